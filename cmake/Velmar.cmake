@@ -1,0 +1,26 @@
+# A subsystem is one static library made of every source file in its folder, so that adding a
+# file never needs a build-file edit.
+function(velmar_library name)
+  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+# The tests of one subsystem: every *_test.cpp in the folder becomes part of one test binary,
+# each GoogleTest case a CTest test labelled with the subsystem.
+function(velmar_test_folder label)
+  cmake_parse_arguments(A "" "" "LIBS;SOURCES" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  set(exe ${label}_tests)
+  add_executable(${exe} ${srcs} ${A_SOURCES})
+  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${exe} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${exe} PRIVATE VELMAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
