@@ -12,6 +12,9 @@ namespace transport::detail {
 
 constexpr size_t kStatusOffset = 2;
 
+// Puts an opened handle into slot 0 or 1 (the open routines).
+void fillSlot(int slot, hid_device* device);
+
 bool writeReport(hid_device* dev, const uint8_t* report, size_t size);
 // One reply read into reply[0..size); see the .cpp for what short replies leave.
 int readReply(hid_device* dev, uint8_t* reply, size_t size, int timeoutMs);
@@ -23,11 +26,11 @@ bool exchange(hid_device* dev, const uint8_t* request, size_t requestSize, uint8
 
 // The time a busy device has had since it was created.
 class BusyBudget {
-public:
+  public:
     BusyBudget();
     bool spent() const;  // prints why when it is
 
-private:
+  private:
     int64_t start_;
 };
 

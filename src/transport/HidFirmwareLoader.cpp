@@ -115,7 +115,9 @@ int hid_dfu_command(hid_device* device, const uint8_t* request, uint8_t* reply) 
            reply[kStatusOffset] == kStatusDone;
 }
 
-int hid_dfu_vendor_request(hid_device* device) { return device && sendRequest(device, kVendorRequest) == 0 ? 0 : -9; }
+int hid_dfu_vendor_request(hid_device* device) {
+    return device && sendRequest(device, kVendorRequest) == 0 ? 0 : -9;
+}
 
 uint32_t hid_dfu_image_length(const uint8_t* image, size_t imageSize) {
     if (!image || imageSize < kDfuImageLengthOffset + 4) return 0;
@@ -125,7 +127,8 @@ uint32_t hid_dfu_image_length(const uint8_t* image, size_t imageSize) {
 int hid_dfu_get_status(hid_device* device, uint8_t* status, uint8_t* state) {
     uint8_t report[kStatusReportSize] = {kStatusReport};
     // A short report is a failure: zeros that never came would read as "status 0, appIDLE".
-    if (!device || hid_get_feature_report(device, report, sizeof report) < static_cast<int>(kStatusFieldsSize)) {
+    if (!device ||
+        hid_get_feature_report(device, report, sizeof report) < static_cast<int>(kStatusFieldsSize)) {
         std::puts("failed to get status");
         return -12;
     }
@@ -155,7 +158,8 @@ int hid_dfu_wait_status(hid_device* device, int final) {
         break;
     }
     if (status == kStatusErrCheck) return -16;
-    if (status == 0 && (state == kStateAppIdle || state == kStateDfuIdle || state == kStateDnloadIdle)) return 0;
+    if (status == 0 && (state == kStateAppIdle || state == kStateDfuIdle || state == kStateDnloadIdle))
+        return 0;
     std::printf("\nstatus %d / state = %d\n", status, state);
     return -8;
 }
@@ -205,7 +209,8 @@ int hid_dfu_download_file(hid_device* device, const char* path) {
         return finish(file, -1);
     }
     std::vector<uint8_t> covered(static_cast<size_t>(size) - 4);
-    if (std::fseek(file, 0, SEEK_SET) != 0 || std::fread(covered.data(), 1, covered.size(), file) != covered.size()) {
+    if (std::fseek(file, 0, SEEK_SET) != 0 ||
+        std::fread(covered.data(), 1, covered.size(), file) != covered.size()) {
         std::puts("failed to read");
         return finish(file, -1);
     }

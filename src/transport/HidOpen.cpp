@@ -5,11 +5,8 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "transport/HidExchange.h"
 #include "transport/HidReportChannel.h"
-
-namespace transport::detail {
-void fillSlot(int slot, hid_device* device);
-}
 
 namespace {
 
@@ -32,7 +29,9 @@ struct OpenRule {
 const OpenRule kHeadset{{{0x6838, false}, {0x6042, true}}, nullptr, "aaaa %x\r\n", true};
 const OpenRule kMesh3120{{{0x3120, false}}, "gessamesh pid[%04X]\n", nullptr, false};
 const OpenRule kQccMesh{{{0x3160, false}, {0x3220, false}, {0x6501, false}, {0x6511, false}},
-                        "qcc mesh pid[%04X]\n", nullptr, false};
+                        "qcc mesh pid[%04X]\n",
+                        nullptr,
+                        false};
 const OpenRule kAirohaMesh{{{0x3220, true}}, "airoha mesh pid[%04X]\n", nullptr, false};
 const OpenRule kAirohaMesh33F0{{{0x33F0, true}}, "airoha mesh pid[%04X]\n", nullptr, false};
 

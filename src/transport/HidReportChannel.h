@@ -65,7 +65,8 @@ int usbhid_send_short(int slot, uint8_t* report);
 int usbhid_read_input_fragments(int slot, uint8_t* reply, int polls, size_t replySize = kShortReportSize);
 int usbhid_short_command(int slot, uint8_t* request, uint8_t* reply, int timeoutMs,
                          size_t replySize = kShortReportSize);
-int usbhid_short_command_probe(int slot, uint8_t* request, uint8_t* reply, size_t replySize = kShortReportSize);
+int usbhid_short_command_probe(int slot, uint8_t* request, uint8_t* reply,
+                               size_t replySize = kShortReportSize);
 int usbhid_response_length(uint8_t command);
 
 // ---- format C ----------------------------------------------------------------------------

@@ -23,10 +23,9 @@ struct ReplyLength {
     uint8_t length;  // data bytes after the echoed command and the status
 };
 constexpr ReplyLength kReplyLengths[] = {
-    {0x00, 0},  {0x01, 5},  {0x01, 8},  {0x02, 6},  {0x03, 58}, {0x04, 0},  {0x05, 0},
-    {0x06, 2},  {0x07, 0},  {0x08, 0},  {0x09, 0},  {0x0A, 1},  {0x0B, 0},  {0x0C, 0},
-    {0x0D, 0},  {0x50, 0},  {0x51, 0},  {0x52, 0},  {0x53, 0},  {0x54, 0},  {0x55, 0},
-    {0x56, 0},  {0x57, 0},  {0x58, 0},  {0x59, 0},  {0x5A, 0},  {0x5B, 0},
+    {0x00, 0}, {0x01, 5}, {0x01, 8}, {0x02, 6}, {0x03, 58}, {0x04, 0}, {0x05, 0}, {0x06, 2}, {0x07, 0},
+    {0x08, 0}, {0x09, 0}, {0x0A, 1}, {0x0B, 0}, {0x0C, 0},  {0x0D, 0}, {0x50, 0}, {0x51, 0}, {0x52, 0},
+    {0x53, 0}, {0x54, 0}, {0x55, 0}, {0x56, 0}, {0x57, 0},  {0x58, 0}, {0x59, 0}, {0x5A, 0}, {0x5B, 0},
 };
 
 enum class Gathered { Complete, TimedOut, Failed };
@@ -54,8 +53,9 @@ Gathered gather(hid_device* dev, uint8_t* reply, size_t replySize, int expected,
         size_t length = fragment[1];
         if (length != 0) {
             if (length > kShortFragmentMax || 2 + static_cast<size_t>(total) + length > replySize) {
-                std::printf("read input report: fragment length abnormal(cmd[0x%02x] length[%zu] total[%d])\n",
-                            replySize > 2 ? reply[2] : 0, length, total);
+                std::printf(
+                    "read input report: fragment length abnormal(cmd[0x%02x] length[%zu] total[%d])\n",
+                    replySize > 2 ? reply[2] : 0, length, total);
                 return Gathered::Failed;
             }
             if (first) reply[0] = fragment[0];
@@ -71,7 +71,9 @@ Gathered gather(hid_device* dev, uint8_t* reply, size_t replySize, int expected,
     return Gathered::TimedOut;
 }
 
-void printTimeout(int shown, int polls) { std::printf("hid read input report timeout(%d:%d)\n", shown, polls); }
+void printTimeout(int shown, int polls) {
+    std::printf("hid read input report timeout(%d:%d)\n", shown, polls);
+}
 
 void printAbnormal(const uint8_t* reply, int expected, const Gathering& g) {
     std::printf("read input report: rest of data length abnormal(cmd[0x%02x] data_length[%d:%d:%d:%d])\n",
@@ -161,7 +163,8 @@ int usbhid_short_command(int slot, uint8_t* request, uint8_t* reply, int timeout
         if (reply[3] != kStatusBusy) return reply[3] == kStatusDone;
         // Busy: the final reply follows without sending again.
         if (platform::nowMs() - start >= transport::busyLimitMs.load()) {
-            std::printf("device busy for more than %lld ms\n", static_cast<long long>(transport::busyLimitMs.load()));
+            std::printf("device busy for more than %lld ms\n",
+                        static_cast<long long>(transport::busyLimitMs.load()));
             return 0;
         }
         polls = kBusyPolls;

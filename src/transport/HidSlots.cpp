@@ -2,6 +2,7 @@
 // conversation at a time, on one worker thread.
 #include <hidapi.h>
 
+#include "transport/HidExchange.h"
 #include "transport/HidReportChannel.h"
 
 namespace {

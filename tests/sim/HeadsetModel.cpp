@@ -15,8 +15,8 @@ constexpr uint8_t kBusy = 1;
 // The device's format B reply lengths (data bytes after command and status) by command.
 const std::map<uint8_t, size_t> kShortReplyLengths = {
     {0x00, 0}, {0x01, 5}, {0x02, 6}, {0x03, 58}, {0x04, 0}, {0x05, 0}, {0x06, 2}, {0x07, 0}, {0x08, 0},
-    {0x09, 0}, {0x0A, 1}, {0x0B, 0}, {0x0C, 0}, {0x0D, 0}, {0x50, 0}, {0x51, 0}, {0x52, 0}, {0x53, 0},
-    {0x54, 0}, {0x55, 0}, {0x56, 0}, {0x57, 0}, {0x58, 0}, {0x59, 0}, {0x5A, 0}, {0x5B, 0},
+    {0x09, 0}, {0x0A, 1}, {0x0B, 0}, {0x0C, 0},  {0x0D, 0}, {0x50, 0}, {0x51, 0}, {0x52, 0}, {0x53, 0},
+    {0x54, 0}, {0x55, 0}, {0x56, 0}, {0x57, 0},  {0x58, 0}, {0x59, 0}, {0x5A, 0}, {0x5B, 0},
 };
 
 // DFU 1.1 states the loader sees.
@@ -109,8 +109,8 @@ int HeadsetModel::clearStatusRequests() const {
 }
 
 // A and C: [report id, command, status, data...] at the format's length, then the faults.
-std::vector<uint8_t> HeadsetModel::longReply(const std::vector<uint8_t>& request, size_t size, const Answer& a,
-                                             bool final) {
+std::vector<uint8_t> HeadsetModel::longReply(const std::vector<uint8_t>& request, size_t size,
+                                             const Answer& a, bool final) {
     std::vector<uint8_t> reply(size, 0);
     reply[0] = faults_.reportId >= 0 ? static_cast<uint8_t>(faults_.reportId) : request[0];
     reply[1] = faults_.wrongEcho ? static_cast<uint8_t>(request[1] ^ 0xFF) : request[1];
@@ -127,11 +127,14 @@ std::vector<uint8_t> HeadsetModel::longReply(const std::vector<uint8_t>& request
 
 // B: the reply as the host assembles it from byte 2 on: [command, status, data...]. A busy reply
 // has the final reply's length, so that it completes the host's gather.
-std::vector<uint8_t> HeadsetModel::shortStream(const std::vector<uint8_t>& request, const Answer& a, bool final) {
+std::vector<uint8_t> HeadsetModel::shortStream(const std::vector<uint8_t>& request, const Answer& a,
+                                               bool final) {
     std::vector<uint8_t> stream{faults_.wrongEcho ? static_cast<uint8_t>(request[2] ^ 0xFF) : request[2],
                                 final ? a.status : kBusy};
-    if (final) stream.insert(stream.end(), a.data.begin(), a.data.end());
-    else stream.resize(2 + a.data.size(), 0);
+    if (final)
+        stream.insert(stream.end(), a.data.begin(), a.data.end());
+    else
+        stream.resize(2 + a.data.size(), 0);
     long length = static_cast<long>(stream.size()) + faults_.lengthDelta;
     stream.resize(static_cast<size_t>(std::max(length, 0L)), 0);
     if (final)
@@ -156,10 +159,14 @@ void HeadsetModel::queueFragments(const std::vector<uint8_t>& stream) {
 int HeadsetModel::write(const uint8_t* data, size_t size) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     Format format;
-    if (size == kLongRequest) format = Format::A;
-    else if (size == kShortReport) format = Format::B;
-    else if (size == kReport65) format = Format::C;
-    else return static_cast<int>(size);  // not a command: taken and ignored
+    if (size == kLongRequest)
+        format = Format::A;
+    else if (size == kShortReport)
+        format = Format::B;
+    else if (size == kReport65)
+        format = Format::C;
+    else
+        return static_cast<int>(size);  // not a command: taken and ignored
     std::vector<uint8_t> request(data, data + size);
     requests_.push_back({format, request});
     if (faults_.writeFails) return -EIO;
@@ -186,7 +193,8 @@ int HeadsetModel::write(const uint8_t* data, size_t size) {
         if (faults_.busyForever) {
             busyForeverReport_ = longReply(request, replySize, a, false);
         } else {
-            for (int i = 0; i < faults_.busyReplies; ++i) inputs_.push_back(longReply(request, replySize, a, false));
+            for (int i = 0; i < faults_.busyReplies; ++i)
+                inputs_.push_back(longReply(request, replySize, a, false));
             if (!faults_.silent) inputs_.push_back(longReply(request, replySize, a, true));
         }
     }

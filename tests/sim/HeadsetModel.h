@@ -19,24 +19,25 @@ namespace sim {
 enum class Format { A, B, C };
 
 struct Answer {
-    uint8_t status = 0;          // 0 done, 1 busy, other failed
-    std::vector<uint8_t> data;   // the bytes after the echoed command and the status
+    uint8_t status = 0;         // 0 done, 1 busy, other failed
+    std::vector<uint8_t> data;  // the bytes after the echoed command and the status
 };
 
 // Faults apply to every command until changed.
 struct Faults {
-    int busyReplies = 0;          // busy replies before the real one
-    bool busyForever = false;     // never anything but busy
-    bool silent = false;          // the real reply never comes (busy replies still do)
-    int lengthDelta = 0;          // the reply shorter (<0) or longer (>0) than it should be
-    bool wrongEcho = false;       // the reply names another command
-    int reportId = -1;            // reply (A, C) or fragment (B) report id; -1: the right one
-    int fragmentLengthByte = -1;  // B: the length every fragment announces; -1: the true one
-    int emptyPolls = 0;           // B: empty fetches before the first fragment
-    size_t fragmentSize = 60;     // B: data bytes per fragment
-    bool unplugOnRequest = false; // leaves the bus right after taking the command
-    bool writeFails = false;      // the host's write fails
-    std::vector<std::pair<size_t, uint8_t>> patch;  // final-reply bytes overwritten (offsets as the host sees them)
+    int busyReplies = 0;           // busy replies before the real one
+    bool busyForever = false;      // never anything but busy
+    bool silent = false;           // the real reply never comes (busy replies still do)
+    int lengthDelta = 0;           // the reply shorter (<0) or longer (>0) than it should be
+    bool wrongEcho = false;        // the reply names another command
+    int reportId = -1;             // reply (A, C) or fragment (B) report id; -1: the right one
+    int fragmentLengthByte = -1;   // B: the length every fragment announces; -1: the true one
+    int emptyPolls = 0;            // B: empty fetches before the first fragment
+    size_t fragmentSize = 60;      // B: data bytes per fragment
+    bool unplugOnRequest = false;  // leaves the bus right after taking the command
+    bool writeFails = false;       // the host's write fails
+    std::vector<std::pair<size_t, uint8_t>>
+        patch;  // final-reply bytes overwritten (offsets as the host sees them)
 };
 
 // The loader's side: DFU over feature reports 1 (download), 2 (status), 3 (requests).
@@ -51,7 +52,7 @@ struct DfuBehaviour {
 };
 
 class HeadsetModel : public HidEndpoint {
-public:
+  public:
     struct Request {
         Format format;
         std::vector<uint8_t> bytes;
@@ -88,11 +89,12 @@ public:
     int getFeatureReport(uint8_t* buf, size_t size) override;
     int setFeatureReport(const uint8_t* buf, size_t size) override;
 
-protected:
+  protected:
     mutable std::recursive_mutex mutex_;
 
-private:
-    std::vector<uint8_t> longReply(const std::vector<uint8_t>& request, size_t size, const Answer& a, bool final);
+  private:
+    std::vector<uint8_t> longReply(const std::vector<uint8_t>& request, size_t size, const Answer& a,
+                                   bool final);
     std::vector<uint8_t> shortStream(const std::vector<uint8_t>& request, const Answer& a, bool final);
     void queueFragments(const std::vector<uint8_t>& stream);
 

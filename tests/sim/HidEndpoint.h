@@ -10,7 +10,7 @@
 namespace sim {
 
 class HidEndpoint {
-public:
+  public:
     virtual ~HidEndpoint() = default;
 
     // An output report from write(), report id first. Returns the bytes taken or -errno.

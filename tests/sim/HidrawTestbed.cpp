@@ -32,6 +32,7 @@ constexpr int kIoctlSetFeature = 0x06, kIoctlGetFeature = 0x07, kIoctlGetInput =
 // A vendor collection with the reports the headset uses: 1 (commands, blocks), 2 (replies,
 // fragments, status), 3 (one-byte requests). hidapi takes usage page and usage from it.
 std::vector<uint8_t> reportDescriptor(uint16_t usagePage, uint16_t usage) {
+    // clang-format off
     return {0x06, uint8_t(usagePage), uint8_t(usagePage >> 8), 0x0A, uint8_t(usage), uint8_t(usage >> 8),
             0xA1, 0x01,                                             // collection (application)
             0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08,              // bytes
@@ -42,6 +43,7 @@ std::vector<uint8_t> reportDescriptor(uint16_t usagePage, uint16_t usage) {
             0x85, 0x02, 0x95, 0x06, 0x09, 0x01, 0xB1, 0x02,        // report 2 feature
             0x85, 0x03, 0x95, 0x01, 0x09, 0x01, 0xB1, 0x02,        // report 3 feature
             0xC0};
+    // clang-format on
 }
 
 std::string hex(const std::vector<uint8_t>& bytes) {
@@ -135,8 +137,10 @@ gboolean HidrawTestbed::Node::onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* c
             int n = _IOC_NR(request) == kIoctlSetFeature   ? ep.setFeatureReport(buf, size)
                     : _IOC_NR(request) == kIoctlGetFeature ? ep.getFeatureReport(buf, size)
                                                            : ep.getInputReport(buf, size);
-            if (n < 0) fail(-n);
-            else result = n;
+            if (n < 0)
+                fail(-n);
+            else
+                result = n;
         }
     } else {
         fail(ENOTTY);
@@ -185,8 +189,10 @@ gboolean HidrawTestbed::Node::onWrite(UMockdevIoctlBase*, UMockdevIoctlClient* c
     }
     int n = node->spec.endpoint->write(reinterpret_cast<const uint8_t*>(arg->data), arg->data_len);
     node->refresh();
-    if (n < 0) umockdev_ioctl_client_complete(client, -1, -n);
-    else umockdev_ioctl_client_complete(client, n, 0);
+    if (n < 0)
+        umockdev_ioctl_client_complete(client, -1, -n);
+    else
+        umockdev_ioctl_client_complete(client, n, 0);
     return TRUE;
 }
 
@@ -238,7 +244,8 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces) {
             "A: bInterfaceNumber=%02x\\n\nA: bInterfaceClass=03\\n\n\n",
             intf.c_str(), node->spec.interfaceNumber);
         text += format(
-            "P: %s\nE: SUBSYSTEM=hid\nE: HID_ID=0003:0000%04X:0000%04X\nE: HID_NAME=VELMAR Simulated headset\n"
+            "P: %s\nE: SUBSYSTEM=hid\nE: HID_ID=0003:0000%04X:0000%04X\nE: HID_NAME=VELMAR Simulated "
+            "headset\n"
             "E: HID_PHYS=usb-0000:00:14.0-%d/input%d\nE: HID_UNIQ=%s\n",
             hid.c_str(), vid, pid, position + 1, node->spec.interfaceNumber, serial.c_str());
         text += "H: report_descriptor=" + hex(node->descriptor) + "\n\n";

@@ -27,12 +27,31 @@ struct HidInterface {
     bool openFails = false;
     std::shared_ptr<HidEndpoint> endpoint;  // required by the testbed
 
-    HidInterface& ofVendor(uint16_t v) { vendorId = v; return *this; }
-    HidInterface& atInterface(int n) { interfaceNumber = n; return *this; }
-    HidInterface& withUsage(uint16_t page, uint16_t u) { usagePage = page; usage = u; return *this; }
-    HidInterface& inDevice(int d) { device = d; return *this; }
-    HidInterface& failingOpen() { openFails = true; return *this; }
-    HidInterface& servedBy(std::shared_ptr<HidEndpoint> e) { endpoint = std::move(e); return *this; }
+    HidInterface& ofVendor(uint16_t v) {
+        vendorId = v;
+        return *this;
+    }
+    HidInterface& atInterface(int n) {
+        interfaceNumber = n;
+        return *this;
+    }
+    HidInterface& withUsage(uint16_t page, uint16_t u) {
+        usagePage = page;
+        usage = u;
+        return *this;
+    }
+    HidInterface& inDevice(int d) {
+        device = d;
+        return *this;
+    }
+    HidInterface& failingOpen() {
+        openFails = true;
+        return *this;
+    }
+    HidInterface& servedBy(std::shared_ptr<HidEndpoint> e) {
+        endpoint = std::move(e);
+        return *this;
+    }
 };
 
 // An entry of product id pid with the defaults above.
@@ -43,7 +62,7 @@ inline HidInterface hid(uint16_t pid) {
 }
 
 class HidrawTestbed {
-public:
+  public:
     explicit HidrawTestbed(std::vector<HidInterface> interfaces);
     ~HidrawTestbed();
     HidrawTestbed(const HidrawTestbed&) = delete;
@@ -61,7 +80,7 @@ public:
 
     struct Node;
 
-private:
+  private:
     UMockdevTestbed* testbed_ = nullptr;
     std::vector<std::unique_ptr<Node>> nodes_;
     std::vector<std::string> devicePaths_;

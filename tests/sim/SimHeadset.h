@@ -11,7 +11,7 @@
 namespace sim {
 
 class SimHeadset {
-public:
+  public:
     // Entries in enumeration order; one without an endpoint gets a plain HeadsetModel.
     explicit SimHeadset(std::vector<HidInterface> entries);
 
@@ -21,7 +21,7 @@ public:
     HidrawTestbed& testbed() { return *testbed_; }
     void unplug() { testbed_->unplug(); }
 
-private:
+  private:
     std::vector<std::shared_ptr<HidEndpoint>> endpoints_;
     std::unique_ptr<HidrawTestbed> testbed_;
 };

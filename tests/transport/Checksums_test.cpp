@@ -1,12 +1,12 @@
 // The CRC-32 of DFU suffixes (no final XOR) and the CRC-16 of mesh blocks, against their
 // catalogue check values and zlib.
+#include "transport/Checksums.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <random>
 #include <vector>
-
-#include "transport/Checksums.h"
 
 namespace {
 const uint8_t kDigits[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};

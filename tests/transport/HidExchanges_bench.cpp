@@ -39,7 +39,7 @@ void formatBExchange(benchmark::State& state) {
     platform::setClock(nullptr);
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(formatBExchange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(formatBExchange)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void formatBExchangeRealClock(benchmark::State& state) {
     Headset h;
@@ -50,7 +50,7 @@ void formatBExchangeRealClock(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(formatBExchangeRealClock)->Unit(benchmark::kMicrosecond);
+BENCHMARK(formatBExchangeRealClock)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void formatAExchange(benchmark::State& state) {
     Headset h;
@@ -61,7 +61,7 @@ void formatAExchange(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(formatAExchange)->Unit(benchmark::kMicrosecond);
+BENCHMARK(formatAExchange)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void inputReportFetch(benchmark::State& state) {
     Headset h;
@@ -72,14 +72,15 @@ void inputReportFetch(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(inputReportFetch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(inputReportFetch)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const char* preload = std::getenv("LD_PRELOAD");
     if (!preload || !std::strstr(preload, "libumockdev-preload")) {
-        std::string value = std::string(VELMAR_UMOCKDEV_PRELOAD) + (preload ? std::string(":") + preload : "");
+        std::string value =
+            std::string(VELMAR_UMOCKDEV_PRELOAD) + (preload ? std::string(":") + preload : "");
         setenv("LD_PRELOAD", value.c_str(), 1);
         execv("/proc/self/exe", argv);
         return 1;

@@ -1,5 +1,7 @@
 // The feature-report firmware loader against the simulated headset: file checks, the download
 // the simulator reassembles byte for byte, and the device's status answers.
+#include "transport/HidFirmwareLoader.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -12,7 +14,6 @@
 #include <string>
 
 #include "SimFixture.h"
-#include "transport/HidFirmwareLoader.h"
 
 extern char** environ;
 
@@ -53,8 +54,27 @@ std::vector<uint8_t> withSuffix(std::vector<uint8_t> v, Suffix s = {}) {
     return v;
 }
 
+// Runs a program as an ordinary one (without our preload), its output discarded; its exit code.
+int runWithoutPreload(const std::vector<std::string>& args) {
+    std::vector<char*> argv, envp;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "LD_PRELOAD=", 11) != 0) envp.push_back(*e);
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child;
+    int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (spawned != 0 || waitpid(child, &status, 0) < 0) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 class Loader : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         if (IsSkipped()) return;
@@ -72,7 +92,8 @@ protected:
 
     std::string write(const std::vector<uint8_t>& bytes, const std::string& name = "fw.dfu") {
         std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         return path;
     }
 
@@ -111,24 +132,8 @@ TEST_F(Loader, StreamsAFixtureMadeByDfuSuffix) {
     if (std::string(DFU_SUFFIX_PROGRAM).empty()) GTEST_SKIP() << "dfu-suffix is not installed";
     std::vector<uint8_t> raw = image(2500, 2500);
     std::string path = write(raw, "made-by-dfu-suffix.bin");
-    // Without our preload: dfu-suffix is an ordinary program.
-    std::vector<char*> envp;
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "LD_PRELOAD=", 11) != 0) envp.push_back(*e);
-    envp.push_back(nullptr);
-    std::string program = DFU_SUFFIX_PROGRAM;
-    const char* argv[] = {program.c_str(), "-v", "3a6e", "-p", "6042", "-d", "0100", "-a", path.c_str(), nullptr};
-    int out = open("/dev/null", O_WRONLY);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out, 1);
-    pid_t child;
-    ASSERT_EQ(posix_spawn(&child, program.c_str(), &actions, nullptr, const_cast<char**>(argv), envp.data()), 0);
-    int status = 0;
-    waitpid(child, &status, 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(runWithoutPreload({DFU_SUFFIX_PROGRAM, "-v", "3a6e", "-p", "6042", "-d", "0100", "-a", path}),
+              0);
     ASSERT_EQ(fs::file_size(path), raw.size() + 16);
 
     EXPECT_EQ(download(path), 0);
@@ -173,22 +178,26 @@ TEST_P(LoaderFileCheck, RejectsBadFilesBeforeAnyBlock) {
     EXPECT_TRUE(model().dfuReports().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Transport, LoaderFileCheck,
-    ::testing::ValuesIn(std::vector<FileCase>{
-        {"FifteenBytes", std::vector<uint8_t>(15, 0), -1},
-        {"SuffixLengthFifteen", withSuffix(image(64, 64), {.length = 15}), -1},
-        {"SuffixLongerThanTheFile", withSuffix(image(64, 64), {.length = 81}), -1},
-        {"DfuVersion0110", withSuffix(image(64, 64), {.bcdDfu = 0x0110}), -1},
-        {"WrongSignature", withSuffix(image(64, 64), {.signature = "DFU"}), -1},
-        {"CrcWithTheUsualFinalXor", withSuffix(image(64, 64), {.zlibFinalXor = true}), -6},
-        {"CorruptedImage", [] { auto v = withSuffix(image(64, 64)); v[20] ^= 1; return v; }(), -6},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Transport, LoaderFileCheck,
+                         ::testing::ValuesIn(std::vector<FileCase>{
+                             {"FifteenBytes", std::vector<uint8_t>(15, 0), -1},
+                             {"SuffixLengthFifteen", withSuffix(image(64, 64), {.length = 15}), -1},
+                             {"SuffixLongerThanTheFile", withSuffix(image(64, 64), {.length = 81}), -1},
+                             {"DfuVersion0110", withSuffix(image(64, 64), {.bcdDfu = 0x0110}), -1},
+                             {"WrongSignature", withSuffix(image(64, 64), {.signature = "DFU"}), -1},
+                             {"CrcWithTheUsualFinalXor", withSuffix(image(64, 64), {.zlibFinalXor = true}),
+                              -6},
+                             {"CorruptedImage",
+                              [] {
+                                  auto v = withSuffix(image(64, 64));
+                                  v[20] ^= 1;
+                                  return v;
+                              }(),
+                              -6},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
-TEST_F(Loader, MissingFileIsNoFile) {
-    EXPECT_EQ(download((dir_ / "absent.dfu").string()), -1);
-}
+TEST_F(Loader, MissingFileIsNoFile) { EXPECT_EQ(download((dir_ / "absent.dfu").string()), -1); }
 
 TEST_F(Loader, SixteenByteFileTakesItsCrcOverTwelveBytes) {
     std::vector<uint8_t> file = withSuffix({});
@@ -224,19 +233,18 @@ TEST_P(LoaderDevice, EndsAsTheDeviceStatusSays) {
     EXPECT_EQ(static_cast<int>(model().dfuReports().size()), c.reports);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Transport, LoaderDevice,
-    ::testing::ValuesIn(std::vector<DeviceCase>{
-        {"BusyOnceAfterEachBlock", {}, 0, 4},
-        {"NeverBusy", {.busyAnswersPerBlock = 0}, 0, 4},
-        {"ErrorAtStartIsClearedOnce", {.initialStatus = 10}, 0, 4},
-        {"ClearingFails", {.initialStatus = 10, .clearFails = true}, -15, 0},
-        {"BusyTwiceAfterABlock", {.busyAnswersPerBlock = 2}, -8, 1},
-        {"StatusNotFetched", {.statusFails = true}, -12, 0},
-        {"ShortStatusReport", {.statusReportSize = 3}, -12, 0},
-        {"BlockNotTaken", {.failDownloadAtBlock = 1}, -12, 1},
-    }),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Transport, LoaderDevice,
+                         ::testing::ValuesIn(std::vector<DeviceCase>{
+                             {"BusyOnceAfterEachBlock", {}, 0, 4},
+                             {"NeverBusy", {.busyAnswersPerBlock = 0}, 0, 4},
+                             {"ErrorAtStartIsClearedOnce", {.initialStatus = 10}, 0, 4},
+                             {"ClearingFails", {.initialStatus = 10, .clearFails = true}, -15, 0},
+                             {"BusyTwiceAfterABlock", {.busyAnswersPerBlock = 2}, -8, 1},
+                             {"StatusNotFetched", {.statusFails = true}, -12, 0},
+                             {"ShortStatusReport", {.statusReportSize = 3}, -12, 0},
+                             {"BlockNotTaken", {.failDownloadAtBlock = 1}, -12, 1},
+                         }),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(Loader, WaitsThePollTimeOutOnTheClockWithinTheBusyLimit) {
     sim::DfuBehaviour dfu;

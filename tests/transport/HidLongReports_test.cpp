@@ -33,7 +33,11 @@ std::vector<LongCase> longCases() {
         {"FailedStatus", {}, {3, {}}, 0, 3},
         {"BusyForeverEndsAtTheBusyLimit", faults([](F& f) { f.busyForever = true; }), done, 0, 1},
         {"SilenceEndsAtTheSilenceLimit", faults([](F& f) { f.silent = true; }), done, 0, 0xFF},
-        {"SilenceAfterBusy", faults([](F& f) { f.busyReplies = 2; f.silent = true; }), done, 0, 0xFF},
+        {"SilenceAfterBusy", faults([](F& f) {
+             f.busyReplies = 2;
+             f.silent = true;
+         }),
+         done, 0, 0xFF},
         {"ReplyTooShortForAStatus", faults([](F& f) { f.lengthDelta = -65; }), done, 0, 0xFF},
         {"ShortReplyWithStatus", faults([](F& f) { f.lengthDelta = -60; }), done, 1, 0},
         {"OverlongReplyIsCutToTheBuffer", faults([](F& f) { f.lengthDelta = 40; }), done, 1, 0},

@@ -32,11 +32,16 @@ std::vector<OpenCase> openCases() {
          0},
         {"Headset6042OnlyOnItsVendorInterface",
          headset,
-         {hid(0x6042).inDevice(1).withUsage(consumer, 1), hid(0x6042).inDevice(1).atInterface(1).withUsage(0xFF00, 2),
+         {hid(0x6042).inDevice(1).withUsage(consumer, 1),
+          hid(0x6042).inDevice(1).atInterface(1).withUsage(0xFF00, 2),
           hid(0x6042).inDevice(1).atInterface(2)},
          0,
          2},
-        {"Headset6042WithoutVendorInterfaceIsNotOpened", headset, {hid(0x6042).withUsage(consumer, 1)}, -2, -1},
+        {"Headset6042WithoutVendorInterfaceIsNotOpened",
+         headset,
+         {hid(0x6042).withUsage(consumer, 1)},
+         -2,
+         -1},
         {"HeadsetPassesOverOtherVendorsAndProducts",
          headset,
          {hid(0x6838).ofVendor(0x1234), hid(0x3210), hid(0x5345), hid(0x6838)},
@@ -159,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SimTest, HeadsetOpenShowsTheFirstEntryAndEachAttempt) {
-    ASSERT_NO_FATAL_FAILURE(plug({hid(0x2222).ofVendor(0x1111), hid(0x6042).withUsage(0x000C, 1), hid(0x6838)}));
+    ASSERT_NO_FATAL_FAILURE(
+        plug({hid(0x2222).ofVendor(0x1111), hid(0x6042).withUsage(0x000C, 1), hid(0x6838)}));
     uint32_t pid = 0;
     char message[kOpenMessageSize] = "";
     testing::internal::CaptureStdout();

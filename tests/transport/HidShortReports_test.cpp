@@ -37,7 +37,8 @@ std::vector<ShortCase> shortCases() {
         {"ReplyInOneFragment", {}, five, 7, 62, 1},
         {"ReplyInSeveralFragments", faults([](F& f) { f.fragmentSize = 7; }), long58, 60, 62, 1},
         {"SlowDeviceAnswersAfterEmptyPolls", faults([](F& f) { f.emptyPolls = 30; }), five, 7, 62, 1},
-        {"BusyRepliesThenTheFinalOneWithoutSendingAgain", faults([](F& f) { f.busyReplies = 3; }), five, 7, 62, 1},
+        {"BusyRepliesThenTheFinalOneWithoutSendingAgain", faults([](F& f) { f.busyReplies = 3; }), five, 7,
+         62, 1},
         {"BusyForeverEndsAtTheBusyLimit", faults([](F& f) { f.busyForever = true; }), five, 7, 62, 0},
         {"FailedStatus", {}, {4, counting(5)}, 7, 62, 0},
         {"SilenceEndsAtThePollBudget", faults([](F& f) { f.silent = true; }), five, 7, 62, 0},
@@ -168,10 +169,10 @@ struct Row {
 };
 
 const std::vector<Row> kRows = {
-    {0x00, 0, 1},  {0x01, 5, 1},  {0x01, 8, 2},  {0x02, 6, 1},  {0x03, 58, 1}, {0x04, 0, 1},  {0x05, 0, 1},
-    {0x06, 2, 1},  {0x07, 0, 1},  {0x08, 0, 1},  {0x09, 0, 1},  {0x0A, 1, 1},  {0x0B, 0, 1},  {0x0C, 0, 1},
-    {0x0D, 0, 1},  {0x50, 0, 1},  {0x51, 0, 1},  {0x52, 0, 1},  {0x53, 0, 1},  {0x54, 0, 1},  {0x55, 0, 1},
-    {0x56, 0, 1},  {0x57, 0, 1},  {0x58, 0, 1},  {0x59, 0, 1},  {0x5A, 0, 1},  {0x5B, 0, 1},
+    {0x00, 0, 1}, {0x01, 5, 1}, {0x01, 8, 2}, {0x02, 6, 1}, {0x03, 58, 1}, {0x04, 0, 1}, {0x05, 0, 1},
+    {0x06, 2, 1}, {0x07, 0, 1}, {0x08, 0, 1}, {0x09, 0, 1}, {0x0A, 1, 1},  {0x0B, 0, 1}, {0x0C, 0, 1},
+    {0x0D, 0, 1}, {0x50, 0, 1}, {0x51, 0, 1}, {0x52, 0, 1}, {0x53, 0, 1},  {0x54, 0, 1}, {0x55, 0, 1},
+    {0x56, 0, 1}, {0x57, 0, 1}, {0x58, 0, 1}, {0x59, 0, 1}, {0x5A, 0, 1},  {0x5B, 0, 1},
 };
 
 }  // namespace
@@ -200,7 +201,8 @@ TEST_F(SimTest, ResponseLengthIsTheFirstRowPlusTwo) {
     struct {
         uint8_t command;
         int length;
-    } cases[] = {{0x00, 2}, {0x01, 7}, {0x02, 8}, {0x03, 60}, {0x06, 4}, {0x0A, 3}, {0x5B, 2}, {0x0E, 0}, {0x12, 0}, {0xFF, 0}};
+    } cases[] = {{0x00, 2}, {0x01, 7}, {0x02, 8}, {0x03, 60}, {0x06, 4},
+                 {0x0A, 3}, {0x5B, 2}, {0x0E, 0}, {0x12, 0},  {0xFF, 0}};
     for (auto c : cases) EXPECT_EQ(usbhid_response_length(c.command), c.length) << int(c.command);
 }
 

@@ -15,7 +15,7 @@
 #include "transport/HidWaitLimits.h"
 
 class SimTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* preload = std::getenv("LD_PRELOAD");
         if (!preload || !std::strstr(preload, "libumockdev-preload"))
