@@ -65,7 +65,7 @@ std::string format(const char* fmt, auto... args) {
 }  // namespace
 
 struct HidrawTestbed::Node {
-    HidInterface spec;
+    HidInterface entry;
     int index = 0;
     std::vector<uint8_t> descriptor;
     std::string devnode;  // /dev/hidrawN
@@ -85,7 +85,7 @@ struct HidrawTestbed::Node {
         char c;
         while (::read(fifo, &c, 1) == 1) {
         }
-        bool ready = unplugged.load() || spec.endpoint->inputPending();
+        bool ready = unplugged.load() || entry.endpoint->inputPending();
         if (ready && ::write(fifo, "x", 1) != 1) std::perror("sim fifo");
     }
 
@@ -125,15 +125,15 @@ gboolean HidrawTestbed::Node::onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* c
         if ((data = umockdev_ioctl_data_resolve(arg, 0, sizeof(hidraw_devinfo), &error))) {
             auto* info = reinterpret_cast<hidraw_devinfo*>(data->data);
             info->bustype = 3;
-            info->vendor = static_cast<int16_t>(node->spec.vendorId);
-            info->product = static_cast<int16_t>(node->spec.productId);
+            info->vendor = static_cast<int16_t>(node->entry.vendorId);
+            info->product = static_cast<int16_t>(node->entry.productId);
         }
     } else if (_IOC_TYPE(request) == 'H' && size > 0 &&
                (_IOC_NR(request) == kIoctlSetFeature || _IOC_NR(request) == kIoctlGetFeature ||
                 _IOC_NR(request) == kIoctlGetInput)) {
         if ((data = umockdev_ioctl_data_resolve(arg, 0, size, &error))) {
             auto* buf = reinterpret_cast<uint8_t*>(data->data);
-            HidEndpoint& ep = *node->spec.endpoint;
+            HidEndpoint& ep = *node->entry.endpoint;
             int n = _IOC_NR(request) == kIoctlSetFeature   ? ep.setFeatureReport(buf, size)
                     : _IOC_NR(request) == kIoctlGetFeature ? ep.getFeatureReport(buf, size)
                                                            : ep.getInputReport(buf, size);
@@ -166,7 +166,7 @@ gboolean HidrawTestbed::Node::onRead(UMockdevIoctlBase*, UMockdevIoctlClient* cl
         umockdev_ioctl_client_complete(client, -1, EIO);
         return TRUE;
     }
-    if (!node->spec.endpoint->takeInput(report)) {
+    if (!node->entry.endpoint->takeInput(report)) {
         node->refresh();
         umockdev_ioctl_client_complete(client, -1, EAGAIN);
         return TRUE;
@@ -187,7 +187,7 @@ gboolean HidrawTestbed::Node::onWrite(UMockdevIoctlBase*, UMockdevIoctlClient* c
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return TRUE;
     }
-    int n = node->spec.endpoint->write(reinterpret_cast<const uint8_t*>(arg->data), arg->data_len);
+    int n = node->entry.endpoint->write(reinterpret_cast<const uint8_t*>(arg->data), arg->data_len);
     node->refresh();
     if (n < 0)
         umockdev_ioctl_client_complete(client, -1, -n);
@@ -212,21 +212,21 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces) {
     std::map<int, int> deviceSlot;  // device number -> position of its first entry
     for (size_t i = 0; i < interfaces.size(); ++i) {
         auto node = std::make_unique<Node>();
-        node->spec = interfaces[i];
-        if (!node->spec.endpoint) throw std::invalid_argument("sim: interface without endpoint");
+        node->entry = interfaces[i];
+        if (!node->entry.endpoint) throw std::invalid_argument("sim: interface without endpoint");
         node->index = static_cast<int>(i);
         node->calls = &handlerCallCount;
-        node->descriptor = reportDescriptor(node->spec.usagePage, node->spec.usage);
+        node->descriptor = reportDescriptor(node->entry.usagePage, node->entry.usage);
         node->devnode = format("/dev/hidraw%zu", i);
 
-        int group = node->spec.device < 0 ? -1 - static_cast<int>(i) : node->spec.device;
+        int group = node->entry.device < 0 ? -1 - static_cast<int>(i) : node->entry.device;
         bool newDevice = !deviceSlot.count(group);
         if (newDevice) deviceSlot[group] = static_cast<int>(i);
         int position = deviceSlot[group];
-        uint16_t vid = node->spec.vendorId, pid = node->spec.productId;
+        uint16_t vid = node->entry.vendorId, pid = node->entry.productId;
         // Names sort in list order, which is the order hidapi enumerates in.
         std::string usb = format("%s/1-%02d", kUsbRoot, position + 1);
-        std::string intf = format("%s/1-%02d:1.%d", usb.c_str(), position + 1, node->spec.interfaceNumber);
+        std::string intf = format("%s/1-%02d:1.%d", usb.c_str(), position + 1, node->entry.interfaceNumber);
         std::string hid = format("%s/0003:%04X:%04X.%04zX", intf.c_str(), vid, pid, i + 1);
         std::string serial = format("SIM%04d", position + 1);
         std::string text;
@@ -242,12 +242,12 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces) {
         text += format(
             "P: %s\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nE: INTERFACE=3/0/0\n"
             "A: bInterfaceNumber=%02x\\n\nA: bInterfaceClass=03\\n\n\n",
-            intf.c_str(), node->spec.interfaceNumber);
+            intf.c_str(), node->entry.interfaceNumber);
         text += format(
             "P: %s\nE: SUBSYSTEM=hid\nE: HID_ID=0003:0000%04X:0000%04X\nE: HID_NAME=VELMAR Simulated "
             "headset\n"
             "E: HID_PHYS=usb-0000:00:14.0-%d/input%d\nE: HID_UNIQ=%s\n",
-            hid.c_str(), vid, pid, position + 1, node->spec.interfaceNumber, serial.c_str());
+            hid.c_str(), vid, pid, position + 1, node->entry.interfaceNumber, serial.c_str());
         text += "H: report_descriptor=" + hex(node->descriptor) + "\n\n";
         // hidapi reads <hidraw>/device/report_descriptor; umockdev makes no "device" links.
         text += format(
@@ -264,15 +264,15 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces) {
         std::string path = rootDir + node->devnode;
         unlink(path.c_str());
         // An entry whose open fails is listed but has no node: open() is refused.
-        bool withNode = !node->spec.openFails;
+        bool withNode = !node->entry.openFails;
         if (withNode && (mkfifo(path.c_str(), 0666) < 0 ||
                          (node->fifo = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)) < 0 ||
                          fcntl(node->fifo, F_SETPIPE_SZ, 4096) < 0))
             throw std::runtime_error("sim: fifo " + path + ": " + std::strerror(errno));
 
         Node* raw = node.get();
-        raw->spec.endpoint->inputChanged = [raw] { raw->refresh(); };
-        raw->spec.endpoint->pullPlug = [raw] { raw->unplugged = true; };
+        raw->entry.endpoint->inputChanged = [raw] { raw->refresh(); };
+        raw->entry.endpoint->pullPlug = [raw] { raw->unplugged = true; };
         raw->handler = umockdev_ioctl_base_new();
         g_signal_connect(raw->handler, "handle-ioctl", G_CALLBACK(Node::onIoctl), raw);
         g_signal_connect(raw->handler, "handle-read", G_CALLBACK(Node::onRead), raw);
@@ -292,8 +292,8 @@ HidrawTestbed::~HidrawTestbed() {
     for (auto& node : nodes_) {
         g_clear_object(&node->handler);
         if (node->fifo >= 0) close(node->fifo);
-        node->spec.endpoint->inputChanged = nullptr;
-        node->spec.endpoint->pullPlug = nullptr;
+        node->entry.endpoint->inputChanged = nullptr;
+        node->entry.endpoint->pullPlug = nullptr;
     }
 }
 
