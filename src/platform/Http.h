@@ -1,0 +1,27 @@
+// Plain HTTPS GET of the server's text lists and files (libcurl). Blocking: callers are worker
+// threads. Certificate checks stay on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class CachePolicy {
+    IgnoreAllCaches,    // the application-version list: no local copy, and no proxy copy either
+    IgnoreLocalCache,   // firmware lists
+    UseCacheWhenPresent // firmware files and images (there is no local cache here)
+};
+
+struct HttpResult {
+    bool ok = false;         // a complete 2xx answer arrived
+    long status = 0;         // HTTP status, 0 when no answer
+    std::vector<uint8_t> body;
+    std::string error;       // why it failed: time-out, refused, HTTP 404, ...
+    std::string text() const { return std::string(body.begin(), body.end()); }
+};
+
+HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy);
+
+}  // namespace platform
