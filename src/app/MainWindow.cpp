@@ -154,7 +154,7 @@ void MainWindow::buildBottomBar() {
 }
 
 void MainWindow::buildMessageBox() {
-    sheetMessageBox = new QDialog(this);
+    sheetMessageBox = new Sheet(this);
     sheetMessageBox->setWindowModality(Qt::WindowModal);
     auto* grid = new QGridLayout(sheetMessageBox);
     grid->setContentsMargins(18, 18, 18, 14);
@@ -185,7 +185,7 @@ void MainWindow::buildMessageBox() {
 }
 
 void MainWindow::buildAbout() {
-    sheetAbout = new QDialog(this);
+    sheetAbout = new Sheet(this);
     sheetAbout->setWindowModality(Qt::WindowModal);
     imgAboutImg = label(sheetAbout, {20, 30, 72, 72});
     tfAbout = label(sheetAbout, {105, 42, 430, 51});
@@ -195,7 +195,7 @@ void MainWindow::buildAbout() {
 }
 
 bool MainWindow::makeFirstResponder() {
-    if (auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget()); edit && isAncestorOf(edit)) {
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) {
         if (!edit->hasAcceptableInput()) return false;
     }
     boxDetail->setFocus(Qt::OtherFocusReason);

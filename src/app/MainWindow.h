@@ -18,6 +18,16 @@
 
 namespace app {
 
+// A sheet on the main window: Escape and the close box ask the controller instead of closing.
+class Sheet : public QDialog {
+public:
+    using QDialog::QDialog;
+    std::function<void()> onEscape;
+    void reject() override {
+        if (onEscape) onEscape();
+    }
+};
+
 class MainWindow : public QMainWindow {
 public:
     MainWindow();
@@ -77,7 +87,7 @@ public:
     QAction* menuItemOnlineHelp = nullptr;
 
     // Message box sheet.
-    QDialog* sheetMessageBox = nullptr;
+    Sheet* sheetMessageBox = nullptr;
     QLabel* imgMessageBox = nullptr;
     QLabel* tfMessageBox = nullptr;
     QLabel* tfBackGround = nullptr;
@@ -85,7 +95,7 @@ public:
     QPushButton* btnMessageBoxCancel = nullptr;
 
     // About sheet.
-    QDialog* sheetAbout = nullptr;
+    Sheet* sheetAbout = nullptr;
     QLabel* imgAboutImg = nullptr;
     QLabel* tfAbout = nullptr;
     QPushButton* btnAboutOK = nullptr;
