@@ -47,7 +47,7 @@ const std::array<AnswerRow, 11> kAnswers = {{
      },
      nothing},
     {{{8, -1}}, [](auto& c) { c.stopManager(c.window() ? c.window()->btnClose : nullptr); }, nothing},
-    {{{9, -1}}, nothing, [](auto&) { platform::openURL("mailto:" + platform::supportEmailAddress()); }},
+    {{{9, -1}}, nothing, [](auto&) { platform::openURL("mailto:" + std::string(AppTexts::supportEmailAddress())); }},
     {{{10, -1}}, nothing,
      [](auto&) {
          platform::openURL(platform::mainServerBase() +

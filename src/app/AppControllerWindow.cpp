@@ -11,6 +11,7 @@
 #include "app/AppImages.h"
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/TextCatalogue.h"
 #include "device/ProductCatalogue.h"
 #include "platform/Browser.h"
 #include "platform/Log.h"
@@ -25,6 +26,11 @@ const QColor kStatusBlue(0, 117, 168);
 const QColor kSystemOrange(255, 149, 0);
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QString text(TextId id, int32_t language) {
+    std::string_view t = localizedText(id, language);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
 
 std::string format(const char* f, auto... args) {
     char buf[128];
@@ -170,7 +176,7 @@ void ORVABluetoothManagerAppController::showStatus(QObject*) {
 // ---- window -----------------------------------------------------------------------------------
 
 void ORVABluetoothManagerAppController::setTitle() {
-    if (window_) window_->setWindowTitle(qs(qelm_title(std::nullopt, languageManager())));
+    if (window_) window_->setWindowTitle(qs(qelm_title({}, languageManager())));
 }
 
 void ORVABluetoothManagerAppController::setControlsFont() {
@@ -190,7 +196,7 @@ void ORVABluetoothManagerAppController::setControlsFont() {
     w.btnClose->setToolTip(qs(stringMenuItemQuit()));
     w.btnLanguageManager->setToolTip(qs(qelm_string_language_manager_in(l)));
     w.btnLanguageManager->setText(qs(qelm_string_language_manager_in(l)));
-    w.menuManager->setTitle(qs(qelm_title(std::nullopt, l)));
+    w.menuManager->setTitle(qs(qelm_title({}, l)));
     w.menuItemAbout->setText(qs(stringMenuItemAbout()));
     w.menuItemQuit->setText(qs(stringMenuItemQuit()));
     w.menuItemKeyboradShortcuts->setText(qs(stringMenuItemKeyboradShortcuts()));
@@ -318,6 +324,10 @@ std::string ORVABluetoothManagerAppController::versionText(int32_t type, int32_t
 
 OptString ORVABluetoothManagerAppController::getImageFileName() const { return device::getImageFileName(data_); }
 
+std::optional<std::string> ORVABluetoothManagerAppController::productDisplayName(int32_t productId) const {
+    return device::qelm_product_name(productId);
+}
+
 void ORVABluetoothManagerAppController::setInformationDeviceRecognized() {
     if (!window_) return;
     MainWindow& w = *window_;
@@ -329,14 +339,14 @@ void ORVABluetoothManagerAppController::setInformationDeviceRecognized() {
 
     if (!recognized()) {
         showImage(imageResourceFor("velmar.icns"));
-        w.lblProduct->setText(qs(qelm_string_no_device_recognized_in(l, 0)));
-        w.lblVersion->setText(qs(qelm_string_no_device_recognized_in(l, 1)));
+        w.lblProduct->setText(text(TextId::panel_no_device, l));
+        w.lblVersion->setText(text(TextId::panel_recognized, l));
         return;
     }
     if (usbStatus() >= kFirmwareManagementUsb && !isRestartDFU()) {
         showImage(lockImageResource());
-        w.lblProduct->setText(qs(qelm_string_firmware_management_in(l, 0)));
-        w.lblVersion->setText(qs(qelm_string_firmware_management_in(l, 1)));
+        w.lblProduct->setText(text(TextId::panel_firmware, l));
+        w.lblVersion->setText(text(TextId::panel_management, l));
         return;
     }
     std::string name = d.deviceName().value_or("");
@@ -417,16 +427,16 @@ void ORVABluetoothManagerAppController::setShortcuts() {
     if (!restorePage && (m < 7 || m > 9)) return;
     const int32_t count = restorePage ? restore_->tabCount() : tabCount();
     auto tab = [&](int32_t i) { return restorePage ? restore_->tabAt(i) : tabAt(i); };
-    auto text = [&](int32_t kind) {
+    auto tabText = [&](int32_t kind) {
         return qs(device::ORVABluetoothDeviceData::getTabText(kind, false, l).value_or(""));
     };
     if (count == 2) {
-        w.lblDetailTitlePagesFirstForeground->setText(text(tab(0)));
-        w.lblDetailTitlePagesSecondForeground->setText(text(tab(1)));
+        w.lblDetailTitlePagesFirstForeground->setText(tabText(tab(0)));
+        w.lblDetailTitlePagesSecondForeground->setText(tabText(tab(1)));
     } else if (count >= 3) {
         const int32_t selected = restorePage ? restore_->tabIndexSelected() : tabIndexSelected();
-        w.lblDetailTitlePagesFirstForeground->setText(text(tab(selected)));
-        w.lblDetailTitlePagesSecondForeground->setText(qs(qelm_string_more_tabs_in(l)));
+        w.lblDetailTitlePagesFirstForeground->setText(tabText(tab(selected)));
+        w.lblDetailTitlePagesSecondForeground->setText(text(TextId::tabs_more, l));
     }
 }
 
@@ -444,7 +454,7 @@ void ORVABluetoothManagerAppController::about(QObject*) {
     const int32_t l = languageManager();
     w.imgAboutImg->setPixmap(renderImage(imageResourceFor("velmar.icns"), w.imgAboutImg->size()));
     w.btnAboutOK->setText(qs(qelm_string_ok_in(l)));
-    w.tfAbout->setText(qs(qelm_title(std::nullopt, l) + " " + qelm_string_version_in(l) + " " + format("%d.%d", 1, 0) +
+    w.tfAbout->setText(qs(qelm_title({}, l) + " " + qelm_string_version_in(l) + " " + format("%d.%d", 1, 0) +
                           "\nCopyright \u00A9 VELMAR. All rights reserved."));
     w.sheetAbout->setFixedSize(540, 150);
     w.tfAbout->setGeometry(105, 150 - 57 - 51, 430, 51);

@@ -25,6 +25,8 @@ namespace app {
 
 class MainWindow;
 
+using platform::OptString;
+
 // The configuration file's fields, as they were read.
 struct StoredConfiguration;
 
@@ -165,12 +167,14 @@ public:
     void set##Name(type value) { name##_ = value; }
     ORVA_ATOMIC_PROPERTY(int32_t, mode, Mode)
     ORVA_ATOMIC_PROPERTY(bool, recognized, Recognized)
-    ORVA_ATOMIC_PROPERTY(int32_t, deviceTarget, DeviceTarget)
+    int32_t deviceTarget() const override { return deviceTarget_; }
+    void setDeviceTarget(int32_t value) { deviceTarget_ = value; }
     ORVA_ATOMIC_PROPERTY(int32_t, usbStatus, UsbStatus)
     ORVA_ATOMIC_PROPERTY(bool, onProcessing, OnProcessing)
     ORVA_ATOMIC_PROPERTY(int32_t, deviceUpdatedOrRestored, DeviceUpdatedOrRestored)
     ORVA_ATOMIC_PROPERTY(bool, skipRestoreBackupFile, SkipRestoreBackupFile)
-    ORVA_ATOMIC_PROPERTY(bool, showShortcuts, ShowShortcuts)
+    bool showShortcuts() const override { return showShortcuts_; }
+    void setShowShortcuts(bool value) { showShortcuts_ = value; }
     ORVA_ATOMIC_PROPERTY(bool, statusWithWarning, StatusWithWarning)
     ORVA_ATOMIC_PROPERTY(bool, applyToLanguageFirmware, ApplyToLanguageFirmware)
     ORVA_ATOMIC_PROPERTY(bool, restartToRecover, RestartToRecover)
@@ -206,9 +210,7 @@ public:
     device::ORVABluetoothDeviceData& data() { return data_; }
     const device::ORVABluetoothDeviceData& data() const { return data_; }
     OptString getImageFileName() const;
-
-protected:
-    bool showsShortcuts() const override { return showShortcuts(); }
+    std::optional<std::string> productDisplayName(int32_t productId) const override;
 
 private:
     void setDeviceSelectionOnStartUp(bool startUp, bool checkACTFirst);

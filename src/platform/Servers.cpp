@@ -18,6 +18,5 @@ std::string overridden(const char* configured) {
 
 std::string mainServerBase() { return overridden(VELMAR_MAIN_SERVER); }
 std::string mirrorServerBase() { return overridden(VELMAR_MIRROR_SERVER); }
-std::string supportEmailAddress() { return VELMAR_SUPPORT_EMAIL; }
 
 }  // namespace platform

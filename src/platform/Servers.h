@@ -1,6 +1,5 @@
-// The firmware server's two base addresses (each ending in "/orvabluetoothmanager/") and the
-// brand's support address: build configuration, with VELMAR_SERVER_BASE in the environment
-// overriding both bases (tests, staging).
+// The firmware server's two base addresses (each ending in "/orvabluetoothmanager/"): build
+// configuration, with VELMAR_SERVER_BASE in the environment overriding both (tests, staging).
 #pragma once
 
 #include <string>
@@ -9,6 +8,5 @@ namespace platform {
 
 std::string mainServerBase();
 std::string mirrorServerBase();
-std::string supportEmailAddress();
 
 }  // namespace platform
