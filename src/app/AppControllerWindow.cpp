@@ -103,6 +103,8 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
     w->sheetAbout->onEscape = [this] { aboutOK(window_->btnAboutOK); };
     w->btnAbout->setIcon(w->style()->standardIcon(QStyle::SP_MessageBoxInformation));
     w->btnClose->setIcon(w->style()->standardIcon(QStyle::SP_DialogCloseButton));
+    w->btnAbout->setIconSize({20, 20});
+    w->btnClose->setIconSize({20, 20});
 }
 
 void ORVABluetoothManagerAppController::showManagerImage() {

@@ -3,42 +3,13 @@
 #include <QIcon>
 #include <QMetaObject>
 
+#include "app/ApplicationPages.h"
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/ORVABluetoothManagerAppDelegate.h"
 #include "app/TerminationSignals.h"
 #include "platform/MainQueue.h"
 #include "platform/Process.h"
-#include "recognition/DeviceRecognitionViewController.h"
-#include "recognition/DeviceSelectionViewController.h"
-#include "settings/SettingsPages.h"
-#include "update/UpdateViewController.h"
-
-namespace {
-
-class ApplicationPages : public app::PageFactory {
-public:
-    std::unique_ptr<app::DeviceSelectionPage> makeDeviceSelection() override {
-        return std::make_unique<recognition::DeviceSelectionViewController>();
-    }
-    std::unique_ptr<app::DeviceRecognitionPage> makeDeviceRecognition() override {
-        return std::make_unique<recognition::DeviceRecognitionViewController>();
-    }
-    std::unique_ptr<app::FirmwarePage> makeFirmwarePage(int32_t mode) override {
-        return std::make_unique<update::UpdateViewController>(mode);
-    }
-    std::unique_ptr<app::DeviceSettingsPage> makeDeviceSettings() override {
-        return std::make_unique<settings::DeviceSettingsViewController>();
-    }
-    std::unique_ptr<app::SettingsPage> makeDeviceSettingsSecond() override {
-        return std::make_unique<settings::DeviceSettingsSecondViewController>();
-    }
-    std::unique_ptr<app::SettingsPage> makeDeviceSettingsSpeedDial() override {
-        return std::make_unique<settings::DeviceSettingsSpeedDialViewController>();
-    }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     platform::markMainThread();
@@ -54,7 +25,7 @@ int main(int argc, char** argv) {
     });
     app::quitEventLoopOnTerminationSignals();
 
-    ApplicationPages pages;
+    app::ApplicationPages pages;
     app::ORVABluetoothManagerAppController controller(pages);
     app::MainWindow window;
     controller.setWindow(&window);
