@@ -127,10 +127,6 @@ std::string ORVABluetoothManagerAppController::getStrStatus() const {
     return strStatus_[static_cast<size_t>(l)].value_or("");
 }
 
-namespace {
-using StatusText = OptString (*)(int32_t, int32_t, int32_t);
-}
-
 #define ORVA_STATUS_GETTER(Getter, text)                                                   \
     std::string ORVABluetoothManagerAppController::Getter() {                              \
         for (int32_t l = 0; l < kLanguages; ++l)                                           \

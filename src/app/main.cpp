@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/ORVABluetoothManagerAppDelegate.h"
+#include "app/SanitizerSuppressions.h"
 #include "app/TerminationSignals.h"
 #include "platform/MainQueue.h"
 #include "platform/Process.h"

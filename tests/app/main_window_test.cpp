@@ -205,6 +205,32 @@ TEST_F(MainWindowTest, ShortcutTitlesAreTheSameInEveryLanguage) {
     EXPECT_TRUE(controller->showShortcuts()) << "ignored while processing";
 }
 
+TEST_F(MainWindowTest, AboutAndStatusDetailsWaitForTheOperationToEnd) {
+    start();
+    controller->setOnProcessing(true);
+    controller->about();
+    controller->showStatus();
+    platform::drainMainQueue();
+    EXPECT_FALSE(window->sheetAbout->isVisible());
+    EXPECT_FALSE(window->sheetMessageBox->isVisible());
+
+    controller->setOnProcessing(false);
+    controller->about();
+    EXPECT_TRUE(window->sheetAbout->isVisible());
+    EXPECT_EQ(window->sheetAbout->size(), QSize(540, 150));
+    EXPECT_TRUE(window->tfAbout->text().startsWith("VELMAR Helmets Device Manager Version 1.0"));
+    window->btnAboutOK->click();
+    EXPECT_FALSE(window->sheetAbout->isVisible());
+
+    controller->setStatus("Failed to recognize device", true);
+    controller->showStatus();
+    platform::drainMainQueue();
+    EXPECT_EQ(window->tfMessageBox->text(), "[WELCOME]\nFailed to recognize device");
+    EXPECT_EQ(controller->messageBoxStatus(), 2);
+    EXPECT_TRUE(window->tfBackGround->isVisible());
+    EXPECT_EQ(window->sheetMessageBox->width(), 420);
+}
+
 TEST_F(MainWindowTest, EveryWayToQuitAsksTheControllerWhichWaitsForTheOperation) {
     start();
     controller->setOnProcessing(true);

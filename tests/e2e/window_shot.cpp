@@ -8,6 +8,7 @@
 #include "app/ApplicationPages.h"
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/SanitizerSuppressions.h"
 #include "platform/MainQueue.h"
 
 int main(int argc, char** argv) {
