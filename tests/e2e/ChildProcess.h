@@ -24,7 +24,6 @@ namespace e2e {
 class ChildProcess {
 public:
     // Starts argv[0] (looked up on PATH) with the environment of this process changed by env.
-    // keepFd: a descriptor the child inherits (-1 for none).
     ChildProcess(std::vector<std::string> argv, const std::map<std::string, std::string>& env = {}) {
         std::map<std::string, std::string> all;
         for (char** e = environ; *e; ++e) {
@@ -92,24 +91,29 @@ inline bool onPath(const std::string& program) {
     return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// A fresh X server: Xvfb on the first free display from :90 on.
+// A fresh X server: Xvfb picks a free display itself and reports its number (-displayfd), so
+// tests running side by side never share one.
 class VirtualDisplay {
 public:
     VirtualDisplay() {
-        for (int n = 90; n < 110 && !server_; ++n) {
-            if (access(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), F_OK) == 0) continue;
-            if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
-            auto server = std::make_unique<ChildProcess>(std::vector<std::string>{
-                "Xvfb", ":" + std::to_string(n), "-screen", "0", "1280x800x24", "-nolisten", "tcp", "-noreset"});
-            name_ = ":" + std::to_string(n);
-            for (int i = 0; i < 100 && server->running(); ++i) {
-                if (access(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), F_OK) == 0) {
-                    server_ = std::move(server);
-                    break;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        server_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        close(fds[1]);
+        std::string number;
+        pollfd wait{fds[0], POLLIN, 0};
+        while (poll(&wait, 1, 5000) > 0) {
+            char c;
+            if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+            number.push_back(c);
         }
+        close(fds[0]);
+        if (number.empty() || !server_->running()) {
+            server_.reset();
+            return;
+        }
+        name_ = ":" + number;
     }
     bool ready() const { return server_ != nullptr; }
     const std::string& name() const { return name_; }
