@@ -9,9 +9,10 @@ function(velmar_library name)
 endfunction()
 
 # The tests of one subsystem: every *_test.cpp in the folder becomes part of one test binary,
-# each GoogleTest case a CTest test labelled with the subsystem.
+# each GoogleTest case a CTest test labelled with the subsystem. PROPERTIES adds test properties
+# (for example the preload of the simulated devices).
 function(velmar_test_folder label)
-  cmake_parse_arguments(A "" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(A "" "" "LIBS;SOURCES;PROPERTIES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   if(NOT srcs)
     return()
@@ -22,5 +23,5 @@ function(velmar_test_folder label)
   target_link_libraries(${exe} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${exe} PRIVATE VELMAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
-                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${A_PROPERTIES})
 endfunction()

@@ -47,16 +47,6 @@ bool uses_long_entries(int product_id, PartTables tables) {
                               static_cast<uint16_t>(product_id));
 }
 
-constexpr std::array<uint32_t, 256> make_crc32_table() {
-    std::array<uint32_t, 256> table{};
-    for (uint32_t i = 0; i < 256; ++i) {
-        uint32_t c = i;
-        for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
-        table[i] = c;
-    }
-    return table;
-}
-constexpr std::array<uint32_t, 256> kCrc32Table = make_crc32_table();
 
 // Archive header and part-table layout.
 constexpr long kHeaderSize = 36;
@@ -262,12 +252,6 @@ long firmware_check_archive(const unsigned char* archive, char* message, int pro
         return 0;
     }
     return size;
-}
-
-uint32_t crc32_init(void) { return 0xFFFFFFFFu; }
-
-uint32_t crc32_byte(uint32_t value, uint8_t byte) {
-    return (value >> 8) ^ kCrc32Table[(value ^ byte) & 0xFF];
 }
 
 void md5_init(md5_context* context) {

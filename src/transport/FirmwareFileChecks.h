@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "transport/Checksums.h"  // crc32_init, crc32_byte
+
 extern "C" {
 
 // The capacity of the message buffer callers pass; no message is longer (NUL included).
@@ -27,10 +29,6 @@ long firmware_load_archive(const char* path, unsigned char** out, char* message,
 // Checks an archive already in memory: header product id (with its exceptions), then the MD5 of
 // every part. Returns `size`, or 0 with "Firmware corrupted". Never releases the buffer.
 long firmware_check_archive(const unsigned char* archive, char* message, int product_id, long size);
-
-// CRC-32/JAMCRC step (reflected IEEE 802.3 polynomial, no final XOR), one byte at a time.
-uint32_t crc32_init(void);
-uint32_t crc32_byte(uint32_t value, uint8_t byte);
 
 // MD5 (RFC 1321). md5_final writes the 16-byte digest and leaves the context to be started again.
 typedef mbedtls_md5_context md5_context;

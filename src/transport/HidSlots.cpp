@@ -1,0 +1,27 @@
+// The two process-wide device slots. Plain variables as the callers expect: one device
+// conversation at a time, on one worker thread.
+#include <hidapi.h>
+
+#include "transport/HidExchange.h"
+#include "transport/HidReportChannel.h"
+
+namespace {
+hid_device* slots[2] = {nullptr, nullptr};
+}  // namespace
+
+hid_device* usbhid_slot(int slot) {
+    if (slot < 0 || slot > 1) return nullptr;
+    return slots[slot];
+}
+
+namespace transport::detail {
+void fillSlot(int slot, hid_device* device) { slots[slot] = device; }
+}  // namespace transport::detail
+
+void usbhid_close_all() {
+    for (hid_device*& s : slots) {
+        if (s) hid_close(s);
+        s = nullptr;
+    }
+    hid_exit();
+}

@@ -1,0 +1,26 @@
+// How long the host waits on a headset before an exchange fails: silence (no report at all) and
+// a device that keeps answering busy. Reads without a bound could hang a worker for ever on a
+// dead or confused device. Tests lower these; the program keeps the defaults.
+//
+// Silence is a hidapi read time-out, so it passes in real time. The busy limit is measured on
+// platform::clock(): format B polls and the one-second rounds of the timed command sleep on it,
+// but formats A and C re-read a busy device without sleeping, so under a virtual clock a device
+// that is busy for ever ends those only with a real clock or a lowered limit of real time.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace transport {
+
+constexpr int64_t kDefaultSilenceLimitMs = 30'000;
+// A firmware write keeps a headset busy for long stretches.
+constexpr int64_t kDefaultBusyLimitMs = 300'000;
+
+extern std::atomic<int64_t> silenceLimitMs;
+extern std::atomic<int64_t> busyLimitMs;
+
+// The silence bound as a hidapi read time-out.
+int readTimeoutMs();
+
+}  // namespace transport

@@ -1,0 +1,89 @@
+// The umockdev plumbing of the simulated headset: a testbed whose sysfs and /dev hold one
+// hidraw node per enumeration entry, each served by a HidEndpoint. Real hidapi (hidraw backend)
+// finds and talks to these nodes as to real ones. Needs the umockdev preload in the process
+// (LD_PRELOAD=libumockdev-preload.so.0; CTest sets it for the tests that use this).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/HidEndpoint.h"
+
+typedef struct _UMockdevTestbed UMockdevTestbed;
+
+namespace sim {
+
+struct HidInterface {
+    uint16_t productId = 0;
+    uint16_t vendorId = 0x3A6E;
+    int interfaceNumber = 0;
+    uint16_t usagePage = 0xFF00;
+    uint16_t usage = 1;
+    // Entries with the same device number are interfaces of one USB device; -1: a device of its
+    // own. Enumeration follows the list order (devices by their first entry, then interfaces).
+    int device = -1;
+    bool openFails = false;
+    std::shared_ptr<HidEndpoint> endpoint;  // required by the testbed
+
+    HidInterface& ofVendor(uint16_t v) {
+        vendorId = v;
+        return *this;
+    }
+    HidInterface& atInterface(int n) {
+        interfaceNumber = n;
+        return *this;
+    }
+    HidInterface& withUsage(uint16_t page, uint16_t u) {
+        usagePage = page;
+        usage = u;
+        return *this;
+    }
+    HidInterface& inDevice(int d) {
+        device = d;
+        return *this;
+    }
+    HidInterface& failingOpen() {
+        openFails = true;
+        return *this;
+    }
+    HidInterface& servedBy(std::shared_ptr<HidEndpoint> e) {
+        endpoint = std::move(e);
+        return *this;
+    }
+};
+
+// An entry of product id pid with the defaults above.
+inline HidInterface hid(uint16_t pid) {
+    HidInterface e;
+    e.productId = pid;
+    return e;
+}
+
+class HidrawTestbed {
+  public:
+    explicit HidrawTestbed(std::vector<HidInterface> interfaces);
+    ~HidrawTestbed();
+    HidrawTestbed(const HidrawTestbed&) = delete;
+    HidrawTestbed& operator=(const HidrawTestbed&) = delete;
+
+    // False when the process runs without the umockdev preload: nothing is simulated then.
+    static bool mocked();
+
+    size_t size() const { return nodes_.size(); }
+    std::string devnode(size_t index) const;
+    // Gone from the bus: the nodes fail every call, the entries leave the enumeration.
+    void unplug();
+    // Calls the handlers served so far (to show that an idle reader costs nothing).
+    unsigned handlerCalls() const;
+
+    struct Node;
+
+  private:
+    UMockdevTestbed* testbed_ = nullptr;
+    std::vector<std::unique_ptr<Node>> nodes_;
+    std::vector<std::string> devicePaths_;
+};
+
+}  // namespace sim
