@@ -18,10 +18,10 @@ constexpr const char* kRunningSuffix = "";
 std::string ManagerUpdateTexts::instruction(int language, int32_t major, int32_t minor, int32_t secondary) {
     std::string suffix = secondary >= 1 ? "." + std::to_string(secondary) : std::string();
     std::string title = AppTexts::qelm_title({}, language);
-    return formatText(localizedText(TextId::manager_update_instruction, language),
-                      {title, title, major, minor, suffix, AppTexts::qelm_string_yes_in(language),
-                       AppTexts::qelm_string_no_in(language), title, kRunningMajor, kRunningMinor,
-                       kRunningSuffix});
+    return formatText(
+        localizedText(TextId::manager_update_instruction, language),
+        {title, title, major, minor, suffix, AppTexts::qelm_string_yes_in(language),
+         AppTexts::qelm_string_no_in(language), title, kRunningMajor, kRunningMinor, kRunningSuffix});
 }
 
 std::string ManagerUpdateTexts::releaseNotesTitle() {

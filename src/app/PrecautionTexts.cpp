@@ -23,11 +23,15 @@ std::string PrecautionTexts::stringEnterPassword() const {
 std::string PrecautionTexts::stringConfirmPassword() const {
     return text(TextId::precaution_confirm_password, precautionLanguage());
 }
-std::string PrecautionTexts::stringNote() const { return text(TextId::precaution_note, precautionLanguage()); }
+std::string PrecautionTexts::stringNote() const {
+    return text(TextId::precaution_note, precautionLanguage());
+}
 std::string PrecautionTexts::stringShowPrecaution() const {
     return text(TextId::precaution_show_at_startup, precautionLanguage());
 }
-std::string PrecautionTexts::stringMore() const { return text(TextId::precaution_more, precautionLanguage()); }
+std::string PrecautionTexts::stringMore() const {
+    return text(TextId::precaution_more, precautionLanguage());
+}
 std::string PrecautionTexts::stringErrorMessageEmptyPassword() const {
     return text(TextId::precaution_empty_password, precautionLanguage());
 }

@@ -14,12 +14,14 @@ constexpr int kFrench = 1, kJapanese = 4, kFinnish = 10, kCzech = 11, kPolish = 
 
 TEST(ManagerUpdateTexts, OfferNamesTheNewVersionItsSecondaryAndThisVersion) {
     const std::string english12 =
-        "Newer version of VELMAR Helmets Device Manager is available. Would you like to update VELMAR Helmets "
+        "Newer version of VELMAR Helmets Device Manager is available. Would you like to update VELMAR "
+        "Helmets "
         "Device Manager to v1.2?\n\nPressing the [YES] button will close this program and start downloading "
         "the update. Install the update after downloading.\nPressing the [NO] button will start VELMAR "
         "Helmets Device Manager v1.0 without updating.";
     EXPECT_EQ(ManagerUpdateTexts::instruction(0, 1, 2, 0), english12);
-    for (int language : {-1, 13, 99}) EXPECT_EQ(ManagerUpdateTexts::instruction(language, 1, 2, 0), english12);
+    for (int language : {-1, 13, 99})
+        EXPECT_EQ(ManagerUpdateTexts::instruction(language, 1, 2, 0), english12);
 
     std::string withSecondary = ManagerUpdateTexts::instruction(0, 1, 2, 3);
     EXPECT_NE(withSecondary.find("to v1.2.3?"), std::string::npos);
@@ -50,8 +52,10 @@ class Page : public app::PrecautionTexts {
 
 TEST(PrecautionTexts, TranslatedUpToFinnishEnglishBeyond) {
     Page page;
-    EXPECT_EQ(page.stringErrorMessageEmptyPassword(), "Empty password is not allowed!\nEnter password again.");
-    EXPECT_EQ(page.stringErrorMessageConfirmPassword(), "Confirm Password is different!\nEnter password again.");
+    EXPECT_EQ(page.stringErrorMessageEmptyPassword(),
+              "Empty password is not allowed!\nEnter password again.");
+    EXPECT_EQ(page.stringErrorMessageConfirmPassword(),
+              "Confirm Password is different!\nEnter password again.");
     EXPECT_EQ(page.stringShowPrecaution(), "Show precaution at startup");
     EXPECT_EQ(page.stringMore(), "More...");
     EXPECT_TRUE(page.stringAboutDeviceConversionNote().starts_with("NOTE:\n1. The Administrator-level user"));
