@@ -186,7 +186,7 @@ int HeadsetModel::write(const uint8_t* data, size_t size) {
             busyForeverStream_ = shortStream(request, a, false);
         } else {
             for (int i = 0; i < faults_.busyReplies; ++i) queueFragments(shortStream(request, a, false));
-            if (!faults_.silent) queueFragments(shortStream(request, a, true));
+            if (!faults_.silent && !a.silent) queueFragments(shortStream(request, a, true));
         }
     } else {
         size_t replySize = format == Format::A ? kLongReply : kReport65;
@@ -195,7 +195,7 @@ int HeadsetModel::write(const uint8_t* data, size_t size) {
         } else {
             for (int i = 0; i < faults_.busyReplies; ++i)
                 inputs_.push_back(longReply(request, replySize, a, false));
-            if (!faults_.silent) inputs_.push_back(longReply(request, replySize, a, true));
+            if (!faults_.silent && !a.silent) inputs_.push_back(longReply(request, replySize, a, true));
         }
     }
     return static_cast<int>(size);

@@ -21,6 +21,7 @@ enum class Format { A, B, C };
 struct Answer {
     uint8_t status = 0;         // 0 done, 1 busy, other failed
     std::vector<uint8_t> data;  // the bytes after the echoed command and the status
+    bool silent = false;        // this command gets no reply at all
 };
 
 // Faults apply to every command until changed.
