@@ -1,15 +1,41 @@
+// The program: the window, the controller with its eight pages, and the one road out.
 #include <QApplication>
-#include <QLabel>
+#include <QIcon>
+#include <QMetaObject>
 
-#include "app/AppTexts.h"
+#include "app/ApplicationPages.h"
+#include "app/MainWindow.h"
+#include "app/ORVABluetoothManagerAppController.h"
+#include "app/ORVABluetoothManagerAppDelegate.h"
+#include "app/SanitizerSuppressions.h"
+#include "app/TerminationSignals.h"
+#include "platform/MainQueue.h"
+#include "platform/Process.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const QString title = QString::fromStdString(app::AppTexts::qelm_title({}, 0));
-    QLabel label(title + QObject::tr("\n\nUpdates firmware and settings of VELMAR Bluetooth helmet "
-                                     "headsets connected by USB."));
-    label.setWindowTitle(title);
-    label.setMargin(24);
-    label.show();
-    return app.exec();
+    platform::markMainThread();
+    platform::setProgramArguments(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("VELMAR Helmets Device Manager");
+    QApplication::setDesktopFileName("velmar-device-manager");
+    QApplication::setWindowIcon(QIcon(":/icons/velmar-device-manager.svg"));
+    // Only the termination handler ends the program; closing the window asks the controller.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::setMainQueueWaker([] {
+        QMetaObject::invokeMethod(qApp, [] { platform::drainMainQueue(); }, Qt::QueuedConnection);
+    });
+    app::quitEventLoopOnTerminationSignals();
+
+    app::ApplicationPages pages;
+    app::ORVABluetoothManagerAppController controller(pages);
+    app::MainWindow window;
+    controller.setWindow(&window);
+    controller.awakeFromNib();
+    window.show();
+
+    app::ORVABluetoothManagerAppDelegate delegate(&window, &controller);
+    int status = QApplication::exec();
+    delegate.applicationWillTerminate();
+    platform::setMainQueueWaker(nullptr);
+    return status;
 }

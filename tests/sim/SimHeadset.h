@@ -20,6 +20,9 @@ class SimHeadset {
     HeadsetModel& model(size_t entry = 0);
     HidrawTestbed& testbed() { return *testbed_; }
     void unplug() { testbed_->unplug(); }
+    // The device of entry `joining` (made offBus()) joins the bus once entry `entry` has taken
+    // the command, as a mesh module does after the headset switches it to its update mode.
+    void joinsBusAfter(size_t entry, Format format, uint8_t command, size_t joining);
 
   private:
     std::vector<std::shared_ptr<HidEndpoint>> endpoints_;

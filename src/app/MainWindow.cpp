@@ -1,0 +1,210 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace app {
+namespace {
+
+// Geometry of the window's parts (points, from the top left of the view).
+constexpr int kViewWidth = 995;
+constexpr int kViewHeight = 665;
+constexpr int kDetailX = 245;
+constexpr int kDetailWidth = 735;
+
+QLabel* label(QWidget* parent, QRect frame, Qt::Alignment align = Qt::AlignCenter) {
+    auto* l = new QLabel(parent);
+    l->setGeometry(frame);
+    l->setAlignment(align);
+    return l;
+}
+
+QLabel* smallLabel(QWidget* parent, QRect frame) {
+    auto* l = label(parent, frame);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    l->setFont(f);
+    l->setStyleSheet("color: #555555;");
+    return l;
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    view = new ORVABluetoothManagerView(this);
+    view->setFixedSize(kViewWidth, kViewHeight);
+    setCentralWidget(view);
+    buildSidePanel();
+    buildDetailArea();
+    buildBottomBar();
+
+    menuManager = menuBar()->addMenu(QString());
+    menuItemAbout = menuManager->addAction(QString());
+    menuItemAbout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    menuItemKeyboradShortcuts = menuManager->addAction(QString());
+    menuItemKeyboradShortcuts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    menuManager->addSeparator();
+    menuItemQuit = menuManager->addAction(QString());
+    menuItemQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    menuHelp = menuBar()->addMenu(QString());
+    menuItemOnlineHelp = menuHelp->addAction(QString());
+    menuItemOnlineHelp->setShortcut(QKeySequence(Qt::Key_F1));
+
+    buildMessageBox();
+    buildAbout();
+    setFixedSize(sizeHint());
+}
+
+void MainWindow::buildSidePanel() {
+    auto* panel = new QFrame(view);
+    panel->setGeometry(0, 0, 232, kViewHeight);
+    panel->setStyleSheet("background: white;");
+    panel->lower();
+    imgManagerImg = label(view, {15, 12, 200, 56});
+    imgProduct = label(view, {51, 84, 128, 128});
+    lblProduct = label(view, {8, 220, 216, 22});
+    QFont bold = lblProduct->font();
+    bold.setBold(true);
+    lblProduct->setFont(bold);
+    lblVersion = label(view, {8, 244, 216, 20});
+    std::array<ORVABluetoothMainButton**, 5> buttons = {&btnDeviceSelection, &btnDeviceRecognition, &btnFirmwareUpdate,
+                                                       &btnFirmwareRestore, &btnDeviceSettings};
+    const std::array<Qt::Key, 5> keys = {Qt::Key_S, Qt::Key_R, Qt::Key_U, Qt::Key_E, Qt::Key_T};
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        auto* b = new ORVABluetoothMainButton(view);
+        b->setGeometry(15, 288 + static_cast<int>(i) * 58, 200, 50);
+        b->setShortcut(QKeySequence(Qt::CTRL | keys[i]));
+        *buttons[i] = b;
+    }
+    lblShortcutsKeys = smallLabel(view, {8, 600, 216, 40});
+    lblShortcutsKeys->setText("[C] Ctrl   [S] Shift   [O] Alt\n[C]-K  [C]-\u25C0  [C]-\u25B6");
+}
+
+void MainWindow::buildDetailArea() {
+    lblDetailTitle = label(view, {kDetailX, 12, kDetailWidth, 30});
+    lblDetailTitle->setAutoFillBackground(true);
+
+    auto tab = [&](int x, QLabel** background, QLabel** foreground, QPushButton** button, Qt::Key key) {
+        *background = label(view, {x, 44, 365, 18});
+        (*background)->setAutoFillBackground(true);
+        *foreground = label(view, {x, 44, 365, 18});
+        *button = new QPushButton(view);
+        (*button)->setGeometry(x, 44, 365, 18);
+        (*button)->setFlat(true);
+        (*button)->setStyleSheet("background: transparent; border: none;");
+        (*button)->setShortcut(QKeySequence(Qt::CTRL | key));
+        (*button)->setFocusPolicy(Qt::NoFocus);
+    };
+    tab(kDetailX, &lblDetailTitlePagesFirstBackground, &lblDetailTitlePagesFirstForeground, &btnDetailTitlePagesFirst,
+        Qt::Key_1);
+    tab(kDetailX + 368, &lblDetailTitlePagesSecondBackground, &lblDetailTitlePagesSecondForeground,
+        &btnDetailTitlePagesSecond, Qt::Key_2);
+    lblDetailTitlePagesBottomLine = label(view, {kDetailX, 62, kDetailWidth, 2});
+    lblDetailTitlePagesBottomLine->setStyleSheet("background: rgb(0, 117, 168);");
+
+    boxDetail = new QFrame(view);
+    boxDetail->setGeometry(kDetailX, 68, kDetailWidth, 480);
+    boxDetail->setFrameShape(QFrame::StyledPanel);
+    boxDetail->setFocusPolicy(Qt::StrongFocus);
+    auto* content = new QHBoxLayout(boxDetail);
+    content->setContentsMargins(8, 8, 8, 8);
+
+    boxListTabsBox = new QFrame(view);
+    boxListTabsBox->setGeometry(kDetailX + 368, 62, 240, 3 * 30 + 10);
+    boxListTabsBox->setFrameShape(QFrame::Box);
+    boxListTabsBox->setAutoFillBackground(true);
+    for (int i = 0; i < 3; ++i) {
+        lblListTabs[static_cast<size_t>(i)] = label(boxListTabsBox, {4, 5 + i * 30, 232, 28});
+        lblListTabs[static_cast<size_t>(i)]->setAutoFillBackground(true);
+        auto* b = new QPushButton(boxListTabsBox);
+        b->setGeometry(4, 5 + i * 30, 232, 28);
+        b->setFlat(true);
+        b->setStyleSheet("background: transparent; border: none; text-align: left; padding-left: 8px;");
+        btnListTabs[static_cast<size_t>(i)] = b;
+    }
+    boxListTabsBox->raise();
+    boxListTabsBox->hide();
+}
+
+void MainWindow::buildBottomBar() {
+    tfStatus = label(view, {kDetailX, 556, kDetailWidth, 30}, Qt::AlignVCenter | Qt::AlignLeft);
+    tfStatus->setAutoFillBackground(true);
+    tfStatus->setIndent(10);
+    btnStatus = new QPushButton("...", view);
+    btnStatus->setGeometry(kDetailX + kDetailWidth - 32, 559, 28, 24);
+    auto button = [&](QRect frame) {
+        auto* b = new QPushButton(view);
+        b->setGeometry(frame);
+        return b;
+    };
+    btnAbout = button({kDetailX, 598, 160, 32});
+    btnLanguageManager = button({kDetailX + 200, 598, 300, 32});
+    btnClose = button({kDetailX + kDetailWidth - 160, 598, 160, 32});
+    lblShortcutsAbout = smallLabel(view, {kDetailX, 632, 160, 18});
+    lblShortcutsAbout->setText("[C]-I");
+    lblShortcutsLanguageManager = smallLabel(view, {kDetailX + 200, 632, 300, 18});
+    lblShortcutsLanguageManager->setText("[C]-L");
+    lblShortcutsClose = smallLabel(view, {kDetailX + kDetailWidth - 160, 632, 160, 18});
+    lblShortcutsClose->setText("[C]-Q");
+    btnLanguageManager->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+}
+
+void MainWindow::buildMessageBox() {
+    sheetMessageBox = new Sheet(this);
+    sheetMessageBox->setWindowModality(Qt::WindowModal);
+    auto* grid = new QGridLayout(sheetMessageBox);
+    grid->setContentsMargins(18, 18, 18, 14);
+    grid->setHorizontalSpacing(16);
+    imgMessageBox = new QLabel(sheetMessageBox);
+    imgMessageBox->setFixedSize(64, 64);
+    imgMessageBox->setAlignment(Qt::AlignCenter);
+    tfBackGround = new QLabel(sheetMessageBox);
+    tfBackGround->setStyleSheet("background: rgb(255, 236, 204); border-radius: 4px;");
+    tfMessageBox = new QLabel(sheetMessageBox);
+    tfMessageBox->setWordWrap(true);
+    tfMessageBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    tfMessageBox->setTextFormat(Qt::PlainText);
+    tfMessageBox->setMargin(6);
+    btnMessageBoxCancel = new QPushButton(sheetMessageBox);
+    btnMessageBoxOK = new QPushButton(sheetMessageBox);
+    btnMessageBoxOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnMessageBoxCancel);
+    buttons->addWidget(btnMessageBoxOK);
+    grid->addWidget(imgMessageBox, 0, 0, Qt::AlignTop);
+    grid->addWidget(tfBackGround, 0, 1);
+    grid->addWidget(tfMessageBox, 0, 1);
+    grid->addLayout(buttons, 1, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+}
+
+void MainWindow::buildAbout() {
+    sheetAbout = new Sheet(this);
+    sheetAbout->setWindowModality(Qt::WindowModal);
+    imgAboutImg = label(sheetAbout, {20, 30, 72, 72});
+    tfAbout = label(sheetAbout, {105, 42, 430, 51});
+    tfAbout->setWordWrap(true);
+    btnAboutOK = new QPushButton(sheetAbout);
+    btnAboutOK->setDefault(true);
+}
+
+bool MainWindow::makeFirstResponder() {
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) {
+        if (!edit->hasAcceptableInput()) return false;
+    }
+    boxDetail->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (onCloseRequested) onCloseRequested();
+}
+
+}  // namespace app

@@ -1,0 +1,114 @@
+// The main window as the program's nib would hold it: every outlet the controller drives, laid
+// out in code, plus the two sheets (message box and About). It has no behaviour of its own: the
+// controller connects the actions and fills the texts.
+#pragma once
+
+#include <QAction>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <array>
+#include <functional>
+
+#include "app/ORVABluetoothMainButton.h"
+#include "app/ORVABluetoothManagerView.h"
+
+namespace app {
+
+// A sheet on the main window: Escape and the close box ask the controller instead of closing.
+class Sheet : public QDialog {
+public:
+    using QDialog::QDialog;
+    std::function<void()> onEscape;
+    void reject() override {
+        if (onEscape) onEscape();
+    }
+};
+
+class MainWindow : public QMainWindow {
+public:
+    MainWindow();
+
+    // The window's close button asks this instead of closing (the controller decides).
+    std::function<void()> onCloseRequested;
+
+    // Ends editing in the window; false when a field refuses to give up its text.
+    bool makeFirstResponder();
+
+    ORVABluetoothManagerView* view = nullptr;
+
+    // Side panel.
+    QLabel* imgManagerImg = nullptr;
+    QLabel* imgProduct = nullptr;
+    QLabel* lblProduct = nullptr;
+    QLabel* lblVersion = nullptr;
+    ORVABluetoothMainButton* btnDeviceSelection = nullptr;
+    ORVABluetoothMainButton* btnDeviceRecognition = nullptr;
+    ORVABluetoothMainButton* btnFirmwareUpdate = nullptr;
+    ORVABluetoothMainButton* btnFirmwareRestore = nullptr;
+    ORVABluetoothMainButton* btnDeviceSettings = nullptr;
+
+    // Content box and its title with the tab header.
+    QLabel* lblDetailTitle = nullptr;
+    QFrame* boxDetail = nullptr;
+    QLabel* lblDetailTitlePagesFirstBackground = nullptr;
+    QLabel* lblDetailTitlePagesFirstForeground = nullptr;
+    QPushButton* btnDetailTitlePagesFirst = nullptr;
+    QLabel* lblDetailTitlePagesSecondBackground = nullptr;
+    QLabel* lblDetailTitlePagesSecondForeground = nullptr;
+    QPushButton* btnDetailTitlePagesSecond = nullptr;
+    QLabel* lblDetailTitlePagesBottomLine = nullptr;
+
+    // Tab pop-up.
+    QFrame* boxListTabsBox = nullptr;
+    std::array<QPushButton*, 3> btnListTabs{};
+    std::array<QLabel*, 3> lblListTabs{};
+
+    // Status line and the bottom buttons with their shortcut labels.
+    QLabel* tfStatus = nullptr;
+    QPushButton* btnStatus = nullptr;
+    QPushButton* btnAbout = nullptr;
+    QPushButton* btnLanguageManager = nullptr;
+    QPushButton* btnClose = nullptr;
+    QLabel* lblShortcutsKeys = nullptr;
+    QLabel* lblShortcutsAbout = nullptr;
+    QLabel* lblShortcutsLanguageManager = nullptr;
+    QLabel* lblShortcutsClose = nullptr;
+
+    // Menus.
+    QMenu* menuManager = nullptr;
+    QMenu* menuHelp = nullptr;
+    QAction* menuItemAbout = nullptr;
+    QAction* menuItemKeyboradShortcuts = nullptr;
+    QAction* menuItemQuit = nullptr;
+    QAction* menuItemOnlineHelp = nullptr;
+
+    // Message box sheet.
+    Sheet* sheetMessageBox = nullptr;
+    QLabel* imgMessageBox = nullptr;
+    QLabel* tfMessageBox = nullptr;
+    QLabel* tfBackGround = nullptr;
+    QPushButton* btnMessageBoxOK = nullptr;
+    QPushButton* btnMessageBoxCancel = nullptr;
+
+    // About sheet.
+    Sheet* sheetAbout = nullptr;
+    QLabel* imgAboutImg = nullptr;
+    QLabel* tfAbout = nullptr;
+    QPushButton* btnAboutOK = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildSidePanel();
+    void buildDetailArea();
+    void buildBottomBar();
+    void buildMessageBox();
+    void buildAbout();
+};
+
+}  // namespace app

@@ -1,0 +1,126 @@
+// Child processes of the end-to-end tests: start a program with extra environment, wait for it
+// with a time-out, and stop it.
+#pragma once
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace e2e {
+
+class ChildProcess {
+public:
+    // Starts argv[0] (looked up on PATH) with the environment of this process changed by env.
+    ChildProcess(std::vector<std::string> argv, const std::map<std::string, std::string>& env = {}) {
+        std::map<std::string, std::string> all;
+        for (char** e = environ; *e; ++e) {
+            std::string kv = *e;
+            auto eq = kv.find('=');
+            if (eq != std::string::npos) all[kv.substr(0, eq)] = kv.substr(eq + 1);
+        }
+        for (const auto& [k, v] : env) all[k] = v;
+        std::vector<std::string> envStrings;
+        for (const auto& [k, v] : all) envStrings.push_back(k + "=" + v);
+        std::vector<char*> envp, args;
+        for (auto& s : envStrings) envp.push_back(s.data());
+        envp.push_back(nullptr);
+        for (auto& a : argv) args.push_back(a.data());
+        args.push_back(nullptr);
+        if (posix_spawnp(&pid_, args[0], nullptr, nullptr, args.data(), envp.data()) != 0) pid_ = -1;
+    }
+    ~ChildProcess() { stop(); }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    bool running() {
+        if (pid_ <= 0 || status_) return false;
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+        return !status_;
+    }
+    // The exit status once the child has ended within the time, else nullopt.
+    std::optional<int> waitExit(std::chrono::milliseconds timeout) {
+        auto end = std::chrono::steady_clock::now() + timeout;
+        while (running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (!status_) return std::nullopt;
+        return WIFEXITED(*status_) ? WEXITSTATUS(*status_) : 128 + WTERMSIG(*status_);
+    }
+    void stop() {
+        if (!running()) return;
+        kill(pid_, SIGTERM);
+        if (!waitExit(std::chrono::seconds(3))) {
+            kill(pid_, SIGKILL);
+            waitExit(std::chrono::seconds(3));
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+// Output of a short command, or nullopt when it fails.
+inline std::optional<std::string> commandOutput(const std::string& command) {
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return std::nullopt;
+    std::string out;
+    char buf[512];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    int rc = pclose(p);
+    if (rc != 0) return std::nullopt;
+    return out;
+}
+
+inline bool onPath(const std::string& program) {
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A fresh X server: Xvfb picks a free display itself and reports its number (-displayfd), so
+// tests running side by side never share one.
+class VirtualDisplay {
+public:
+    VirtualDisplay() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        server_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        close(fds[1]);
+        std::string number;
+        pollfd wait{fds[0], POLLIN, 0};
+        while (poll(&wait, 1, 5000) > 0) {
+            char c;
+            if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+            number.push_back(c);
+        }
+        close(fds[0]);
+        if (number.empty() || !server_->running()) {
+            server_.reset();
+            return;
+        }
+        name_ = ":" + number;
+    }
+    bool ready() const { return server_ != nullptr; }
+    const std::string& name() const { return name_; }
+
+private:
+    std::unique_ptr<ChildProcess> server_;
+    std::string name_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,101 @@
+// The real program under a virtual X server: it shows its window, and Ctrl+Q (typed with
+// xdotool) or SIGTERM ends it the normal way, writing a configuration file that Python's plistlib
+// reads as an archive of the controller with the keys of a normal run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "ChildProcess.h"
+#include "tests_support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+
+// Prints the archive's root class and its keys, one per line, sorted.
+constexpr const char* kReadArchive = R"PY(
+import plistlib, sys
+with open(sys.argv[1], 'rb') as f:
+    archive = plistlib.load(f)
+assert archive['$archiver'] == 'NSKeyedArchiver', archive['$archiver']
+objects = archive['$objects']
+root = objects[archive['$top']['root'].data]
+print(objects[root['$class'].data]['$classname'])
+for key in sorted(k for k in root if k != '$class'):
+    print(key)
+)PY";
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(e2e::onPath("xdotool")) << "xdotool is needed to find the window and type";
+        display = std::make_unique<e2e::VirtualDisplay>();
+        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
+        xdotool = "DISPLAY=" + display->name() + " xdotool ";
+        program = std::make_unique<e2e::ChildProcess>(
+            std::vector<std::string>{VELMAR_APP_BINARY},
+            std::map<std::string, std::string>{{"DISPLAY", display->name()},
+                                               {"QT_QPA_PLATFORM", "xcb"},
+                                               {"XDG_DATA_HOME", data.path()},
+                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"}});
+        ASSERT_TRUE(program->started());
+        for (int i = 0; i < 150 && window.empty() && program->running(); ++i) {
+            if (auto found =
+                    e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
+                window = found->substr(0, found->find('\n'));
+            if (window.empty()) std::this_thread::sleep_for(100ms);
+        }
+        ASSERT_FALSE(window.empty()) << "the window did not show";
+    }
+
+    // The configuration file's root class and keys, as Python's plistlib reads them.
+    std::optional<std::string> readConfiguration() {
+        const fs::path file = fs::path(data.path()) / "VELMARHelmetsDeviceManager" /
+                              "VELMARHelmetsDeviceManagerArchive" / "VELMARHelmetsDeviceManager.qelmconf";
+        if (!fs::exists(file)) return std::nullopt;
+        const fs::path script = fs::path(data.path()) / "read_archive.py";
+        std::FILE* f = std::fopen(script.c_str(), "w");
+        if (!f) return std::nullopt;
+        std::fputs(kReadArchive, f);
+        std::fclose(f);
+        return e2e::commandOutput("python3 '" + script.string() + "' '" + file.string() + "'");
+    }
+
+    test_support::TempDir data;
+    std::unique_ptr<e2e::VirtualDisplay> display;
+    std::unique_ptr<e2e::ChildProcess> program;
+    std::string xdotool;
+    std::string window;
+};
+
+constexpr const char* kNormalRun =
+    "ORVABluetoothManagerAppController\n"
+    "keyApplyToLanguageFirmware\nkeyDeviceTarget\nkeyEncrypted\nkeyModeRestartToRecover\n"
+    "keyRestartToRecover\nkeyStrLanguageFirmware\nkeyStrLanguageManager\nkeyStrManagerVersion\n";
+
+TEST_F(EndToEnd, CtrlQWritesTheConfigurationOfANormalRun) {
+    // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
+    std::optional<int> exitStatus;
+    for (int i = 0; i < 20 && !exitStatus; ++i) {
+        e2e::commandOutput(xdotool + "windowfocus --sync " + window + " key --clearmodifiers ctrl+q 2>/dev/null");
+        exitStatus = program->waitExit(500ms);
+    }
+    ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(readConfiguration(), kNormalRun);
+}
+
+TEST_F(EndToEnd, TerminationSignalEndsTheRunTheSameWay) {
+    program->stop();  // SIGTERM
+    EXPECT_EQ(program->waitExit(0ms), 0);
+    EXPECT_EQ(readConfiguration(), kNormalRun);
+}
+
+}  // namespace
