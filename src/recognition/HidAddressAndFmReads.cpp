@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Log.h"
+#include "recognition/HidModelSets.h"
 #include "recognition/HidSettingsWalk.h"
 #include "transport/HidReportChannel.h"
 
@@ -26,12 +27,7 @@ constexpr size_t kLongAddressAt = 3;   // format A reply: the data after the sta
 constexpr size_t kShortAddressAt = 4;  // format B reply: the data after command and status
 constexpr int32_t kFmFailedMagic = 0x56E9;
 
-const ProductIds kShortTimedAddress = {0x6A01, 0x6A02, 0x6A03, 0x6A04};
-const ProductIds kShortProbeAddress = {0x6800, 0x683A, 0x6828, 0x6838, 0x6840, 0x6839, 0x6821, 0x6825, 0x6804,
-                                       0x6815, 0x6822, 0x6810, 0x6806, 0x6808, 0x6811, 0x6805, 0x6817, 0x6812,
-                                       0x6801, 0x6816, 0x6802, 0x6814, 0x6831, 0x6824, 0x6803};
-const ProductIds kSecondChip = {0x4210, 0x4310, 0x4330, 0x4430, 0x4510, 0x4530, 0x4610, 0x2030, 0x4410};
-constexpr int32_t kOemModel = 0x4210;
+constexpr int32_t kOemModel = models::kFerrik;
 
 std::string hex(const char* format, const Address& a) {
     char text[32];
@@ -150,10 +146,11 @@ void storeFm(ORVABluetoothDeviceData& data, const FmValues& v) {
 void readHidAddress(RecognitionContext& ctx) {
     ORVABluetoothDeviceData& data = ctx.data();
     const int32_t target = ctx.deviceTarget();
-    const bool longRoad = !holds(kShortTimedAddress, target) && !holds(kShortProbeAddress, target);
-    std::optional<Address> a = holds(kShortTimedAddress, target) ? shortAddress(true)
-                               : longRoad                        ? longAddress(ctx, 0)
-                                                                 : shortAddress(false);
+    const bool longRoad =
+        !models::contains(models::kShortTimed, target) && !models::contains(models::kShortProbed, target);
+    std::optional<Address> a = models::contains(models::kShortTimed, target) ? shortAddress(true)
+                               : longRoad                                    ? longAddress(ctx, 0)
+                                                                             : shortAddress(false);
     std::string shown;
     if (a) {
         data.setDeviceBdAddress(hex("%02X%02X%02X%02X%02X%02X", *a));
@@ -167,7 +164,7 @@ void readHidAddress(RecognitionContext& ctx) {
         if (!word) word = readOemKey(ctx);
         data.setDivisionFERRIKevoValue(word ? (*word & 0xFF) : 0);
     }
-    if (holds(kSecondChip, target)) {
+    if (models::contains(models::kTwoChip, target)) {
         std::optional<Address> second = longAddress(ctx, 1);
         data.setBdAddress(data.bdAddress().value_or("") + " _ " +
                           (second ? display(*second) : std::string()));

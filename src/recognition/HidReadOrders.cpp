@@ -72,10 +72,9 @@ constexpr uint32_t without(uint32_t set, Legacy f) { return set & ~fieldSet({f})
 
 // ---- id lists that more than one table names ----
 
-const ProductIds kAirohaFamily = {0x6800, 0x683A, 0x6828, 0x6838, 0x6840, 0x6839, 0x6821, 0x6825, 0x6804,
-                                  0x6815, 0x6822, 0x6810, 0x6806, 0x6808, 0x6811, 0x6805, 0x6817, 0x6812,
-                                  0x6801, 0x6816, 0x6802, 0x6814, 0x6831, 0x6824, 0x6803};
-const ProductIds kQuorraFamily = {0x6A04, 0x6A01, 0x6A02, 0x6A03};
+// The sets that the rest of the HID road shares.
+const ProductIds kAirohaFamily = idsOf(models::kShortProbed);
+const ProductIds kQuorraFamily = idsOf(models::kShortTimed);
 const ProductIds kSixPresetFamily = {0x6010, 0x6018, 0x6012, 0x6014, 0x6016, 0x6026,
                                      0x6028, 0x6030, 0x6032, 0x6034, 0x6036};
 const ProductIds kCommitFamily = {0x5410, 0x5412, 0x5414, 0x5420, 0x5418, 0x5416};
@@ -397,11 +396,7 @@ const std::vector<FmReadOrder>& hidFmReadOrders() {
     static const std::vector<FmReadOrder> rows = [] {
         std::vector<FmReadOrder> r = {
             // The common FM block reads these afterwards (key 0x44, or format B for the 0x6A family).
-            {{0x6510, 0x6500, 0x3161, 0x3150, 0x5590, 0x6042, 0x321B, 0x3085, 0x3052, 0x3072, 0x3082,
-              0x6038, 0x6039, 0x5552, 0x5553, 0x3350, 0x3360, 0x3370, 0x3410, 0x6900, 0x6910, 0x5440,
-              0x5441, 0x5442, 0x5443, 0x5444, 0x5445, 0x3400, 0x3340, 0x3420, 0x3430, 0x3341, 0x5595,
-              0x5596, 0x3380, 0x3701, 0x5591, 0x5597, 0x5592, 0x5593, 0x5594, 0x4023, 0x4D16, 0x4D86},
-             FmRead::ByCommonTail},
+            {idsOf(models::kFmKey44), FmRead::ByCommonTail},
             {kQuorraFamily, FmRead::ByCommonTail},
         };
         ProductIds none;
@@ -410,8 +405,7 @@ const std::vector<FmReadOrder>& hidFmReadOrders() {
         none.push_back(0x5345);
         r.push_back({none, FmRead::Nothing});
         r.push_back({{0x6806}, FmRead::ShortKey08});
-        r.push_back(
-            {{0x4210, 0x4310, 0x4330, 0x4430, 0x4510, 0x4530, 0x4610, 0x2030, 0x4410}, FmRead::Slot1Words15});
+        r.push_back({idsOf(models::kTwoChip), FmRead::Slot1Words15});
         r.push_back({{0x5410}, FmRead::Nothing});
         r.push_back({kSixPresetFamily, FmRead::Slot0Words11});
         r.push_back({{}, FmRead::Slot0Words15});

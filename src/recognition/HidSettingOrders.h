@@ -11,11 +11,15 @@
 #include <optional>
 #include <vector>
 
+#include "recognition/HidModelSets.h"
+
 namespace recognition {
 
 using ProductIds = std::vector<uint16_t>;
 
 bool holds(const ProductIds& ids, int32_t productId);
+// A model set that the rest of the HID road shares, as a table's id list.
+inline ProductIds idsOf(models::ModelSet set) { return ProductIds(set.begin(), set.end()); }
 
 // ---- shared ------------------------------------------------------------------------------------
 

@@ -8,6 +8,7 @@ namespace {
 
 using S = Source;
 
+
 std::vector<Source> basicWords(int n) {
     std::vector<Source> w;
     for (int i = 0; i < n; ++i) w.push_back({S::Basic, i});
@@ -108,11 +109,8 @@ const std::vector<WriteOrder>& hidWriteOrders() {
         {{0x6461, 0x6481, 0x6700, 0x6600, 0x6610, 0x6620, 0x6491}, {}, SpeedDialKeys::K2},
         {{0x4D16, 0x4D86}, {write(0x36, basicWords(2), 0), kFm44Slot0}, SpeedDialKeys::K2},
         {{0x4D06, 0x4D76}, {write(0x36, basicWords(2), 0)}, SpeedDialKeys::K2},
-        {{0x6A04, 0x6A01, 0x6A02, 0x6A03}, {}},
-        {{0x6800, 0x683A, 0x6828, 0x6838, 0x6840, 0x6839, 0x6821, 0x6825, 0x6804,
-          0x6815, 0x6822, 0x6806, 0x6810, 0x6808, 0x6811, 0x6805, 0x6817, 0x6812,
-          0x6801, 0x6816, 0x6802, 0x6814, 0x6831, 0x6824, 0x6803},
-         {[] {
+        {idsOf(models::kShortTimed), {}},
+        {idsOf(models::kShortProbed), {[] {
              WriteStep s = write(0x03, basicWords(3), 0,
                                  {WriteLog::Words, "Set HEX airoha [%04X], 1=[%04X], 2=[%04X]"});
              s.channel = Channel::ShortProbe;

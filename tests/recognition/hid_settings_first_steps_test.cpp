@@ -29,7 +29,7 @@ TEST_P(HidAddress, ShowsTheAddressBytesOfEachChip) {
     if (c.firstAnswers) chip(0).setAddress({0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0xEF});
     if (c.secondAnswers) chip(1).setAddress({0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
     data().setDeviceBdAddress(std::string("OLD"));
-    readHidSettings(ctx());
+    readHidSettings(ctx);
     EXPECT_EQ(data().bdAddress(), OptString(c.shown));
     EXPECT_EQ(data().deviceBdAddress(), OptString(c.stored));
 }
@@ -72,11 +72,11 @@ TEST_P(HidOemKey, CorrectsKey05OnBothChipsAndKeepsItsLowByte) {
     chip(0).setAddress({0x00, 0x1A, 0x2B, 0x33, 0x40, 0x00});
     if (!c.key05.empty()) chip(0).setBlock(0x05, c.key05);
     std::string asked;
-    ctx().addPSKeyFERRIKForTamberWollisWith = [&](const std::string& digits) {
+    ctx.addPSKeyFERRIKForTamberWollisWith = [&](const std::string& digits) {
         asked = digits;
         return c.variant;
     };
-    readHidSettings(ctx());
+    readHidSettings(ctx);
     EXPECT_EQ(asked, "334000");
     using KeyRequest = sim::SettingBlocksModel::KeyRequest;
     const std::vector<KeyRequest> correction = {{sim::Format::A, 0x04, 0x05, {11}}};
@@ -118,7 +118,7 @@ TEST_F(HidSettingsTest, KeyRefreshesComeBeforeTheReadsTheyServe) {
     };
     for (const Case& c : cases) {
         ASSERT_NO_FATAL_FAILURE(plug(c.target));
-        readHidSettings(ctx());
+        readHidSettings(ctx);
         std::vector<uint8_t> refreshed;
         for (const auto& r : chip().keyRequests())
             if (r.command == 0x10) refreshed.push_back(r.key);

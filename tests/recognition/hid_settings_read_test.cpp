@@ -532,7 +532,7 @@ TEST_P(HidSettingsRead, ModelGroupFillsTheRecordFromItsBlocks) {
     const Record marked = markedRecord();
     data() = marked;
     setVersion(c.version.major, c.version.minor, c.version.secondary);
-    readHidSettings(ctx());
+    readHidSettings(ctx);
 
     EXPECT_EQ(fieldsOf(data()), expectedFields(c, marked));
     int32_t speaker = c.speakerType;
@@ -541,7 +541,7 @@ TEST_P(HidSettingsRead, ModelGroupFillsTheRecordFromItsBlocks) {
         fromWords.setBasicSetting20At(4, c.chip0.at(0x04).at(4));
         speaker = fromWords.GetBasicSetting50SpeakerAccessorySelect();
     }
-    EXPECT_EQ(controller_.speakerType, speaker);
+    EXPECT_EQ(controller.speaker, speaker);
 }
 
 std::string caseName(const ::testing::TestParamInfo<ReadCase>& info) {

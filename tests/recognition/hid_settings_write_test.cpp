@@ -385,12 +385,12 @@ TEST_P(HidSettingsWrite, ModelGroupWritesItsKeysAndReadsBackTheBackup) {
     ASSERT_NO_FATAL_FAILURE(prepare(c));
     Record backup = backupOf(c.target);
     backup.setDeviceVersionMajor(c.version.major, c.version.minor);
-    ctx().backup = backup;
-    writeRestoredSettingsToHid(ctx());
+    ctx.backup = backup;
+    writeRestoredSettingsToHid(ctx);
     EXPECT_EQ(sentTo(chip(0)), c.chip0);
     EXPECT_EQ(sentTo(chip(1)), c.chip1);
 
-    readHidSettings(ctx());
+    readHidSettings(ctx);
     const Fields want = fieldsOf(backup), got = fieldsOf(data());
     for (const std::string& name : c.roundTrip) EXPECT_EQ(got.at(name), want.at(name)) << name;
     if (c.fmMagic >= 0) {
@@ -418,8 +418,8 @@ INSTANTIATE_TEST_SUITE_P(Groups, HidSettingsWrite, ::testing::ValuesIn(cases()),
 
 TEST_F(HidSettingsTest, SpeedDialsGoAsOneWordPerCharacter) {
     ASSERT_NO_FATAL_FAILURE(plug(0x6042));
-    ctx().backup = backupOf(0x6042);
-    writeRestoredSettingsToHid(ctx());
+    ctx.backup = backupOf(0x6042);
+    writeRestoredSettingsToHid(ctx);
     EXPECT_EQ(chip().block(0x37), (sim::SettingBlocksModel::Words{'1', '1', '2'}));
     EXPECT_EQ(chip().block(0x39),
               (sim::SettingBlocksModel::Words{'0', '1', '2', '3', '4', '5', '6', '7', '8', '9'}));
@@ -427,8 +427,8 @@ TEST_F(HidSettingsTest, SpeedDialsGoAsOneWordPerCharacter) {
 
 TEST_F(HidSettingsTest, FmBlockCarriesTheGroupMagicNotTheBackups) {
     ASSERT_NO_FATAL_FAILURE(plug(0x6042));
-    ctx().backup = backupOf(0x6042);
-    writeRestoredSettingsToHid(ctx());
+    ctx.backup = backupOf(0x6042);
+    writeRestoredSettingsToHid(ctx);
     auto fm = chip().block(0x44);
     ASSERT_TRUE(fm);
     EXPECT_EQ(fm->at(0), 0x66E9);
@@ -438,15 +438,15 @@ TEST_F(HidSettingsTest, FmBlockCarriesTheGroupMagicNotTheBackups) {
 
 TEST_F(HidSettingsTest, BackupOfAnotherModelIsNotWritten) {
     ASSERT_NO_FATAL_FAILURE(plug(0x6838));
-    ctx().backup = backupOf(0x6042);
-    writeRestoredSettingsToHid(ctx());
+    ctx.backup = backupOf(0x6042);
+    writeRestoredSettingsToHid(ctx);
     EXPECT_TRUE(chip().keyRequests().empty());
     EXPECT_EQ(chip().requestCount(), 0u);
 }
 
 TEST_F(HidSettingsTest, NoBackupSendsNothing) {
     ASSERT_NO_FATAL_FAILURE(plug(0x6042));
-    writeRestoredSettingsToHid(ctx());
+    writeRestoredSettingsToHid(ctx);
     EXPECT_EQ(chip().requestCount(), 0u);
 }
 
@@ -456,13 +456,13 @@ TEST_F(HidSettingsTest, RefusedWritesRunOnAndTheReadShowsTheHeadsetsValues) {
     chip().refuseWrites(true);
     chip().setBlock(0x04, {0x0001});
     chip().setBlock(0x14, {9, 9});
-    ctx().backup = backupOf(0x5410);
-    writeRestoredSettingsToHid(ctx());
+    ctx.backup = backupOf(0x5410);
+    writeRestoredSettingsToHid(ctx);
     EXPECT_EQ(
         sentTo(chip()),
         seq({{{4, 0x04, 2}, {0x11, 0x04, 0}, {4, 0x14, 1}, {0x11, 0x14, 0}, {4, 0x03, 1}, {0x11, 0x03, 0}},
              kK1OneWord}));
-    readHidSettings(ctx());
+    readHidSettings(ctx);
     EXPECT_EQ(data().handsfreeVOX(), 1);
     EXPECT_EQ(data().edr(), 0);
     EXPECT_EQ(data().basicSettingBELMORAVOXSensitivityAt(0), 9);

@@ -79,7 +79,11 @@ Answer SettingBlocksModel::answer(Format format, const std::vector<uint8_t>& req
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     if (format == Format::A) return longAnswer(request);
     if (format == Format::B) return shortAnswer(request);
-    return HeadsetModel::answer(format, request);
+    return family_ ? family_->answer(format, request) : HeadsetModel::answer(format, request);
+}
+
+Answer SettingBlocksModel::notHeld(Format format, const std::vector<uint8_t>& request, Answer failed) {
+    return family_ ? family_->answer(format, request) : failed;
 }
 
 // Format A: reply data is [key, count, big-endian words] for reads, [address bytes] for 0x02.
@@ -88,13 +92,13 @@ Answer SettingBlocksModel::longAnswer(const std::vector<uint8_t>& request) {
     Answer a;
     switch (command) {
         case kAddress:
-            if (!address_) return {kFailed, {}};
+            if (!address_) return notHeld(Format::A, request, {kFailed, {}});
             a.data.assign(address_->begin(), address_->end());
             return a;
         case kRead: {
             ++reads_[key];
             auto it = blocks_.find(key);
-            if (it == blocks_.end()) return {kFailed, {key, 0}};
+            if (it == blocks_.end()) return notHeld(Format::A, request, {kFailed, {key, 0}});
             auto claimed = claimedCounts_.find(key);
             uint8_t count = claimed != claimedCounts_.end()
                                 ? claimed->second
@@ -123,7 +127,7 @@ Answer SettingBlocksModel::longAnswer(const std::vector<uint8_t>& request) {
             a.data = {key, 0};
             return a;
         default:
-            return HeadsetModel::answer(Format::A, request);
+            return notHeld(Format::A, request, HeadsetModel::answer(Format::A, request));
     }
 }
 
@@ -135,12 +139,12 @@ Answer SettingBlocksModel::shortAnswer(const std::vector<uint8_t>& request) {
     Answer failed{kFailed, a.data, true};
     switch (command) {
         case kAddress:
-            if (!address_) return failed;
+            if (!address_) return notHeld(Format::B, request, failed);
             std::copy_n(address_->begin(), std::min(a.data.size(), address_->size()), a.data.begin());
             return a;
         case kRead: {
             auto it = shortBlocks_.find(key);
-            if (it == shortBlocks_.end()) return failed;
+            if (it == shortBlocks_.end()) return notHeld(Format::B, request, failed);
             for (size_t i = 0; i < it->second.size() && 2 * i + 1 < a.data.size(); ++i) {
                 a.data[2 * i] = static_cast<uint8_t>(it->second[i]);
                 a.data[2 * i + 1] = static_cast<uint8_t>(it->second[i] >> 8);
@@ -163,7 +167,7 @@ Answer SettingBlocksModel::shortAnswer(const std::vector<uint8_t>& request) {
             return a;
         }
         default:
-            return a;
+            return notHeld(Format::B, request, a);
     }
 }
 

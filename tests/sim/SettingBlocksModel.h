@@ -1,12 +1,15 @@
 // A simulated headset that holds its setting blocks: user keys mapped to 16-bit words, answered
 // to reads (0x03) and taken from writes (0x04) in format A (big-endian words after a count byte)
 // and in format B (little-endian words from reply byte 4), with the key refresh (0x10) and the
-// commit (0x11) recorded. Also the Bluetooth address (0x02). Other commands go to HeadsetModel.
+// commit (0x11) recorded. Also the Bluetooth address (0x02). It may stand in front of a family's
+// model (identification, versions, names): what it does not hold goes there, else to
+// HeadsetModel.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -27,8 +30,12 @@ class SettingBlocksModel : public HeadsetModel {
         bool operator==(const KeyRequest&) const = default;
     };
 
-    // A key that holds no block fails its reads: format A with status 2, format B with no reply
-    // at all (the format B probe takes any reply of the right length, whatever its status).
+    explicit SettingBlocksModel(std::shared_ptr<HeadsetModel> family = nullptr)
+        : family_(std::move(family)) {}
+
+    // Without a family model, a key that holds no block fails its reads: format A with status 2,
+    // format B with no reply at all (the format B probe takes any reply of the right length,
+    // whatever its status); so does the address when none was set.
     void setBlock(uint8_t key, Words words);
     void setShortBlock(uint8_t key, Words words);
     std::optional<Words> block(uint8_t key) const;
@@ -48,6 +55,9 @@ class SettingBlocksModel : public HeadsetModel {
   private:
     Answer longAnswer(const std::vector<uint8_t>& request);
     Answer shortAnswer(const std::vector<uint8_t>& request);
+    Answer notHeld(Format format, const std::vector<uint8_t>& request, Answer failed);
+
+    std::shared_ptr<HeadsetModel> family_;
 
     std::map<uint8_t, Words> blocks_;       // format A keys
     std::map<uint8_t, Words> shortBlocks_;  // format B keys
