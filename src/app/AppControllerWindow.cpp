@@ -323,7 +323,7 @@ std::string ORVABluetoothManagerAppController::versionText(int32_t type, int32_t
 OptString ORVABluetoothManagerAppController::getImageFileName() const { return device::getImageFileName(data_); }
 
 std::optional<std::string> ORVABluetoothManagerAppController::productDisplayName(int32_t productId) const {
-    return device::qelm_product_name(productId);
+    return qelm_product_name(productId);
 }
 
 void ORVABluetoothManagerAppController::setInformationDeviceRecognized() {

@@ -19,6 +19,7 @@
 #include "app/ManagerUpdateViewController.h"
 #include "app/PageProtocols.h"
 #include "device/ORVABluetoothDeviceData.h"
+#include "device/ProductCatalogue.h"
 #include "platform/KeyedArchive.h"
 
 namespace app {
@@ -210,6 +211,10 @@ public:
     device::ORVABluetoothDeviceData& data() { return data_; }
     const device::ORVABluetoothDeviceData& data() const { return data_; }
     OptString getImageFileName() const;
+    // The catalogue's names of a model code (display, or internal for file names).
+    static OptString qelm_product_name(int32_t productId, bool for_internal = false) {
+        return device::qelm_product_name(productId, for_internal);
+    }
     std::optional<std::string> productDisplayName(int32_t productId) const override;
 
 private:

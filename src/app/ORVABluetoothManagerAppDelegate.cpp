@@ -1,11 +1,10 @@
 #include "app/ORVABluetoothManagerAppDelegate.h"
 
-#include <libusb.h>
-
 #include "app/ORVABluetoothManagerAppController.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
 #include "platform/Process.h"
+#include "transport/CsrBccmdChannel.h"
 
 namespace app {
 
@@ -21,7 +20,7 @@ void ORVABluetoothManagerAppDelegate::applicationWillTerminate() {
     else if (!platform::writeFileAtomically(path, appController_->archivedConfiguration(), &error))
         platform::logf("configuration not written: %s", error.c_str());
 
-    libusb_exit(nullptr);
+    csr_usb_exit();  // closes what is open, then libusb_exit
 
     if (appController_->restartToRecover()) relaunch_();
 }

@@ -77,20 +77,47 @@ void ORVABluetoothDeviceData::copyFMAndSpeedDialsFrom(const ORVABluetoothDeviceD
     speedDial_ = s.speedDial_;
 }
 
-void ORVABluetoothDeviceData::configureWithSource(const ORVABluetoothDeviceData& s) {
-    managerVersionMajor_ = 1;
-    managerVersionMinor_ = 0;
+void ORVABluetoothDeviceData::copyIdentityFrom(const ORVABluetoothDeviceData& s) {
     deviceRecognized_ = s.deviceRecognized_;
     bdAddress_ = s.bdAddress_;
     divisionFERRIKevoValue_ = s.divisionFERRIKevoValue_;
     lastSixBDAddress_ = s.lastSixBDAddress_;
     deviceName_ = s.deviceName_;
-    setDeviceVersionMajor(s.deviceVersionMajor_, s.deviceVersionMinor_);
-    deviceSecondaryVersionType_ = s.deviceSecondaryVersionType_;
-    deviceSecondaryVersion_ = s.deviceSecondaryVersion_;
+}
+
+// Version set 0 is the main one, 1 and 2 the chips of a two-chip headset.
+void ORVABluetoothDeviceData::copyVersionSet(const ORVABluetoothDeviceData& s, int set) {
+    struct Set {
+        int32_t ORVABluetoothDeviceData::*major, ORVABluetoothDeviceData::*minor, ORVABluetoothDeviceData::*type,
+            ORVABluetoothDeviceData::*secondary;
+    };
+    using R = ORVABluetoothDeviceData;
+    static constexpr Set kSets[3] = {
+        {&R::deviceVersionMajor_, &R::deviceVersionMinor_, &R::deviceSecondaryVersionType_, &R::deviceSecondaryVersion_},
+        {&R::deviceVersionMajor01_, &R::deviceVersionMinor01_, &R::deviceSecondaryVersionType01_,
+         &R::deviceSecondaryVersion01_},
+        {&R::deviceVersionMajor02_, &R::deviceVersionMinor02_, &R::deviceSecondaryVersionType02_,
+         &R::deviceSecondaryVersion02_},
+    };
+    const Set& v = kSets[set];
+    this->*v.major = s.*v.major;
+    this->*v.minor = s.*v.minor;
+    this->*v.type = s.*v.type;
+    this->*v.secondary = s.*v.secondary;
+}
+
+void ORVABluetoothDeviceData::copyLanguagePackFrom(const ORVABluetoothDeviceData& s) {
     devicelanguagePackType_ = s.devicelanguagePackType_;
     devicelanguagePackTypeVerMajor_ = s.devicelanguagePackTypeVerMajor_;
     devicelanguagePackTypeVerMinor_ = s.devicelanguagePackTypeVerMinor_;
+}
+
+void ORVABluetoothDeviceData::configureWithSource(const ORVABluetoothDeviceData& s) {
+    managerVersionMajor_ = 1;
+    managerVersionMinor_ = 0;
+    copyIdentityFrom(s);
+    copyVersionSet(s, 0);
+    copyLanguagePackFrom(s);
     dateArchived_ = platform::Date::now();
     copySettingsFrom(s, true);
 }
@@ -98,25 +125,11 @@ void ORVABluetoothDeviceData::configureWithSource(const ORVABluetoothDeviceData&
 void ORVABluetoothDeviceData::copyWithSource(const ORVABluetoothDeviceData& s, bool version) {
     managerVersionMajor_ = s.managerVersionMajor_;
     managerVersionMinor_ = s.managerVersionMinor_;
-    deviceRecognized_ = s.deviceRecognized_;
-    bdAddress_ = s.bdAddress_;
-    divisionFERRIKevoValue_ = s.divisionFERRIKevoValue_;
-    lastSixBDAddress_ = s.lastSixBDAddress_;
-    deviceName_ = s.deviceName_;
+    copyIdentityFrom(s);
     if (version) {
-        setDeviceVersionMajor(s.deviceVersionMajor_, s.deviceVersionMinor_);
-        deviceSecondaryVersionType_ = s.deviceSecondaryVersionType_;
-        deviceSecondaryVersion_ = s.deviceSecondaryVersion_;
-        setDeviceVersion01Major(s.deviceVersionMajor01_, s.deviceVersionMinor01_);
-        deviceSecondaryVersionType01_ = s.deviceSecondaryVersionType01_;
-        deviceSecondaryVersion01_ = s.deviceSecondaryVersion01_;
-        setDeviceVersion02Major(s.deviceVersionMajor02_, s.deviceVersionMinor02_);
-        deviceSecondaryVersionType02_ = s.deviceSecondaryVersionType02_;
-        deviceSecondaryVersion02_ = s.deviceSecondaryVersion02_;
+        for (int set = 0; set < 3; ++set) copyVersionSet(s, set);
     }
-    devicelanguagePackType_ = s.devicelanguagePackType_;
-    devicelanguagePackTypeVerMajor_ = s.devicelanguagePackTypeVerMajor_;
-    devicelanguagePackTypeVerMinor_ = s.devicelanguagePackTypeVerMinor_;
+    copyLanguagePackFrom(s);
     dateArchived_ = s.dateArchived_;
     copySettingsFrom(s, false);
 }

@@ -210,7 +210,10 @@ private:
     static void put(std::array<int32_t, N>& a, int index, int32_t value) {
         if (static_cast<unsigned>(index) < N) a[static_cast<size_t>(index)] = value;
     }
-    void copySettingsFrom(const ORVABluetoothDeviceData& source, bool logCopy);
+    void copyIdentityFrom(const ORVABluetoothDeviceData& source);
+    void copyVersionSet(const ORVABluetoothDeviceData& source, int set);
+    void copyLanguagePackFrom(const ORVABluetoothDeviceData& source);
+    void copySettingsFrom(const ORVABluetoothDeviceData& source, bool snapshot);
     void copyFMAndSpeedDialsFrom(const ORVABluetoothDeviceData& source);
 
 #define ORVA_INT_MEMBER(name, Name) int32_t name##_ = 0;

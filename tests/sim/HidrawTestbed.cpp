@@ -200,9 +200,9 @@ namespace {
 std::atomic<unsigned> handlerCallCount{0};
 }
 
-HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces) {
+HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestbed* shared)
+    : testbed_(shared ? shared : umockdev_testbed_new()), ownsTestbed_(!shared) {
     linkFstatShim();
-    testbed_ = umockdev_testbed_new();
     // Only now is the answer reliable (umockdev caches its first one).
     if (!mocked()) return;
     char* root = umockdev_testbed_get_root_dir(testbed_);
@@ -288,7 +288,7 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces) {
 }
 
 HidrawTestbed::~HidrawTestbed() {
-    g_object_unref(testbed_);
+    if (ownsTestbed_) g_object_unref(testbed_);
     for (auto& node : nodes_) {
         g_clear_object(&node->handler);
         if (node->fifo >= 0) close(node->fifo);

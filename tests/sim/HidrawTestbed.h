@@ -63,7 +63,9 @@ inline HidInterface hid(uint16_t pid) {
 
 class HidrawTestbed {
   public:
-    explicit HidrawTestbed(std::vector<HidInterface> interfaces);
+    // With `shared`, the nodes go into that umockdev testbed, which the caller owns and finalizes
+    // before this object goes (SimHeadset puts the USB devices beside them so).
+    explicit HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestbed* shared = nullptr);
     ~HidrawTestbed();
     HidrawTestbed(const HidrawTestbed&) = delete;
     HidrawTestbed& operator=(const HidrawTestbed&) = delete;
@@ -82,6 +84,7 @@ class HidrawTestbed {
 
   private:
     UMockdevTestbed* testbed_ = nullptr;
+    bool ownsTestbed_ = true;
     std::vector<std::unique_ptr<Node>> nodes_;
     std::vector<std::string> devicePaths_;
 };

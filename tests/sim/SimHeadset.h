@@ -1,5 +1,6 @@
-// A simulated headset (or several HID devices) on the bus: the umockdev testbed with one device
-// model per enumeration entry. What tests and benchmarks create.
+// A simulated headset (or several devices) on the bus: one umockdev testbed holding the HID
+// entries, each served by a device model, and beside them the USB devices of the CSR channel and
+// DFU. What tests and benchmarks create.
 #pragma once
 
 #include <memory>
@@ -7,23 +8,37 @@
 
 #include "sim/HeadsetModel.h"
 #include "sim/HidrawTestbed.h"
+#include "sim/UsbHeadsetModel.h"
+#include "sim/UsbTestbed.h"
 
 namespace sim {
 
 class SimHeadset {
   public:
-    // Entries in enumeration order; one without an endpoint gets a plain HeadsetModel.
-    explicit SimHeadset(std::vector<HidInterface> entries);
+    // HID entries in enumeration order; one without an endpoint gets a plain HeadsetModel. USB
+    // devices in list order.
+    explicit SimHeadset(std::vector<HidInterface> entries, std::vector<UsbDevice> usbDevices = {});
+    ~SimHeadset();
+    SimHeadset(const SimHeadset&) = delete;
+    SimHeadset& operator=(const SimHeadset&) = delete;
 
     // False without the umockdev preload: the test should skip.
     bool mocked() const { return HidrawTestbed::mocked(); }
     HeadsetModel& model(size_t entry = 0);
+    UsbHeadsetModel& usbModel(size_t device = 0);
     HidrawTestbed& testbed() { return *testbed_; }
+    UsbTestbed& usb() { return *usb_; }
     void unplug() { testbed_->unplug(); }
 
   private:
+    UMockdevTestbed* umockdev_ = nullptr;
     std::vector<std::shared_ptr<HidEndpoint>> endpoints_;
     std::unique_ptr<HidrawTestbed> testbed_;
+    std::unique_ptr<UsbTestbed> usb_;
 };
+
+// A CSR headset on USB with run-time product id `productId`, in DFU mode from the start when
+// `dfuMode`.
+UsbDevice csrHeadset(uint16_t productId, bool dfuMode = false, int bus = 1);
 
 }  // namespace sim

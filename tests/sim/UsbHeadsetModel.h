@@ -1,0 +1,113 @@
+// The simulated headset's USB side, apart from the umockdev plumbing: a CSR BlueCore device that
+// takes BCCMD requests as HCI vendor commands in control transfers and answers with HCI events on
+// interrupt endpoint 0x81, keeps a persistent store, and switches between its run-time product id
+// and its firmware-management (DFU-mode) twin through DFU DETACH and USB resets. Faults are
+// scripted per test; what the host sent is recorded.
+// Handlers run on umockdev's worker thread; every public member is thread-safe.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "sim/DfuMachine.h"
+#include "sim/UsbEndpoint.h"
+
+namespace sim {
+
+// The product id a run-time id shows in DFU mode: bit 15 set, except the last three models,
+// whose twins are one below.
+uint16_t firmwareTwin(uint16_t runtimeId);
+
+// Faults of the BCCMD replies; they apply to every request until changed.
+struct BccmdFaults {
+    bool silent = false;         // no reply at all
+    int staleReplies = 0;        // the next replies held back until the request after theirs arrives
+    int eventCode = -1;          // the reply's event code instead of 0xFF
+    int channel = -1;            // the reply's channel byte instead of 0xC2
+    uint16_t status = 0;         // this status in every reply
+    size_t piece = 0;            // replies handed out in reads of at most this many bytes (0: whole)
+    int truncateTo = -1;         // the reply cut to this many bytes
+    bool controlStalls = false;  // the control transfer itself fails
+};
+
+class UsbHeadsetModel : public UsbEndpoint {
+  public:
+    struct BccmdRequest {
+        uint16_t type, size, sequence, varid;
+        Bytes payload;
+    };
+    struct PsWrite {
+        uint16_t key;
+        std::vector<uint16_t> words;
+    };
+
+    explicit UsbHeadsetModel(uint16_t runtimeId, bool dfuMode = false, uint16_t vendor = 0x3A6E);
+
+    // Persistent store.
+    void setKey(uint16_t key, std::vector<uint16_t> words);
+    void eraseKey(uint16_t key);
+    std::optional<std::vector<uint16_t>> key(uint16_t key) const;
+    std::vector<PsWrite> psWrites() const;
+
+    void setFaults(const BccmdFaults& faults);
+    std::vector<BccmdRequest> bccmdRequests() const;
+    int malformedFrames() const;
+
+    // The next claims fail with these errno values in turn (0: the normal answer).
+    void failClaims(std::vector<int> errnos);
+    void failClaimsAlways(int errnoValue);
+    std::vector<int> claimAttempts() const;  // interface numbers, in order
+    std::set<int> claimed() const;
+
+    void setDfu(const DfuMachine::Behaviour& behaviour);
+    std::vector<DfuMachine::Block> dfuBlocks() const;
+    Bytes dfuImage() const;
+    std::vector<DfuMachine::Request> dfuRequests() const;
+    bool dfuDownloadEnded() const;
+    int dfuDetaches() const;
+    int dfuVendorRequests7() const;
+    DfuMachine::State dfuState() const;
+
+    uint16_t productId() const;  // the id it shows now
+    bool inDfuMode() const;
+    int resets() const;
+
+    // UsbEndpoint
+    Bytes descriptors() override;
+    int control(const UsbSetup& setup, uint8_t* data) override;
+    bool takeIn(uint8_t ep, size_t max, Bytes& piece) override;
+    bool inPending(uint8_t ep) override;
+    int transferOut(uint8_t ep, const uint8_t* data, size_t size) override;
+    int claim(int interface) override;
+    void release(int interface) override;
+    bool reset() override;
+
+  private:
+    int bccmd(const uint8_t* frame, size_t length);
+    Bytes answer(const BccmdRequest& r, uint16_t& status);
+    void queueReply(Bytes event);
+
+    mutable std::mutex lock_;
+    const uint16_t vendor_, runtimeId_;
+    std::map<uint16_t, std::vector<uint16_t>> store_;
+    std::vector<PsWrite> writes_;
+    BccmdFaults faults_;
+    std::vector<BccmdRequest> requests_;
+    int malformed_ = 0;
+    std::deque<Bytes> events_;   // HCI events waiting on endpoint 0x81
+    size_t eventOffset_ = 0;     // bytes of events_.front() already read
+    std::optional<Bytes> held_;  // a stale reply waiting for the next request
+    std::deque<int> claimErrors_;
+    int claimAlways_ = 0;
+    std::vector<int> claimAttempts_;
+    std::set<int> claimed_;
+    DfuMachine dfu_;
+    int resets_ = 0;
+};
+
+}  // namespace sim
