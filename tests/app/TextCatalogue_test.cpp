@@ -39,6 +39,8 @@ const std::map<std::string_view, uint16_t> kOwnTextLanguages = {
     {"conversion_activating_device", kLanguages0To10},
     {"conversion_invalid_password", kLanguages0To10},
     {"conversion_invalid_password_alternative", kLanguages0To10},
+    {"recognition_oem_products", kLanguages0To10},
+    {"recognition_restarting_manager", kLanguages0To10},
 };
 
 // The English sentence is complete; the translations embed the unplug text instead.

@@ -157,7 +157,6 @@ void HeadsetModel::queueFragments(const std::vector<uint8_t>& stream) {
 }
 
 int HeadsetModel::write(const uint8_t* data, size_t size) {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
     Format format;
     if (size == kLongRequest)
         format = Format::A;
@@ -168,6 +167,14 @@ int HeadsetModel::write(const uint8_t* data, size_t size) {
     else
         return static_cast<int>(size);  // not a command: taken and ignored
     std::vector<uint8_t> request(data, data + size);
+    int n = take(request, format);
+    if (n >= 0 && onRequest) onRequest(format, request);
+    return n;
+}
+
+int HeadsetModel::take(const std::vector<uint8_t>& request, Format format) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    int size = static_cast<int>(request.size());
     requests_.push_back({format, request});
     if (faults_.writeFails) return -EIO;
     busyForeverReport_.clear();
@@ -178,15 +185,16 @@ int HeadsetModel::write(const uint8_t* data, size_t size) {
     }
     if (faults_.unplugOnRequest) {
         if (pullPlug) pullPlug();
-        return static_cast<int>(size);
+        return size;
     }
     Answer a = answer(format, request);
+    bool silent = faults_.silent || a.silent;
     if (format == Format::B) {
         if (faults_.busyForever) {
             busyForeverStream_ = shortStream(request, a, false);
         } else {
             for (int i = 0; i < faults_.busyReplies; ++i) queueFragments(shortStream(request, a, false));
-            if (!faults_.silent) queueFragments(shortStream(request, a, true));
+            if (!silent) queueFragments(shortStream(request, a, true));
         }
     } else {
         size_t replySize = format == Format::A ? kLongReply : kReport65;
@@ -195,10 +203,10 @@ int HeadsetModel::write(const uint8_t* data, size_t size) {
         } else {
             for (int i = 0; i < faults_.busyReplies; ++i)
                 inputs_.push_back(longReply(request, replySize, a, false));
-            if (!faults_.silent) inputs_.push_back(longReply(request, replySize, a, true));
+            if (!silent) inputs_.push_back(longReply(request, replySize, a, true));
         }
     }
-    return static_cast<int>(size);
+    return size;
 }
 
 bool HeadsetModel::takeInput(std::vector<uint8_t>& report) {

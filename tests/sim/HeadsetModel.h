@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -21,6 +22,7 @@ enum class Format { A, B, C };
 struct Answer {
     uint8_t status = 0;         // 0 done, 1 busy, other failed
     std::vector<uint8_t> data;  // the bytes after the echoed command and the status
+    bool silent = false;        // this command is never answered
 };
 
 // Faults apply to every command until changed.
@@ -71,6 +73,10 @@ class HeadsetModel : public HidEndpoint {
     // An input report the device sends by itself (formats A and C).
     void pushInput(std::vector<uint8_t> report);
 
+    // Called after each command the device took (outside the model's lock), for example to
+    // make another device join the bus as the command's effect.
+    std::function<void(Format, const std::vector<uint8_t>&)> onRequest;
+
     std::vector<Request> requests() const;
     size_t requestCount() const;
     size_t inputFetches() const;
@@ -93,6 +99,7 @@ class HeadsetModel : public HidEndpoint {
     mutable std::recursive_mutex mutex_;
 
   private:
+    int take(const std::vector<uint8_t>& request, Format format);
     std::vector<uint8_t> longReply(const std::vector<uint8_t>& request, size_t size, const Answer& a,
                                    bool final);
     std::vector<uint8_t> shortStream(const std::vector<uint8_t>& request, const Answer& a, bool final);

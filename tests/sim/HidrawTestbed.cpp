@@ -72,6 +72,10 @@ struct HidrawTestbed::Node {
     UMockdevIoctlBase* handler = nullptr;
     int fifo = -1;  // our end of the node: one byte in it makes the host's poll() see a report
     std::mutex fifoLock;
+    std::string sysText;  // the sysfs entries that put it on the bus
+    std::string usbPath;  // the USB device's sysfs path, on its device's first entry
+    int firstOfDevice = 0;
+    bool onBus = false;
     std::atomic<bool> unplugged{false};
     std::atomic<unsigned>* calls = nullptr;
 
@@ -206,7 +210,7 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestb
     // Only now is the answer reliable (umockdev caches its first one).
     if (!mocked()) return;
     char* root = umockdev_testbed_get_root_dir(testbed_);
-    std::string rootDir = root;
+    rootDir_ = root;
     g_free(root);
 
     std::map<int, int> deviceSlot;  // device number -> position of its first entry
@@ -223,6 +227,9 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestb
         bool newDevice = !deviceSlot.count(group);
         if (newDevice) deviceSlot[group] = static_cast<int>(i);
         int position = deviceSlot[group];
+        node->firstOfDevice = position;
+        // A device is on the bus or off it as a whole.
+        if (!newDevice) node->entry.present = nodes_[static_cast<size_t>(position)]->entry.present;
         uint16_t vid = node->entry.vendorId, pid = node->entry.productId;
         // Names sort in list order, which is the order hidapi enumerates in.
         std::string usb = format("%s/1-%02d", kUsbRoot, position + 1);
@@ -231,7 +238,7 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestb
         std::string serial = format("SIM%04d", position + 1);
         std::string text;
         if (newDevice) {
-            devicePaths_.push_back("/sys" + usb);
+            node->usbPath = "/sys" + usb;
             text += format(
                 "P: %s\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: PRODUCT=%x/%x/100\n"
                 "E: BUSNUM=001\nE: DEVNUM=%03d\nA: idVendor=%04x\\n\nA: idProduct=%04x\\n\n"
@@ -254,21 +261,7 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestb
             "P: %s/hidraw/hidraw%zu\nN: hidraw%zu=00\nE: SUBSYSTEM=hidraw\nE: DEVNAME=/dev/hidraw%zu\n"
             "E: MAJOR=240\nE: MINOR=%zu\nA: dev=240:%zu\nL: device=../../\n",
             hid.c_str(), i, i, i, i, i);
-        GError* error = nullptr;
-        if (!umockdev_testbed_add_from_string(testbed_, text.c_str(), &error)) {
-            std::string why = error->message;
-            g_error_free(error);
-            throw std::runtime_error("sim: " + why);
-        }
-
-        std::string path = rootDir + node->devnode;
-        unlink(path.c_str());
-        // An entry whose open fails is listed but has no node: open() is refused.
-        bool withNode = !node->entry.openFails;
-        if (withNode && (mkfifo(path.c_str(), 0666) < 0 ||
-                         (node->fifo = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)) < 0 ||
-                         fcntl(node->fifo, F_SETPIPE_SZ, 4096) < 0))
-            throw std::runtime_error("sim: fifo " + path + ": " + std::strerror(errno));
+        node->sysText = std::move(text);
 
         Node* raw = node.get();
         raw->entry.endpoint->inputChanged = [raw] { raw->refresh(); };
@@ -277,14 +270,53 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestb
         g_signal_connect(raw->handler, "handle-ioctl", G_CALLBACK(Node::onIoctl), raw);
         g_signal_connect(raw->handler, "handle-read", G_CALLBACK(Node::onRead), raw);
         g_signal_connect(raw->handler, "handle-write", G_CALLBACK(Node::onWrite), raw);
-        if (!umockdev_testbed_attach_ioctl(testbed_, raw->devnode.c_str(), raw->handler, &error)) {
-            std::string why = error->message;
-            g_error_free(error);
-            throw std::runtime_error("sim: attach " + raw->devnode + ": " + why);
-        }
-        raw->refresh();
         nodes_.push_back(std::move(node));
     }
+    for (size_t i = 0; i < nodes_.size(); ++i)
+        if (nodes_[i]->entry.present && nodes_[i]->firstOfDevice == static_cast<int>(i)) addToBus(i);
+}
+
+// Adds the device whose first entry is `first`, with all its interfaces: sysfs entries (which
+// send the "add" uevents), then each node as a FIFO served by its handler.
+void HidrawTestbed::addToBus(size_t first) {
+    for (size_t i = first; i < nodes_.size(); ++i) {
+        Node& node = *nodes_[i];
+        if (node.firstOfDevice != static_cast<int>(first) || node.onBus) continue;
+        GError* error = nullptr;
+        if (!umockdev_testbed_add_from_string(testbed_, node.sysText.c_str(), &error)) {
+            std::string why = error->message;
+            g_error_free(error);
+            throw std::runtime_error("sim: " + why);
+        }
+        if (!node.usbPath.empty()) devicePaths_.push_back(node.usbPath);
+
+        std::string path = rootDir_ + node.devnode;
+        unlink(path.c_str());
+        // An entry whose open fails is listed but has no node: open() is refused.
+        bool withNode = !node.entry.openFails;
+        int fifo = -1;
+        if (withNode && (mkfifo(path.c_str(), 0666) < 0 ||
+                         (fifo = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)) < 0 ||
+                         fcntl(fifo, F_SETPIPE_SZ, 4096) < 0))
+            throw std::runtime_error("sim: fifo " + path + ": " + std::strerror(errno));
+        {
+            std::lock_guard<std::mutex> lock(node.fifoLock);
+            node.fifo = fifo;
+        }
+        if (!umockdev_testbed_attach_ioctl(testbed_, node.devnode.c_str(), node.handler, &error)) {
+            std::string why = error->message;
+            g_error_free(error);
+            throw std::runtime_error("sim: attach " + node.devnode + ": " + why);
+        }
+        node.onBus = true;
+        node.refresh();
+    }
+}
+
+void HidrawTestbed::plugIn(size_t index) {
+    std::lock_guard<std::mutex> lock(plugLock_);
+    if (!mocked() || index >= nodes_.size()) return;
+    addToBus(static_cast<size_t>(nodes_[index]->firstOfDevice));
 }
 
 HidrawTestbed::~HidrawTestbed() {
@@ -302,6 +334,7 @@ bool HidrawTestbed::mocked() { return umockdev_in_mock_environment(); }
 std::string HidrawTestbed::devnode(size_t index) const { return nodes_.at(index)->devnode; }
 
 void HidrawTestbed::unplug() {
+    std::lock_guard<std::mutex> lock(plugLock_);
     for (auto& node : nodes_) {
         node->unplugged = true;
         node->refresh();  // a waiting reader wakes up to the error

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct HidInterface {
     // own. Enumeration follows the list order (devices by their first entry, then interfaces).
     int device = -1;
     bool openFails = false;
+    // Off the bus until plugged in (HidrawTestbed::plugIn); all entries of one device share the
+    // first entry's setting.
+    bool present = true;
     std::shared_ptr<HidEndpoint> endpoint;  // required by the testbed
 
     HidInterface& ofVendor(uint16_t v) {
@@ -46,6 +50,10 @@ struct HidInterface {
     }
     HidInterface& failingOpen() {
         openFails = true;
+        return *this;
+    }
+    HidInterface& offBus() {
+        present = false;
         return *this;
     }
     HidInterface& servedBy(std::shared_ptr<HidEndpoint> e) {
@@ -77,16 +85,23 @@ class HidrawTestbed {
     std::string devnode(size_t index) const;
     // Gone from the bus: the nodes fail every call, the entries leave the enumeration.
     void unplug();
+    // The device of an entry made offBus() joins the bus (as after a re-enumeration). Safe from a
+    // device model's handler; nothing happens for a device already on the bus.
+    void plugIn(size_t index);
     // Calls the handlers served so far (to show that an idle reader costs nothing).
     unsigned handlerCalls() const;
 
     struct Node;
 
   private:
+    void addToBus(size_t first);
+
     UMockdevTestbed* testbed_ = nullptr;
     bool ownsTestbed_ = true;
+    std::string rootDir_;
     std::vector<std::unique_ptr<Node>> nodes_;
     std::vector<std::string> devicePaths_;
+    std::mutex plugLock_;
 };
 
 }  // namespace sim

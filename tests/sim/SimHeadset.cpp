@@ -35,6 +35,14 @@ UsbHeadsetModel& SimHeadset::usbModel(size_t device) {
     return *m;
 }
 
+void SimHeadset::joinsBusAfter(size_t entry, Format format, uint8_t command, size_t joining) {
+    HidrawTestbed* testbed = testbed_.get();
+    model(entry).onRequest = [=](Format f, const std::vector<uint8_t>& request) {
+        size_t at = f == Format::B ? 2 : 1;
+        if (f == format && request.size() > at && request[at] == command) testbed->plugIn(joining);
+    };
+}
+
 UsbDevice csrHeadset(uint16_t productId, bool dfuMode, int bus) {
     return usbDevice(std::make_shared<UsbHeadsetModel>(productId, dfuMode), bus);
 }

@@ -29,6 +29,9 @@ class SimHeadset {
     HidrawTestbed& testbed() { return *testbed_; }
     UsbTestbed& usb() { return *usb_; }
     void unplug() { testbed_->unplug(); }
+    // The device of entry `joining` (made offBus()) joins the bus once entry `entry` has taken
+    // the command, as a mesh module does after the headset switches it to its update mode.
+    void joinsBusAfter(size_t entry, Format format, uint8_t command, size_t joining);
 
   private:
     UMockdevTestbed* umockdev_ = nullptr;
