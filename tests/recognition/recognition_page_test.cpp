@@ -155,6 +155,8 @@ TEST_F(RecognitionPage, NextRecognizesTheHeadsetAndHandsOverToTheUpdatePage) {
     EXPECT_EQ(controller->mode(), 5);
     EXPECT_EQ(statusLine(), "Device recognized successfully. " + AppTexts::qelm_status_default(5, 0x6838, 0).value());
     EXPECT_FALSE(controller->statusWithWarning());
+    EXPECT_EQ(window->lblProduct->text(), "VELMAR LUVEN");
+    EXPECT_EQ(window->lblVersion->text(), "v1.2");
 }
 
 TEST_F(RecognitionPage, SecondRecognitionIsRefusedWhileOneRuns) {

@@ -97,8 +97,8 @@ class HidrawTestbed {
     void addToBus(size_t first);
 
     UMockdevTestbed* testbed_ = nullptr;
-    bool ownsTestbed_ = true;
     std::string rootDir_;
+    bool ownsTestbed_ = true;
     std::vector<std::unique_ptr<Node>> nodes_;
     std::vector<std::string> devicePaths_;
     std::mutex plugLock_;

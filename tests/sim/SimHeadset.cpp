@@ -29,18 +29,18 @@ HeadsetModel& SimHeadset::model(size_t entry) {
     return *m;
 }
 
-UsbHeadsetModel& SimHeadset::usbModel(size_t device) {
-    auto* m = dynamic_cast<UsbHeadsetModel*>(usb_->endpoint(device).get());
-    if (!m) throw std::logic_error("sim: USB device is not a UsbHeadsetModel");
-    return *m;
-}
-
 void SimHeadset::joinsBusAfter(size_t entry, Format format, uint8_t command, size_t joining) {
     HidrawTestbed* testbed = testbed_.get();
     model(entry).onRequest = [=](Format f, const std::vector<uint8_t>& request) {
         size_t at = f == Format::B ? 2 : 1;
         if (f == format && request.size() > at && request[at] == command) testbed->plugIn(joining);
     };
+}
+
+UsbHeadsetModel& SimHeadset::usbModel(size_t device) {
+    auto* m = dynamic_cast<UsbHeadsetModel*>(usb_->endpoint(device).get());
+    if (!m) throw std::logic_error("sim: USB device is not a UsbHeadsetModel");
+    return *m;
 }
 
 UsbDevice csrHeadset(uint16_t productId, bool dfuMode, int bus) {

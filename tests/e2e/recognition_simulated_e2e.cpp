@@ -1,0 +1,130 @@
+// The real program under a virtual X server, recognizing a simulated 0x6838 headset that this
+// process serves to it through umockdev, and the configuration written at quit (Ctrl+Q) holding
+// the recognized model. The program starts as a run that resumes an interrupted firmware update:
+// that road enters the recognition page and presses its Next by itself. A screenshot of the
+// screen after the recognition is kept in the build folder.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "ScreenShot.h"
+#include "platform/Files.h"
+#include "platform/KeyedArchive.h"
+#include "sim/Hs6838Model.h"
+#include "sim/SimHeadset.h"
+#include "tests_support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
+
+fs::path archiveFolder(const std::string& dataHome) {
+    return fs::path(dataHome) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
+}
+
+class SimulatedHeadsetEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* preload = std::getenv("LD_PRELOAD");
+        if (!preload || !std::strstr(preload, "libumockdev-preload"))
+            GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(e2e::onPath("xdotool"));
+        headset = std::make_shared<sim::Hs6838Model>();
+        sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
+        ASSERT_TRUE(sim->mocked());
+        // Only the program talks to the simulator; the X server and tools run as they are.
+        unsetenv("LD_PRELOAD");
+
+        // A run that selected another model and was stopped in the middle of its firmware update.
+        platform::KeyedArchiver configuration({kControllerClass});
+        configuration.encodeInt32(0x6042, "keyDeviceTarget");
+        configuration.encodeBool(true, "keyRestartToRecover");
+        configuration.encodeInt32(5, "keyModeRestartToRecover");
+        fs::create_directories(archiveFolder(data.path()));
+        ASSERT_TRUE(platform::writeFileAtomically(configurationFile(), configuration.finish()));
+
+        display = std::make_unique<e2e::VirtualDisplay>();
+        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
+        xdotool = "DISPLAY=" + display->name() + " xdotool ";
+        program = std::make_unique<e2e::ChildProcess>(
+            std::vector<std::string>{VELMAR_APP_BINARY},
+            std::map<std::string, std::string>{{"DISPLAY", display->name()},
+                                               {"QT_QPA_PLATFORM", "xcb"},
+                                               {"XDG_DATA_HOME", data.path()},
+                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
+        ASSERT_TRUE(program->started());
+        for (int i = 0; i < 150 && window.empty() && program->running(); ++i) {
+            if (auto found =
+                    e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
+                window = found->substr(0, found->find('\n'));
+            if (window.empty()) std::this_thread::sleep_for(100ms);
+        }
+        ASSERT_FALSE(window.empty()) << "the window did not show";
+    }
+
+    std::string configurationFile() const {
+        return (archiveFolder(data.path()) / "VELMARHelmetsDeviceManager.qelmconf").string();
+    }
+
+    void type(const std::string& keys) {
+        e2e::commandOutput(xdotool + "windowfocus --sync " + window + " key --clearmodifiers " + keys + " 2>/dev/null");
+    }
+
+    // How often the headset has been asked a command with its parameter.
+    int requests(uint8_t command, uint8_t parameter) {
+        int n = 0;
+        for (const auto& r : headset->requests())
+            n += r.format == sim::Format::B && r.bytes[2] == command && r.bytes[3] == parameter;
+        return n;
+    }
+    // The language pack is the last thing a recognition of this headset asks.
+    bool languagePackAsked() { return requests(0x01, 0x01) > 0; }
+
+    test_support::TempDir data;
+    std::shared_ptr<sim::Hs6838Model> headset;
+    std::unique_ptr<sim::SimHeadset> sim;
+    std::unique_ptr<e2e::VirtualDisplay> display;
+    std::unique_ptr<e2e::ChildProcess> program;
+    std::string xdotool;
+    std::string window;
+};
+
+TEST_F(SimulatedHeadsetEndToEnd, ResumedRunRecognizesThe6838AndQuitStoresIt) {
+    for (int i = 0; i < 300 && !languagePackAsked() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(languagePackAsked()) << "the program did not recognize the headset";
+    // The page's one-second timer hands over to the firmware update page.
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SCREENSHOT_FILE));
+
+    // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
+    std::optional<int> exitStatus;
+    for (int i = 0; i < 20 && !exitStatus; ++i) {
+        type("ctrl+q");
+        exitStatus = program->waitExit(500ms);
+    }
+    ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(*exitStatus, 0);
+    auto bytes = platform::readFile(configurationFile());
+    ASSERT_TRUE(bytes.has_value());
+    platform::KeyedUnarchiver stored(*bytes, kControllerClass);
+    EXPECT_EQ(stored.decodeInt32ForKey("keyDeviceTarget"), 0x6838);
+    EXPECT_FALSE(stored.decodeBoolForKey("keyRestartToRecover"));
+    // The resumed road asks for a recognition twice at start; the second waits for nothing.
+    EXPECT_EQ(requests(0x03, sim::Hs6838Model::kParameterName), 1);
+}
+
+}  // namespace
