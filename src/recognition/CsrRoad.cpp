@@ -238,6 +238,9 @@ class CsrRoad {
         record.setDeviceVersionMajor(0, 0);
         record.setDeviceSecondaryVersionType(0);
         record.setDeviceSecondaryVersion(0);
+        // Recognized, so that the firmware page it is handed to takes it (and the side panel
+        // shows firmware management) instead of sending it back to recognition.
+        c_.setRecognized(true);
         page_.doWarnThreadRecognize = true;
         page_.goFirmwareUpgradeThreadRecognize = true;
         return true;

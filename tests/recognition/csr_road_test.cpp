@@ -249,6 +249,7 @@ TEST_F(CsrRoadTest, HeadsetInFirmwareManagementModeIsRecognizedByItsIdAtVersionZ
     EXPECT_TRUE(page.goFirmwareUpgradeThreadRecognize);
     EXPECT_EQ(controller.target, 0x4D10);
     EXPECT_EQ(controller.usb, 0xCD10);
+    EXPECT_TRUE(controller.recognized);
     EXPECT_EQ(controller.record.deviceRecognized(), 0x4D10);
     EXPECT_EQ(controller.record.deviceVersionMajor(), 0);
     EXPECT_EQ(controller.record.deviceVersionMinor(), 0);
