@@ -105,6 +105,7 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
     w->btnClose->setIcon(w->style()->standardIcon(QStyle::SP_DialogCloseButton));
     w->btnAbout->setIconSize({20, 20});
     w->btnClose->setIconSize({20, 20});
+    connectLanguageManagerAndLog();
 }
 
 void ORVABluetoothManagerAppController::showManagerImage() {
@@ -200,6 +201,8 @@ void ORVABluetoothManagerAppController::setControlsFont() {
     w.menuItemKeyboradShortcuts->setText(qs(stringMenuItemKeyboradShortcuts()));
     w.menuHelp->setTitle(qs(stringMenuHelp()));
     w.menuItemOnlineHelp->setText(qs(stringMenuItemOnlineHelp()));
+    w.menuItemManagerLanguage->setText(qs(stringMenuItemManagerLanguage()));
+    w.menuItemDiagnosticLog->setText(qs(stringMenuItemDiagnosticLog()));
 }
 
 void ORVABluetoothManagerAppController::applyTabHeader(int32_t count, int32_t selected) {

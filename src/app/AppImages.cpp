@@ -10,6 +10,7 @@ namespace app {
 QString imageResourceFor(const std::string& name) {
     if (name == "caution-icon.png") return ":/images/caution-icon.svg";
     if (name == "bg_velmar_mac.png") return ":/images/bg_velmar_mac.svg";
+    if (name == "velmar_home_mac.png") return ":/images/velmar_home_mac.svg";
     auto drawn = device::drawnImageFileName(device::drawnImageForCatalogueImage(name));
     return ":/images/" + QString::fromUtf8(drawn.data(), static_cast<qsizetype>(drawn.size()));
 }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 namespace app {
 namespace {
@@ -47,15 +48,18 @@ MainWindow::MainWindow() {
     menuItemAbout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     menuItemKeyboradShortcuts = menuManager->addAction(QString());
     menuItemKeyboradShortcuts->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    menuItemManagerLanguage = menuManager->addAction(QString());
     menuManager->addSeparator();
     menuItemQuit = menuManager->addAction(QString());
     menuItemQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     menuHelp = menuBar()->addMenu(QString());
     menuItemOnlineHelp = menuHelp->addAction(QString());
     menuItemOnlineHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    menuItemDiagnosticLog = menuHelp->addAction(QString());
 
     buildMessageBox();
     buildAbout();
+    buildLanguageManager();
     setFixedSize(sizeHint());
 }
 
@@ -192,6 +196,43 @@ void MainWindow::buildAbout() {
     tfAbout->setWordWrap(true);
     btnAboutOK = new QPushButton(sheetAbout);
     btnAboutOK->setDefault(true);
+}
+
+void MainWindow::buildLanguageManager() {
+    sheetLanguageManager = new Sheet(this);
+    sheetLanguageManager->setWindowModality(Qt::WindowModal);
+    auto* layout = new QVBoxLayout(sheetLanguageManager);
+    boxLanguageManager = new QGroupBox(sheetLanguageManager);
+    auto* rows = new QGridLayout(boxLanguageManager);
+    rows->setVerticalSpacing(2);
+    radioLanguageManager = new QButtonGroup(sheetLanguageManager);
+    for (size_t row = 0; row < kLanguageRows; ++row) {
+        auto* cell = new QRadioButton(boxLanguageManager);
+        auto* label = new QPushButton(boxLanguageManager);
+        // A label that can be clicked: flat, left-aligned, switched on by a click.
+        label->setFlat(true);
+        label->setCheckable(true);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->setStyleSheet("text-align: left; border: none; padding: 2px;");
+        radioLanguageManager->addButton(cell, static_cast<int>(row));
+        rows->addWidget(cell, static_cast<int>(row), 0);
+        rows->addWidget(label, static_cast<int>(row), 1);
+        buttonCellLanguageManagerGeneral[row] = cell;
+        btnLanguageManagerGeneral[row] = label;
+    }
+    rows->setColumnStretch(1, 1);
+    layout->addWidget(boxLanguageManager);
+    btnApplyToLanguageFirmware = new QCheckBox(sheetLanguageManager);
+    layout->addWidget(btnApplyToLanguageFirmware);
+    btnLanguageManagerCancel = new QPushButton(sheetLanguageManager);
+    btnLanguageManagerOK = new QPushButton(sheetLanguageManager);
+    btnLanguageManagerOK->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnLanguageManagerCancel);
+    buttons->addWidget(btnLanguageManagerOK);
+    layout->addLayout(buttons);
+    sheetLanguageManager->setMinimumWidth(360);
 }
 
 bool MainWindow::makeFirstResponder() {

@@ -4,12 +4,16 @@
 #pragma once
 
 #include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <array>
 #include <functional>
 
@@ -85,6 +89,8 @@ public:
     QAction* menuItemKeyboradShortcuts = nullptr;
     QAction* menuItemQuit = nullptr;
     QAction* menuItemOnlineHelp = nullptr;
+    QAction* menuItemManagerLanguage = nullptr;
+    QAction* menuItemDiagnosticLog = nullptr;
 
     // Message box sheet.
     Sheet* sheetMessageBox = nullptr;
@@ -100,6 +106,17 @@ public:
     QLabel* tfAbout = nullptr;
     QPushButton* btnAboutOK = nullptr;
 
+    // Interface-language sheet: a radio of 13 rows with a clickable label beside each row.
+    static constexpr size_t kLanguageRows = 13;
+    Sheet* sheetLanguageManager = nullptr;
+    QGroupBox* boxLanguageManager = nullptr;
+    QButtonGroup* radioLanguageManager = nullptr;
+    std::array<QRadioButton*, kLanguageRows> buttonCellLanguageManagerGeneral{};
+    std::array<QPushButton*, kLanguageRows> btnLanguageManagerGeneral{};
+    QCheckBox* btnApplyToLanguageFirmware = nullptr;
+    QPushButton* btnLanguageManagerOK = nullptr;
+    QPushButton* btnLanguageManagerCancel = nullptr;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -109,6 +126,7 @@ private:
     void buildBottomBar();
     void buildMessageBox();
     void buildAbout();
+    void buildLanguageManager();
 };
 
 }  // namespace app

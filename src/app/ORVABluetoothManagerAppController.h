@@ -150,6 +150,21 @@ public:
     // What stopManager does once it decides to quit; the program quits its event loop.
     void setTerminateHandler(std::function<void()> handler) { terminate_ = std::move(handler); }
 
+    // ---- interface-language sheet --------------------------------------------------------------
+    // The sheet's rows are ordered differently from the language indexes.
+    static int32_t languageManagerFromButtonCellIndex(int32_t row);
+    static int32_t buttonCellIndexFromLanguageManager(int32_t language);
+    // Relabels the sheet in the language of its selected row (a preview until OK).
+    void setControlsLanguageManager();
+    void openLanguageManager(QObject* sender = nullptr);
+    void changeLanguageManager(QObject* sender);
+    void languageManagerOK(QObject* sender = nullptr);
+    void languageManagerCancel(QObject* sender = nullptr);
+
+    // ---- diagnostic log ------------------------------------------------------------------------
+    // Asks where to save the log in a save panel, then writes it there.
+    void logStatus(QObject* sender = nullptr);
+
     // ---- message box ---------------------------------------------------------------------------
     void openMessageBoxWithMessage(const std::string& message, bool warning, const OptString& buttonCancel,
                                    const OptString& buttonOK, int32_t withSize, int32_t forWhat);
@@ -219,6 +234,8 @@ public:
 
 private:
     void setDeviceSelectionOnStartUp(bool startUp, bool checkACTFirst);
+    void connectLanguageManagerAndLog();
+    void writeDiagnosticLogTo(const std::string& path);
     // The leave guard of the current page for target mode T; true = the switch goes on.
     enum class Guard { None, CheckACTOnly, SaveQuestion, CheckACTThenSaveQuestion };
     bool passLeaveGuard(int32_t target, Guard fromDeviceSettings, bool guardFromFM, bool guardFromSpeedDial);

@@ -26,7 +26,9 @@ void quitEventLoopOnTerminationSignals() {
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte = 0;
         [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        // exit, not quit: quit asks the windows to close, and the window refuses while an
+        // operation runs; a termination signal must end the run all the same.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onSignal;

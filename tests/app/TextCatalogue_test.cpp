@@ -42,6 +42,19 @@ const std::map<std::string_view, uint16_t> kOwnTextLanguages = {
     {"conversion_invalid_password_alternative", kLanguages0To10},
     {"recognition_oem_products", kLanguages0To10},
     {"recognition_restarting_manager", kLanguages0To10},
+    {"release_notes", kEnglishOnly},  // the manager-update page's button is titled in English only
+    // The precaution page's texts.
+    {"precaution_text", kLanguages0To10},
+    {"precaution_make_safe", kLanguages0To10},
+    {"precaution_enter_password", kLanguages0To10},
+    {"precaution_confirm_password", kLanguages0To10},
+    {"precaution_note", kLanguages0To10},
+    {"precaution_show_at_startup", kLanguages0To10},
+    {"precaution_more", kLanguages0To10},
+    {"precaution_empty_password", kLanguages0To10},
+    {"precaution_confirm_password_differs", kLanguages0To10},
+    {"precaution_about_conversion", kLanguages0To10},
+    {"precaution_about_conversion_note", kLanguages0To10},
 };
 
 // The English sentence is complete; the translations embed the unplug text instead.

@@ -1,0 +1,120 @@
+// The interface-language sheet: the user picks one of the 13 interface languages and whether the
+// headset's voice prompts follow it; the sheet previews the choice in its own texts, and OK
+// redraws the window and the current page in it.
+#include "app/MainWindow.h"
+#include "app/ORVABluetoothManagerAppController.h"
+
+namespace app {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Language index of each row of the sheet.
+constexpr std::array<int32_t, MainWindow::kLanguageRows> kLanguageOfRow = {0, 1, 6, 3,  2,  7, 8,
+                                                                           9, 5, 4, 10, 11, 12};
+
+}  // namespace
+
+int32_t ORVABluetoothManagerAppController::languageManagerFromButtonCellIndex(int32_t row) {
+    if (row < 1 || row > 12) return 0;
+    return kLanguageOfRow[static_cast<size_t>(row)];
+}
+
+int32_t ORVABluetoothManagerAppController::buttonCellIndexFromLanguageManager(int32_t language) {
+    if (language < 1 || language > 12) return 0;
+    for (size_t row = 0; row < kLanguageOfRow.size(); ++row)
+        if (kLanguageOfRow[row] == language) return static_cast<int32_t>(row);
+    return 0;
+}
+
+void ORVABluetoothManagerAppController::connectLanguageManagerAndLog() {
+    MainWindow& w = *window_;
+    QObject::connect(w.btnLanguageManager, &QPushButton::clicked, &w,
+                     [this] { openLanguageManager(window_->btnLanguageManager); });
+    QObject::connect(w.menuItemManagerLanguage, &QAction::triggered, &w,
+                     [this] { openLanguageManager(window_->menuItemManagerLanguage); });
+    QObject::connect(w.menuItemDiagnosticLog, &QAction::triggered, &w,
+                     [this] { logStatus(window_->menuItemDiagnosticLog); });
+    QObject::connect(w.radioLanguageManager, &QButtonGroup::buttonClicked, &w,
+                     [this](QAbstractButton* cell) { changeLanguageManager(cell); });
+    for (QPushButton* label : w.btnLanguageManagerGeneral)
+        QObject::connect(label, &QPushButton::clicked, &w, [this, label] { changeLanguageManager(label); });
+    QObject::connect(w.btnLanguageManagerOK, &QPushButton::clicked, &w,
+                     [this] { languageManagerOK(window_->btnLanguageManagerOK); });
+    QObject::connect(w.btnLanguageManagerCancel, &QPushButton::clicked, &w,
+                     [this] { languageManagerCancel(window_->btnLanguageManagerCancel); });
+    w.sheetLanguageManager->onEscape = [this] { languageManagerCancel(window_->btnLanguageManagerCancel); };
+}
+
+void ORVABluetoothManagerAppController::setControlsLanguageManager() {
+    if (!window_) return;
+    MainWindow& w = *window_;
+    const int32_t l = languageManagerFromButtonCellIndex(w.radioLanguageManager->checkedId());
+    const QString title = qs(qelm_string_language_manager_in(l));
+    w.sheetLanguageManager->setWindowTitle(title);
+    w.boxLanguageManager->setTitle(title);
+    for (size_t row = 0; row < MainWindow::kLanguageRows; ++row)
+        w.btnLanguageManagerGeneral[row]->setText(qs(" " + qelm_string_language(kLanguageOfRow[row], l)));
+    w.btnApplyToLanguageFirmware->setText(qs(qelm_string_apply_to_firmware_language_in(l)));
+    w.btnLanguageManagerOK->setText(qs(qelm_string_ok_in(l)));
+    w.btnLanguageManagerCancel->setText(qs(qelm_string_cancel_in(l)));
+}
+
+void ORVABluetoothManagerAppController::openLanguageManager(QObject*) {
+    if (onProcessing() || !window_) return;
+    closeOpenListTabs();
+    MainWindow& w = *window_;
+    w.buttonCellLanguageManagerGeneral[static_cast<size_t>(
+                                           buttonCellIndexFromLanguageManager(languageManager()))]
+        ->setChecked(true);
+    setControlsLanguageManager();
+    w.sheetLanguageManager->open();
+    w.btnApplyToLanguageFirmware->setChecked(applyToLanguageFirmware());
+}
+
+void ORVABluetoothManagerAppController::changeLanguageManager(QObject* sender) {
+    if (!window_) return;
+    MainWindow& w = *window_;
+    for (QPushButton* label : w.btnLanguageManagerGeneral) label->setChecked(false);
+    for (size_t row = 0; row < MainWindow::kLanguageRows; ++row) {
+        if (sender == w.btnLanguageManagerGeneral[row]) {
+            w.buttonCellLanguageManagerGeneral[row]->setChecked(true);
+            changeLanguageManager(w.buttonCellLanguageManagerGeneral[row]);
+            return;
+        }
+    }
+    setControlsLanguageManager();
+}
+
+void ORVABluetoothManagerAppController::languageManagerOK(QObject*) {
+    if (!window_) return;
+    MainWindow& w = *window_;
+    const int32_t l = languageManagerFromButtonCellIndex(w.radioLanguageManager->checkedId());
+    const bool apply = w.btnApplyToLanguageFirmware->isChecked();
+    if (l != languageManager() || apply != applyToLanguageFirmware()) {
+        setLanguageManager(l);
+        setStrLanguageManager(qelm_language_manager(l));
+        setApplyToLanguageFirmware(apply);
+        setControlsFont();
+        setControls();
+        updateStatusInManagerLanguage();
+        const int32_t m = mode();
+        if (m == 5 || m == 6) {
+            if (m == 6) {
+                restore_->initializeObjectWithDefaultStatus(true);
+                restore_->setControlsFirmwareRestore();
+            }
+            (m == 5 ? update_ : restore_)->readLatest();
+        } else if (DetailViewController* page = currentDetailViewController()) {
+            page->setControls();
+            if (m == 7) settings_->callTableviewReloadDataForOutsideClass();
+        }
+    }
+    w.sheetLanguageManager->hide();
+}
+
+void ORVABluetoothManagerAppController::languageManagerCancel(QObject*) {
+    if (window_) window_->sheetLanguageManager->hide();
+}
+
+}  // namespace app
