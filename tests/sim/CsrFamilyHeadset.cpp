@@ -1,6 +1,7 @@
 #include "sim/CsrFamilyHeadset.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace sim {
 
@@ -56,7 +57,9 @@ CsrStore csrModel(uint16_t productId) {
     CsrStore s;
     s.runtimeId = productId;
     s.productIdKey = productId;
-    s.name = "VELMAR " + std::to_string(productId);
+    char name[16];
+    std::snprintf(name, sizeof name, "VELMAR %04X", productId);
+    s.name = name;
     s.withAddressDigits(0x100000);
     s.withVersion(groupVersionCode(productId), 1, 2);
     s.settingsWord = 0x0171;
