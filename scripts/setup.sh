@@ -18,6 +18,8 @@ packages=(
   umockdev libumockdev-dev libcpp-httplib-dev
   # independent firmware fixtures, real-window tests
   dfu-util srecord binutils xvfb xdotool xauth
+  # the end-to-end tests' screenshot of the virtual X display
+  libx11-dev
 )
 
 missing=()

@@ -8,7 +8,8 @@
 // identifyHidHeadset, readHidVersions (RecognitionWorker.h), writeRestoredSettingsToHid (only
 // with a backup), readHidSettings, then the common FM and speed-dial reads and the end. Every
 // other case takes recognizeCsrHeadset. The steps ignore one another's failures, except the one
-// named in readHidVersions.
+// named in readHidVersions. The worker itself logs "ASDP v" before the write-back and "ASDPj"
+// after it.
 #pragma once
 
 #include <algorithm>

@@ -5,12 +5,15 @@
 
 #include <QApplication>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/ShellFixture.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/KeyedArchive.h"
 #include "platform/MainQueue.h"
 #include "recognition/DeviceRecognitionViewController.h"
 #include "sim/Hs6838Model.h"
@@ -173,9 +176,35 @@ TEST_F(RecognitionPage, SecondRecognitionIsRefusedWhileOneRuns) {
     ASSERT_NO_FATAL_FAILURE(finishRecognition());
 
     size_t nameRequests = 0;
-    for (const auto& r : headset->requests()) nameRequests += r.bytes[2] == 0x03;
+    for (const auto& r : headset->requests())
+        nameRequests += r.bytes[2] == 0x03 && r.bytes[3] == sim::Hs6838Model::kParameterName;
     EXPECT_EQ(nameRequests, 1u);
     EXPECT_EQ(page->threadFields().resultThreadRecognize.load(), recognition::kRecognizeSuccess);
+}
+
+TEST_F(RecognitionPage, ResumedRunAsksTwiceButRecognizesOnce) {
+    if (!simulated()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+    auto headset = std::make_shared<sim::Hs6838Model>();
+    plug({sim::hid(0x6838).servedBy(headset)});
+    // A run stopped in the middle of a firmware update of another model.
+    platform::KeyedArchiver configuration({"ORVABluetoothManagerAppController"});
+    configuration.encodeInt32(0x6042, "keyDeviceTarget");
+    configuration.encodeBool(true, "keyRestartToRecover");
+    configuration.encodeInt32(5, "keyModeRestartToRecover");
+    std::string file = app::ORVABluetoothManagerAppController::configurationFilePath();
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+    ASSERT_TRUE(platform::writeFileAtomically(file, configuration.finish()));
+
+    // Start-up enters the recognition page for the caller (which starts a recognition) and
+    // then presses its Next.
+    controller->initializeObject();
+    ASSERT_NO_FATAL_FAILURE(finishRecognition());
+
+    size_t nameRequests = 0;
+    for (const auto& r : headset->requests()) nameRequests += r.bytes[2] == 0x03;
+    EXPECT_EQ(nameRequests, 1u);
+    EXPECT_EQ(controller->mode(), 5);
+    EXPECT_EQ(controller->deviceTarget(), 0x6838);
 }
 
 TEST_F(RecognitionPage, FailureShowsTheModesFailureTextWithTheWorkersAsAWarning) {
