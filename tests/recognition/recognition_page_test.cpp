@@ -201,7 +201,8 @@ TEST_F(RecognitionPage, ResumedRunAsksTwiceButRecognizesOnce) {
     ASSERT_NO_FATAL_FAILURE(finishRecognition());
 
     size_t nameRequests = 0;
-    for (const auto& r : headset->requests()) nameRequests += r.bytes[2] == 0x03;
+    for (const auto& r : headset->requests())
+        nameRequests += r.bytes[2] == 0x03 && r.bytes[3] == sim::Hs6838Model::kParameterName;
     EXPECT_EQ(nameRequests, 1u);
     EXPECT_EQ(controller->mode(), 5);
     EXPECT_EQ(controller->deviceTarget(), 0x6838);
