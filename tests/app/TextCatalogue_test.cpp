@@ -28,6 +28,7 @@ const std::map<std::string_view, uint16_t> kOwnTextLanguages = {
     {"mode_not_available", kEnglishOnly},
     {"orva_product", kLanguages0To10},
     {"oem_product", kLanguages0To10},
+    {"cannot_restore", kLanguages0To10},
     {"conversion_plug", kLanguages0To10},
     {"conversion_unplug_and_plug", kLanguages0To10},
     {"conversion_connect_and_turn_on", kLanguages0To10},

@@ -216,7 +216,7 @@ TEST_F(RecognitionPage, FailureShowsTheModesFailureTextWithTheWorkersAsAWarning)
     page->doRecognize(nullptr);
     ASSERT_NO_FATAL_FAILURE(finishRecognition());
 
-    EXPECT_EQ(statusLine(), "Failed to recognize device. Cannot open USB [-1][N]");
+    EXPECT_EQ(statusLine(), "Failed to recognize device. Cannot open USB [1][N]");
     EXPECT_TRUE(controller->statusWithWarning());
     EXPECT_FALSE(controller->onProcessing());
     EXPECT_TRUE(page->btnNext()->isEnabled()) << "Next can be pressed again";
@@ -232,7 +232,7 @@ TEST_F(RecognitionPage, FailureAfterUpdatingThe5310OffersToRestartTheManager) {
     page->doRecognize(nullptr);
     ASSERT_NO_FATAL_FAILURE(finishRecognition());
 
-    EXPECT_EQ(statusLine(), "Failed to recognize device. Cannot open USB [-1]");
+    EXPECT_EQ(statusLine(), "Failed to recognize device. Cannot open USB [1]");
     EXPECT_EQ(controller->messageBoxStatus(), 8);
     std::string title = AppTexts::qelm_title("", 0);
     EXPECT_EQ(window->tfMessageBox->text().toStdString(),

@@ -1,0 +1,137 @@
+// The real program under a virtual X server, recognizing a simulated CSR headset (0x4D10, a
+// model of the firmware-management list, so that the first run's probe finds it) that this
+// process serves to it through umockdev. Driven by its keyboard shortcuts: Next on the selection
+// page once the version check has ended, Next on the recognition page; after the recognition
+// Ctrl+Q, and the configuration written at quit holds the recognized model. A screenshot of the
+// screen after the recognition is kept in the build folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "ScreenShot.h"
+#include "platform/Files.h"
+#include "platform/KeyedArchive.h"
+#include "sim/CsrFamilyHeadset.h"
+#include "sim/SimHeadset.h"
+#include "tests_support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
+constexpr uint16_t kHeadset = 0x4D10;
+constexpr int32_t kSelectedBefore = 0x5010;
+// The last key the recognition of this headset reads: its third speed dial.
+constexpr uint16_t kLastKeyRead = 0x2282;
+
+class CsrHeadsetEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* preload = std::getenv("LD_PRELOAD");
+        if (!preload || !std::strstr(preload, "libumockdev-preload"))
+            GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(e2e::onPath("xdotool"));
+        headset = sim::csrFamilyHeadset(sim::csrModel(kHeadset));
+        sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{},
+                                                std::vector<sim::UsbDevice>{sim::usbDevice(headset)});
+        ASSERT_TRUE(sim->mocked());
+        // Only the program talks to the simulator; the X server and tools run as they are.
+        unsetenv("LD_PRELOAD");
+
+        // A run that had selected another model.
+        platform::KeyedArchiver configuration({kControllerClass});
+        configuration.encodeInt32(kSelectedBefore, "keyDeviceTarget");
+        fs::create_directories(archiveFolder());
+        ASSERT_TRUE(platform::writeFileAtomically(configurationFile(), configuration.finish()));
+
+        display = std::make_unique<e2e::VirtualDisplay>();
+        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
+        xdotool = "DISPLAY=" + display->name() + " xdotool ";
+        program = std::make_unique<e2e::ChildProcess>(
+            std::vector<std::string>{VELMAR_APP_BINARY},
+            std::map<std::string, std::string>{{"DISPLAY", display->name()},
+                                               {"QT_QPA_PLATFORM", "xcb"},
+                                               {"XDG_DATA_HOME", data.path()},
+                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
+        ASSERT_TRUE(program->started());
+        for (int i = 0; i < 150 && window.empty() && program->running(); ++i) {
+            if (auto found =
+                    e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
+                window = found->substr(0, found->find('\n'));
+            if (window.empty()) std::this_thread::sleep_for(100ms);
+        }
+        ASSERT_FALSE(window.empty()) << "the window did not show";
+    }
+
+    fs::path archiveFolder() const {
+        return fs::path(data.path()) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
+    }
+    std::string configurationFile() const { return (archiveFolder() / "VELMARHelmetsDeviceManager.qelmconf").string(); }
+
+    void type(const std::string& keys) {
+        e2e::commandOutput(xdotool + "windowfocus --sync " + window + " key --clearmodifiers " + keys + " 2>/dev/null");
+    }
+
+    // The recognition has reached the USB road once the program has claimed the headset.
+    bool usbRoadStarted() { return !headset->claimAttempts().empty(); }
+    bool recognitionRead() {
+        auto keys = headset->keysRead();
+        return std::find(keys.begin(), keys.end(), kLastKeyRead) != keys.end();
+    }
+
+    test_support::TempDir data;
+    std::shared_ptr<sim::CsrFamilyHeadset> headset;
+    std::unique_ptr<sim::SimHeadset> sim;
+    std::unique_ptr<e2e::VirtualDisplay> display;
+    std::unique_ptr<e2e::ChildProcess> program;
+    std::string xdotool;
+    std::string window;
+};
+
+TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
+    // Next leaves the selection page once its version check has ended (a press during it is
+    // ignored); Next on the recognition page starts the worker, whose USB road follows three
+    // one-second HID tries. A press while it runs is ignored too; none is made after it started.
+    for (int press = 0; press < 6 && !usbRoadStarted() && program->running(); ++press) {
+        type("ctrl+Right");
+        for (int i = 0; i < 50 && !usbRoadStarted(); ++i) std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_TRUE(usbRoadStarted()) << "the recognition did not reach the USB road";
+    for (int i = 0; i < 300 && !recognitionRead() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(recognitionRead()) << "the program did not read the headset's settings";
+    // The page's one-second timer hands over to the firmware update page.
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_CSR_SCREENSHOT_FILE));
+
+    // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
+    std::optional<int> exitStatus;
+    for (int i = 0; i < 20 && !exitStatus; ++i) {
+        type("ctrl+q");
+        exitStatus = program->waitExit(500ms);
+    }
+    ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(*exitStatus, 0);
+    auto bytes = platform::readFile(configurationFile());
+    ASSERT_TRUE(bytes.has_value());
+    platform::KeyedUnarchiver stored(*bytes, kControllerClass);
+    EXPECT_EQ(stored.decodeInt32ForKey("keyDeviceTarget"), kHeadset);
+    // Recognition reads; it writes nothing into a headset below its power-table threshold.
+    EXPECT_TRUE(headset->keysWritten().empty());
+    EXPECT_TRUE(headset->claimed().empty()) << "the program let the headset go";
+}
+
+}  // namespace
