@@ -68,7 +68,7 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
                                                {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
                                                {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
         ASSERT_TRUE(program->started());
-        for (int i = 0; i < 150 && window.empty() && program->running(); ++i) {
+        for (int i = 0; i < 450 && window.empty() && program->running(); ++i) {
             if (auto found =
                     e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
                 window = found->substr(0, found->find('\n'));
@@ -108,10 +108,10 @@ TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
     // one-second HID tries. A press while it runs is ignored too; none is made after it started.
     for (int press = 0; press < 6 && !usbRoadStarted() && program->running(); ++press) {
         type("ctrl+Right");
-        for (int i = 0; i < 50 && !usbRoadStarted(); ++i) std::this_thread::sleep_for(100ms);
+        for (int i = 0; i < 150 && !usbRoadStarted(); ++i) std::this_thread::sleep_for(100ms);
     }
     ASSERT_TRUE(usbRoadStarted()) << "the recognition did not reach the USB road";
-    for (int i = 0; i < 300 && !recognitionRead() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+    for (int i = 0; i < 900 && !recognitionRead() && program->running(); ++i) std::this_thread::sleep_for(100ms);
     ASSERT_TRUE(recognitionRead()) << "the program did not read the headset's settings";
     // The page's one-second timer hands over to the firmware update page.
     std::this_thread::sleep_for(2500ms);
@@ -119,7 +119,7 @@ TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
 
     // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
     std::optional<int> exitStatus;
-    for (int i = 0; i < 20 && !exitStatus; ++i) {
+    for (int i = 0; i < 60 && !exitStatus; ++i) {
         type("ctrl+q");
         exitStatus = program->waitExit(500ms);
     }

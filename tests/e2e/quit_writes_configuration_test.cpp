@@ -46,7 +46,7 @@ protected:
                                                {"XDG_DATA_HOME", data.path()},
                                                {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"}});
         ASSERT_TRUE(program->started());
-        for (int i = 0; i < 150 && window.empty() && program->running(); ++i) {
+        for (int i = 0; i < 450 && window.empty() && program->running(); ++i) {
             if (auto found =
                     e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
                 window = found->substr(0, found->find('\n'));
@@ -83,7 +83,7 @@ constexpr const char* kNormalRun =
 TEST_F(EndToEnd, CtrlQWritesTheConfigurationOfANormalRun) {
     // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
     std::optional<int> exitStatus;
-    for (int i = 0; i < 20 && !exitStatus; ++i) {
+    for (int i = 0; i < 60 && !exitStatus; ++i) {
         e2e::commandOutput(xdotool + "windowfocus --sync " + window + " key --clearmodifiers ctrl+q 2>/dev/null");
         exitStatus = program->waitExit(500ms);
     }

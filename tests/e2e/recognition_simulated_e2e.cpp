@@ -59,7 +59,7 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
                                                {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
                                                {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
         ASSERT_TRUE(program->started());
-        for (int i = 0; i < 150 && window.empty() && program->running(); ++i) {
+        for (int i = 0; i < 450 && window.empty() && program->running(); ++i) {
             if (auto found =
                     e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
                 window = found->substr(0, found->find('\n'));
@@ -99,11 +99,11 @@ TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
     // Next is ignored while the start page's version check runs: the first one that counts goes
     // Home to the recognition page, the second starts the recognition. Stop at the headset's
     // first request.
-    for (int i = 0; i < 40 && headset->requestCount() == 0 && program->running(); ++i) {
+    for (int i = 0; i < 120 && headset->requestCount() == 0 && program->running(); ++i) {
         type("ctrl+Right");
         std::this_thread::sleep_for(700ms);
     }
-    for (int i = 0; i < 300 && !languagePackAsked() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+    for (int i = 0; i < 900 && !languagePackAsked() && program->running(); ++i) std::this_thread::sleep_for(100ms);
     ASSERT_TRUE(languagePackAsked()) << "the program did not recognize the headset";
     // The page's one-second timer hands over to the firmware update page.
     std::this_thread::sleep_for(2500ms);
@@ -111,7 +111,7 @@ TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
 
     // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
     std::optional<int> exitStatus;
-    for (int i = 0; i < 20 && !exitStatus; ++i) {
+    for (int i = 0; i < 60 && !exitStatus; ++i) {
         type("ctrl+q");
         exitStatus = program->waitExit(500ms);
     }
