@@ -13,6 +13,6 @@ run() {
   (cd "$dir" && ctest --output-on-failure -j "$jobs" --timeout 300)
 }
 
-run build
+run build -DCMAKE_BUILD_TYPE=Release
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run build-sanitize -DVELMAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
