@@ -7,9 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/MainWindow.h"
-#include "app/ORVABluetoothManagerAppController.h"
-#include "app/ShellFixture.h"
+#include "RecognitionPageFixture.h"
 #include "platform/Clock.h"
 #include "platform/MainQueue.h"
 #include "recognition/DeviceRecognitionViewController.h"
@@ -24,40 +22,11 @@ using app::AppTexts;
 using recognition::DeviceRecognitionViewController;
 using namespace std::chrono_literals;
 
-class PagesWithRecognition : public shell_test::RecordingPages {
-  public:
-    DeviceRecognitionViewController* page = nullptr;
-    std::unique_ptr<app::DeviceRecognitionPage> makeDeviceRecognition() override {
-        auto p = std::make_unique<DeviceRecognitionViewController>();
-        page = p.get();
-        return p;
-    }
-};
-
-class CsrRecognitionPage : public ::testing::Test {
+class CsrRecognitionPage : public recognition_page_test::RecognitionPageFixture {
   protected:
-    CsrRecognitionPage() {
-        shell_test::ensureQtApplication();
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        controller = std::make_unique<app::ORVABluetoothManagerAppController>(pages);
-        window = std::make_unique<app::MainWindow>();
-        controller->setWindow(window.get());
-        controller->setTerminateHandler([] {});
-        page = pages.page;
-    }
-    ~CsrRecognitionPage() override {
-        platform::drainMainQueue();
-        window.reset();
-        controller.reset();
-        unsetenv("XDG_DATA_HOME");
-    }
     void SetUp() override {
-        const char* preload = std::getenv("LD_PRELOAD");
-        if (!preload || !std::strstr(preload, "libumockdev-preload"))
-            GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        platform::setClock(&clock);
-        controller->awakeFromNib();
-        platform::drainMainQueue();
+        if (!simulated()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        wakeController();
     }
     void TearDown() override {
         csr_usb_exit();
@@ -77,22 +46,9 @@ class CsrRecognitionPage : public ::testing::Test {
         page->setCallerMode(0);
         page->initializeObject();
         page->recognize(page->btnNext());
-        for (int i = 0; i < 2000 && page->threadFields().resultThreadRecognize.load() == 0; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_GT(page->threadFields().resultThreadRecognize.load(), 0) << "the worker did not end";
-        page->timerMethodRecognize();
-        platform::drainMainQueue();
+        ASSERT_NO_FATAL_FAILURE(finishRecognition());
     }
 
-    std::string statusLine() { return window->tfStatus->text().toStdString(); }
-
-    test_support::TempDir dataHome;
-    PagesWithRecognition pages;
-    std::unique_ptr<app::ORVABluetoothManagerAppController> controller;
-    std::unique_ptr<app::MainWindow> window;
-    DeviceRecognitionViewController* page = nullptr;
-    std::unique_ptr<sim::SimHeadset> sim;
-    platform::VirtualClock clock;
 };
 
 TEST_F(CsrRecognitionPage, HeadsetInNormalModeShowsItsNameAndVersion) {

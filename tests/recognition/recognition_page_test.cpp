@@ -8,9 +8,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/MainWindow.h"
-#include "app/ORVABluetoothManagerAppController.h"
-#include "app/ShellFixture.h"
+#include "RecognitionPageFixture.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
@@ -28,38 +26,11 @@ using app::AppTexts;
 using recognition::DeviceRecognitionViewController;
 using namespace std::chrono_literals;
 
-class PagesWithRecognition : public shell_test::RecordingPages {
-  public:
-    DeviceRecognitionViewController* page = nullptr;
-    std::unique_ptr<app::DeviceRecognitionPage> makeDeviceRecognition() override {
-        auto p = std::make_unique<DeviceRecognitionViewController>();
-        page = p.get();
-        return p;
-    }
-};
-
-class RecognitionPage : public ::testing::Test {
+class RecognitionPage : public recognition_page_test::RecognitionPageFixture {
   protected:
-    RecognitionPage() {
-        shell_test::ensureQtApplication();
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        controller = std::make_unique<app::ORVABluetoothManagerAppController>(pages);
-        window = std::make_unique<app::MainWindow>();
-        controller->setWindow(window.get());
-        controller->setTerminateHandler([] {});
-        page = pages.page;
-    }
-    ~RecognitionPage() override {
-        platform::drainMainQueue();
-        window.reset();
-        controller.reset();
-        unsetenv("XDG_DATA_HOME");
-    }
     void SetUp() override {
         transport::silenceLimitMs = 300;
-        platform::setClock(&clock);
-        controller->awakeFromNib();
-        platform::drainMainQueue();
+        wakeController();
         pages.log.clear();
     }
     void TearDown() override {
@@ -69,31 +40,7 @@ class RecognitionPage : public ::testing::Test {
         transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
     }
 
-    bool simulated() {
-        const char* preload = std::getenv("LD_PRELOAD");
-        return preload && std::strstr(preload, "libumockdev-preload");
-    }
     void plug(std::vector<sim::HidInterface> entries) { sim = std::make_unique<sim::SimHeadset>(std::move(entries)); }
-
-    // What the 1.0-second timer sees once the worker has set its result.
-    void finishRecognition() {
-        for (int i = 0; i < 2000 && page->threadFields().resultThreadRecognize.load() == 0; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_GT(page->threadFields().resultThreadRecognize.load(), 0) << "the worker did not end";
-        page->timerMethodRecognize();
-        platform::drainMainQueue();
-    }
-
-    // What the status line shows.
-    std::string statusLine() { return window->tfStatus->text().toStdString(); }
-
-    test_support::TempDir dataHome;
-    PagesWithRecognition pages;
-    std::unique_ptr<app::ORVABluetoothManagerAppController> controller;
-    std::unique_ptr<app::MainWindow> window;
-    DeviceRecognitionViewController* page = nullptr;
-    std::unique_ptr<sim::SimHeadset> sim;
-    platform::VirtualClock clock;
 };
 
 TEST_F(RecognitionPage, ShowsItsInstructionAndOnlyItsTwoButtons) {

@@ -8,9 +8,7 @@
 
 #include "RecordFields.h"
 #include "app/AppTexts.h"
-#include "app/MainWindow.h"
-#include "app/ORVABluetoothManagerAppController.h"
-#include "app/ShellFixture.h"
+#include "RecognitionPageFixture.h"
 #include "platform/Clock.h"
 #include "platform/MainQueue.h"
 #include "recognition/DeviceRecognitionViewController.h"
@@ -27,41 +25,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class PagesWithRecognition : public shell_test::RecordingPages {
-  public:
-    DeviceRecognitionViewController* page = nullptr;
-    std::unique_ptr<app::DeviceRecognitionPage> makeDeviceRecognition() override {
-        auto p = std::make_unique<DeviceRecognitionViewController>();
-        page = p.get();
-        return p;
-    }
-};
-
-class RestoreRecognitionPage : public ::testing::Test {
+class RestoreRecognitionPage : public recognition_page_test::RecognitionPageFixture {
   protected:
-    RestoreRecognitionPage() {
-        shell_test::ensureQtApplication();
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        controller = std::make_unique<app::ORVABluetoothManagerAppController>(pages);
-        window = std::make_unique<app::MainWindow>();
-        controller->setWindow(window.get());
-        controller->setTerminateHandler([] {});
-        page = pages.page;
-    }
-    ~RestoreRecognitionPage() override {
-        platform::drainMainQueue();
-        window.reset();
-        controller.reset();
-        unsetenv("XDG_DATA_HOME");
-    }
     void SetUp() override {
-        const char* preload = std::getenv("LD_PRELOAD");
-        if (!preload || !std::strstr(preload, "libumockdev-preload"))
-            GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        if (!simulated()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         transport::silenceLimitMs = 300;
-        platform::setClock(&clock);
-        controller->awakeFromNib();
-        platform::drainMainQueue();
+        wakeController();
         pages.log.clear();
     }
     void TearDown() override {
@@ -77,13 +46,9 @@ class RestoreRecognitionPage : public ::testing::Test {
         controller->setMode(4);
         page->setCallerMode(6);
         page->doRecognize(&backup);
-        for (int i = 0; i < 2000 && page->threadFields().resultThreadRecognize.load() == 0; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_GT(page->threadFields().resultThreadRecognize.load(), 0) << "the worker did not end";
-        page->timerMethodRecognize();
-        platform::drainMainQueue();
+        ASSERT_NO_FATAL_FAILURE(finishRecognition());
         EXPECT_EQ(pages.log, (shell_test::CallLog{"6:init"}));
-        EXPECT_EQ(window->tfStatus->text().toStdString(),
+        EXPECT_EQ(statusLine(),
                   app::AppTexts::qelm_status_success(6, selected, 0).value());
     }
 
@@ -94,13 +59,6 @@ class RestoreRecognitionPage : public ::testing::Test {
         return keys;
     }
 
-    test_support::TempDir dataHome;
-    PagesWithRecognition pages;
-    std::unique_ptr<app::ORVABluetoothManagerAppController> controller;
-    std::unique_ptr<app::MainWindow> window;
-    DeviceRecognitionViewController* page = nullptr;
-    std::unique_ptr<sim::SimHeadset> sim;
-    platform::VirtualClock clock;
 };
 
 Record backupOf(int32_t model) {
