@@ -123,4 +123,40 @@ private:
     std::string name_;
 };
 
+// The program's main window on a display, driven through xdotool.
+class ProgramWindow {
+public:
+    ProgramWindow(const std::string& display, ChildProcess& program) : xdotool_("DISPLAY=" + display + " xdotool "), program_(program) {}
+
+    // Waits (bounded) for the window titled title; false when it never shows.
+    bool find(const std::string& title) {
+        using namespace std::chrono_literals;
+        for (int i = 0; i < 450 && window_.empty() && program_.running(); ++i) {
+            if (auto found = commandOutput(xdotool_ + "search --onlyvisible --name '^" + title + "$' 2>/dev/null"))
+                window_ = found->substr(0, found->find('\n'));
+            if (window_.empty()) std::this_thread::sleep_for(100ms);
+        }
+        return !window_.empty();
+    }
+    void type(const std::string& keys) {
+        commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
+    }
+    // Ctrl+Q is ignored while an operation runs: asks until the program ends (bounded); its exit
+    // status, or nullopt when it never ends.
+    std::optional<int> quit() {
+        using namespace std::chrono_literals;
+        std::optional<int> exitStatus;
+        for (int i = 0; i < 60 && !exitStatus; ++i) {
+            type("ctrl+q");
+            exitStatus = program_.waitExit(500ms);
+        }
+        return exitStatus;
+    }
+
+private:
+    std::string xdotool_;
+    ChildProcess& program_;
+    std::string window_;
+};
+
 }  // namespace e2e

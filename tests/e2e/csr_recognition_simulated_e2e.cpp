@@ -39,8 +39,7 @@ constexpr uint16_t kLastKeyRead = 0x2282;
 class CsrHeadsetEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* preload = std::getenv("LD_PRELOAD");
-        if (!preload || !std::strstr(preload, "libumockdev-preload"))
+        if (!sim::HidrawTestbed::preloaded())
             GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
         ASSERT_TRUE(e2e::onPath("xdotool"));
@@ -59,7 +58,6 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
 
         display = std::make_unique<e2e::VirtualDisplay>();
         ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-        xdotool = "DISPLAY=" + display->name() + " xdotool ";
         program = std::make_unique<e2e::ChildProcess>(
             std::vector<std::string>{VELMAR_APP_BINARY},
             std::map<std::string, std::string>{{"DISPLAY", display->name()},
@@ -68,13 +66,8 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
                                                {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
                                                {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
         ASSERT_TRUE(program->started());
-        for (int i = 0; i < 450 && window.empty() && program->running(); ++i) {
-            if (auto found =
-                    e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
-                window = found->substr(0, found->find('\n'));
-            if (window.empty()) std::this_thread::sleep_for(100ms);
-        }
-        ASSERT_FALSE(window.empty()) << "the window did not show";
+        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
+        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
     }
 
     fs::path archiveFolder() const {
@@ -82,9 +75,7 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
     }
     std::string configurationFile() const { return (archiveFolder() / "VELMARHelmetsDeviceManager.qelmconf").string(); }
 
-    void type(const std::string& keys) {
-        e2e::commandOutput(xdotool + "windowfocus --sync " + window + " key --clearmodifiers " + keys + " 2>/dev/null");
-    }
+    void type(const std::string& keys) { window->type(keys); }
 
     // The recognition has reached the USB road once the program has claimed the headset.
     bool usbRoadStarted() { return !headset->claimAttempts().empty(); }
@@ -98,8 +89,7 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
     std::unique_ptr<sim::SimHeadset> sim;
     std::unique_ptr<e2e::VirtualDisplay> display;
     std::unique_ptr<e2e::ChildProcess> program;
-    std::string xdotool;
-    std::string window;
+    std::unique_ptr<e2e::ProgramWindow> window;
 };
 
 TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
@@ -117,12 +107,7 @@ TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
     std::this_thread::sleep_for(2500ms);
     EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_CSR_SCREENSHOT_FILE));
 
-    // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
-    std::optional<int> exitStatus;
-    for (int i = 0; i < 60 && !exitStatus; ++i) {
-        type("ctrl+q");
-        exitStatus = program->waitExit(500ms);
-    }
+    std::optional<int> exitStatus = window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     auto bytes = platform::readFile(configurationFile());

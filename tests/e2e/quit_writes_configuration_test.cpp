@@ -38,7 +38,6 @@ protected:
         ASSERT_TRUE(e2e::onPath("xdotool")) << "xdotool is needed to find the window and type";
         display = std::make_unique<e2e::VirtualDisplay>();
         ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-        xdotool = "DISPLAY=" + display->name() + " xdotool ";
         program = std::make_unique<e2e::ChildProcess>(
             std::vector<std::string>{VELMAR_APP_BINARY},
             std::map<std::string, std::string>{{"DISPLAY", display->name()},
@@ -46,13 +45,8 @@ protected:
                                                {"XDG_DATA_HOME", data.path()},
                                                {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"}});
         ASSERT_TRUE(program->started());
-        for (int i = 0; i < 450 && window.empty() && program->running(); ++i) {
-            if (auto found =
-                    e2e::commandOutput(xdotool + "search --onlyvisible --name '^" + kTitle + "$' 2>/dev/null"))
-                window = found->substr(0, found->find('\n'));
-            if (window.empty()) std::this_thread::sleep_for(100ms);
-        }
-        ASSERT_FALSE(window.empty()) << "the window did not show";
+        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
+        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
     }
 
     // The configuration file's root class and keys, as Python's plistlib reads them.
@@ -71,8 +65,7 @@ protected:
     test_support::TempDir data;
     std::unique_ptr<e2e::VirtualDisplay> display;
     std::unique_ptr<e2e::ChildProcess> program;
-    std::string xdotool;
-    std::string window;
+    std::unique_ptr<e2e::ProgramWindow> window;
 };
 
 constexpr const char* kNormalRun =
@@ -81,12 +74,7 @@ constexpr const char* kNormalRun =
     "keyRestartToRecover\nkeyStrLanguageFirmware\nkeyStrLanguageManager\nkeyStrManagerVersion\n";
 
 TEST_F(EndToEnd, CtrlQWritesTheConfigurationOfANormalRun) {
-    // Ctrl+Q is ignored while an operation runs; keep asking until the program ends.
-    std::optional<int> exitStatus;
-    for (int i = 0; i < 60 && !exitStatus; ++i) {
-        e2e::commandOutput(xdotool + "windowfocus --sync " + window + " key --clearmodifiers ctrl+q 2>/dev/null");
-        exitStatus = program->waitExit(500ms);
-    }
+    std::optional<int> exitStatus = window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     EXPECT_EQ(readConfiguration(), kNormalRun);

@@ -37,8 +37,7 @@ class PlainController : public FakeController {
 class CsrRoadTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* preload = std::getenv("LD_PRELOAD");
-        if (!preload || !std::strstr(preload, "libumockdev-preload"))
+        if (!sim::HidrawTestbed::preloaded())
             GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         platform::setClock(&clock);
         // The first run of a process only opens models of the firmware-management list; the

@@ -69,8 +69,7 @@ class FakeController : public recognition::RecognitionController {
 class RecognitionSimTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* preload = std::getenv("LD_PRELOAD");
-        if (!preload || !std::strstr(preload, "libumockdev-preload"))
+        if (!sim::HidrawTestbed::preloaded())
             GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         transport::silenceLimitMs = 300;
         transport::busyLimitMs = 200;

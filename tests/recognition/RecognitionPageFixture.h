@@ -50,10 +50,7 @@ class RecognitionPageFixture : public ::testing::Test {
         unsetenv("XDG_DATA_HOME");
     }
 
-    static bool simulated() {
-        const char* preload = std::getenv("LD_PRELOAD");
-        return preload && std::strstr(preload, "libumockdev-preload");
-    }
+    static bool simulated() { return sim::HidrawTestbed::preloaded(); }
     // The controller wakes on the virtual clock.
     void wakeController() {
         platform::setClock(&clock);

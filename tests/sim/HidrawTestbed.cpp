@@ -331,6 +331,11 @@ HidrawTestbed::~HidrawTestbed() {
 
 bool HidrawTestbed::mocked() { return umockdev_in_mock_environment(); }
 
+bool HidrawTestbed::preloaded() {
+    const char* preload = std::getenv("LD_PRELOAD");
+    return preload && std::strstr(preload, "libumockdev-preload");
+}
+
 std::string HidrawTestbed::devnode(size_t index) const { return nodes_.at(index)->devnode; }
 
 void HidrawTestbed::unplug() {

@@ -80,6 +80,8 @@ class HidrawTestbed {
 
     // False when the process runs without the umockdev preload: nothing is simulated then.
     static bool mocked();
+    // The umockdev preload is in this process (CTest sets it), before any testbed exists.
+    static bool preloaded();
 
     size_t size() const { return nodes_.size(); }
     std::string devnode(size_t index) const;

@@ -18,8 +18,7 @@
 class CsrSimTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const char* preload = std::getenv("LD_PRELOAD");
-        if (!preload || !std::strstr(preload, "libumockdev-preload"))
+        if (!sim::HidrawTestbed::preloaded())
             GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         platform::setClock(&clock_);
     }
