@@ -3,6 +3,9 @@
 
 Usage: compile_texts.py OUT_DIR FILE...   (files in language-index order, English first)
 
+A language's texts are its file i18n/<code>.txt followed by every i18n/<area>/<code>.txt, areas in
+name order, so that each part of the program keeps its texts in a folder of its own.
+
 A text file holds one entry per line:   name = "text"
 Names are lower-case words joined by '_'. In the text, \\n is a line break, \\" a quote and \\\\ a
 backslash; every other character (UTF-8) stands for itself. Blank lines and lines starting with
@@ -47,8 +50,21 @@ def unescape(path, number, raw):
     return ''.join(out)
 
 
+def language_files(path):
+    base = os.path.dirname(path) or '.'
+    name = os.path.basename(path)
+    areas = sorted(d for d in os.listdir(base) if os.path.isdir(os.path.join(base, d)))
+    return [path] + [os.path.join(base, d, name) for d in areas if os.path.isfile(os.path.join(base, d, name))]
+
+
 def read_texts(path):
     entries = {}
+    for part in language_files(path):
+        read_text_file(part, entries)
+    return entries
+
+
+def read_text_file(path, entries):
     with open(path, encoding='utf-8') as f:
         for number, line in enumerate(f, 1):
             line = line.rstrip('\n')
@@ -59,12 +75,11 @@ def read_texts(path):
                 fail(path, number, "expected: name = \"text\"")
             name, raw = m.group(1), m.group(2)
             if name in entries:
-                fail(path, number, f"entry {name} appears twice")
+                fail(path, number, f"entry {name} appears twice (first in {entries[name][2]})")
             text = unescape(path, number, raw)
             if not text:
                 fail(path, number, f"entry {name} is empty")
-            entries[name] = (text, number)
-    return entries
+            entries[name] = (text, number, path)
 
 
 def c_literal(text):
@@ -102,9 +117,9 @@ def main():
     names = list(languages[0].keys())
     known = set(names)
     for path, entries in zip(files[1:], languages[1:]):
-        for name, (_, number) in entries.items():
+        for name, (_, number, where) in entries.items():
             if name not in known:
-                fail(path, number, f"entry {name} is not in the English file")
+                fail(where, number, f"entry {name} is not in the English file")
 
     count = len(names)
     header = [
