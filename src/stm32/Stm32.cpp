@@ -426,14 +426,15 @@ int stm32_mem_erase(const stm32_conn* conn, uint32_t first_page, uint32_t pages)
         return STM32_FAIL;
     }
 
-    // The one-byte list carries 8-bit page numbers and at most 256 of them.
+    // The one-byte list carries 8-bit page numbers, and a count byte of 0xFF is the mass-erase
+    // code: a list of 256 pages from page 0 would be sent as 0xFF 0x00 and erase the whole chip.
     const bool one_byte = opcode == 0x43;
     if (one_byte && first_page + pages - 1 > 0xFF) {
         fprintf(stderr, "Error: pages %u to %u are past the last page number 255 of this boot loader's erase\n",
                 first_page, first_page + pages - 1);
         return STM32_FAIL;
     }
-    const uint32_t chunk_max = one_byte ? 256 : 512;
+    const uint32_t chunk_max = one_byte ? 255 : 512;
     uint8_t list[2 + 2 * 512 + 1];
     while (pages > 0) {
         const uint32_t chunk = std::min(pages, chunk_max);

@@ -108,6 +108,10 @@ bool BootMachine::answerOk(int stage) {
         case Answer::SilentForever:
             state_ = State::Dead;
             return false;
+        case Answer::AckThenSilentForever:
+            push(ACK);
+            state_ = State::Dead;
+            return false;
         case Answer::Reset:
             reset("fault");
             return false;
@@ -186,7 +190,8 @@ void BootMachine::expect(Phase phase, size_t bytes) {
 
 void BootMachine::startCommand(uint8_t op) {
     commands.push_back(op);
-    if (std::find(config_.getOpcodes.begin(), config_.getOpcodes.end(), op) == config_.getOpcodes.end() ||
+    auto served = [&](const std::vector<uint8_t>& v) { return std::find(v.begin(), v.end(), op) != v.end(); };
+    if ((!served(config_.getOpcodes) && !served(config_.unlisted)) ||
         (config_.readProtected && isProtectedByReadout(op))) {
         push(NACK);
         idle();
@@ -212,7 +217,8 @@ void BootMachine::startCommand(uint8_t op) {
         idle();
         return;
     case 0x02: {
-        std::vector<uint8_t> reply{uint8_t(chip_.id >> 8), uint8_t(chip_.id)};
+        uint16_t pid = config_.gidPid >= 0 ? uint16_t(config_.gidPid) : chip_.id;
+        std::vector<uint8_t> reply{uint8_t(pid >> 8), uint8_t(pid)};
         reply.insert(reply.end(), config_.gidExtra.begin(), config_.gidExtra.end());
         pushReply(reply, config_.gidCount, config_.gidLimit);
         if (!shortReply_) answer(1);
@@ -332,8 +338,9 @@ void BootMachine::onArgs() {
         return;
     }
     case Phase::GoAddress:
-        if (!addressOk(a, address_) ||
-            !(memory(address_, 1, true) && address_ < chip_.optionStart)) break;
+        if (!addressOk(a, address_) || !((address_ >= chip_.flashStart && address_ < chip_.flashEnd) ||
+                                         (address_ >= chip_.ramStart && address_ < chip_.ramEnd)))
+            break;
         if (answerOk(1)) go(address_);
         return;
     case Phase::WriteAddress:

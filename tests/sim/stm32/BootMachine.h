@@ -14,7 +14,7 @@
 namespace stm32sim {
 
 // What the machine does at one of a command's answer points.
-enum class Answer { Ack, Nack, Silent, Wrong, Busy, BusyForever, SilentForever, Reset };
+enum class Answer { Ack, Nack, Silent, Wrong, Busy, BusyForever, SilentForever, AckThenSilentForever, Reset };
 
 // Stage 0 is the command's own ACK, 1 the next answer (address, list, second ACK), and so on.
 struct Fault {
@@ -31,6 +31,7 @@ enum class Init { Ack, Nack, Lost, Garbage, Silent };
 struct Config {
     uint16_t chipId = 0x410;
     std::vector<uint8_t> getOpcodes = {0x00, 0x01, 0x02, 0x11, 0x21, 0x31, 0x44, 0x63, 0x73, 0x82, 0x92};
+    std::vector<uint8_t> unlisted;  // served, but left out of the GET reply
     uint8_t blVersion = 0x31;
     uint8_t gvrVersion = 0x31;
     bool gvrExtra = true;
@@ -43,6 +44,7 @@ struct Config {
     int gidLimit = -1;
     int readLimit = -1;
     std::vector<uint8_t> gidExtra;
+    int gidPid = -1;  // product id sent instead of the chip's
     bool badCrcXor = false;
     bool readProtected = false;
     std::set<uint32_t> writeProtectedPages;
@@ -58,6 +60,8 @@ public:
     void receive(uint8_t byte);
     // The next byte toward the client; false when it has nothing to say.
     bool send(uint8_t& byte);
+    // A frame-oriented bus starts each transfer afresh: an unread answer is gone.
+    void dropPending() { out_.clear(); }
 
     const Config& config() const { return config_; }
     Config& config() { return config_; }

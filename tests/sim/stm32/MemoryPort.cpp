@@ -49,6 +49,7 @@ int MemoryPort::read(port_ops* port, void* buf, size_t len) {
 int MemoryPort::write(port_ops* port, const void* buf, size_t len) {
     BootMachine& m = self(port)->machine_;
     auto* in = static_cast<const uint8_t*>(buf);
+    if (!(port->flags & PORT_BYTE_ORIENTED)) m.dropPending();
     for (size_t i = 0; i < len; ++i) m.receive(in[i]);
     return PORT_ERR_OK;
 }
