@@ -28,7 +28,7 @@ for t in "${targets[@]}"; do
   (cd "$dir/findings/$name" &&
    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1 \
    "../../tests/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=1100000 \
-     -print_final_stats=1 "${inputs[@]/#/../../../}" >"../$name.log" 2>&1) &
+     -print_final_stats=1 -close_fd_mask=1 "${inputs[@]/#/../../../}" >"../$name.log" 2>&1) &
   pids+=($!)
 done
 status=0
