@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-namespace stm32 {
 
 enum image_result {
     IMAGE_ERR_OK = 0,
@@ -34,4 +33,3 @@ constexpr uint64_t kLargestImage = 2u * 1024 * 1024;
 // still empty. False when the file set none.
 bool intel_hex_base(void* state, uint32_t* base);
 
-}  // namespace stm32

@@ -9,7 +9,6 @@
 
 #include "stm32/ImageReader.h"
 
-namespace stm32 {
 
 namespace {
 
@@ -150,4 +149,3 @@ bool intel_hex_base(void* state, uint32_t* base) {
     return s->hasBase;
 }
 
-}  // namespace stm32

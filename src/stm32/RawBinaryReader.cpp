@@ -8,7 +8,6 @@
 
 #include "stm32/ImageReader.h"
 
-namespace stm32 {
 
 namespace {
 
@@ -87,4 +86,3 @@ int rawWrite(void* state, const void* data, unsigned int length) {
 
 const image_reader raw_binary_reader = {"Raw BINARY", rawInit, rawOpen, rawClose, rawSize, rawRead, rawWrite};
 
-}  // namespace stm32

@@ -5,7 +5,6 @@
 #include "stm32/ImageReader.h"
 #include "stm32/ImageFiles.h"
 
-using namespace stm32;
 using namespace stm32test;
 
 namespace {

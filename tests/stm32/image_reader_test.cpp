@@ -7,7 +7,6 @@
 #include "stm32/ImageReader.h"
 #include "stm32/ImageFiles.h"
 
-using namespace stm32;
 using namespace stm32test;
 
 namespace {
