@@ -286,6 +286,7 @@ bool writeImage(Session& session, const bl_settings& s) {
                (unsigned long long)(address + size));
         return false;
     }
+    if (stopped("erasing", address)) return false;
     if (inFlash && !s.no_erase) {
         PageRange r = s.npages ? PageRange{s.spage, s.npages} : pagesHolding(d, address, uint32_t(size));
         if (!pagesInFlash(d, r.first, r.count) || !erasePages(conn, r)) return false;
@@ -405,6 +406,7 @@ int runSession(Session& session, const bl_settings& s) {
         return 1;
     }
     showChip(session.conn);
+    if (stopped("connected", 0)) return 1;
 
     bool ok = true;
     bool left = false;  // the boot loader has left: nothing more may be sent to it
@@ -456,9 +458,7 @@ int runSession(Session& session, const bl_settings& s) {
 int bl_run(const bl_settings& s) {
     StopSignals signals;
     Session session;
-    int status = runSession(session, s);
-    if (status == 0 && stopped("finishing", 0)) status = 1;
-    return status;
+    return runSession(session, s);
 }
 
 int bl_main(int argc, char* argv[]) {
