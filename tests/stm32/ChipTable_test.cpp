@@ -24,6 +24,7 @@ struct PagesBelowCase {
     uint16_t chip;
     uint32_t address;
     uint32_t pages;
+    friend void PrintTo(const PagesBelowCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PagesBelow : public testing::TestWithParam<PagesBelowCase> {};

@@ -46,6 +46,7 @@ struct SequenceCase {
     int64_t totalMs;
     std::string err;
     int failingLine = 0;
+    friend void PrintTo(const SequenceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class Sequence : public stm32test::VirtualTime, public testing::WithParamInterface<SequenceCase> {};

@@ -170,6 +170,7 @@ void BootMachine::receive(uint8_t byte) {
         args_.push_back(byte);
         if (phase_ == Phase::WriteBlock && config_.resetInWriteBlock >= 0 &&
             int(args_.size()) == config_.resetInWriteBlock) {
+            config_.resetInWriteBlock = -1;  // once: the next connection writes
             reset("mid-write");
             return;
         }

@@ -14,7 +14,7 @@ struct PortOptions {
     bool frameOriented = false;   // replies read whole, not length byte first
     bool noGvrExtra = false;      // GVR answers its version byte only
     bool clockStretching = false; // the port asks for the clock-stretching hint
-    std::vector<uint8_t> getReplyLengths;  // (version, length) pairs; a 0 length is appended
+    std::vector<uint8_t> getReplyLengths = {};  // (version, length) pairs; a 0 length is appended
 };
 
 class MemoryPort {
