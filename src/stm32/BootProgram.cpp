@@ -135,7 +135,7 @@ bool erasePages(const stm32_conn* conn, PageRange r) {
 
 void showChip(const stm32_conn* conn) {
     const stm32_chip_row* d = conn->dev;
-    bl_log("Version      : 0x%02x", conn->bl_version);
+    bl_log("Version      : 0x%02x (GVR 0x%02x)", conn->bl_version, conn->version);
     bl_log("Option 1     : 0x%02x", conn->option1);
     bl_log("Option 2     : 0x%02x", conn->option2);
     bl_log("Device ID    : 0x%04x (%s)", conn->pid, d->name);
@@ -273,7 +273,10 @@ bool writeImage(Session& session, const bl_settings& s) {
 
     // Checked before anything is erased.
     if (size == 0) {
-        bl_log("Refused: %s holds no data to write", s.filename);
+        if (std::strcmp(s.filename, "-") == 0)
+            bl_log("Refused: an image cannot be written from standard input (its size is not known)");
+        else
+            bl_log("Refused: %s holds no data to write", s.filename);
         return false;
     }
     if (address % 4) {

@@ -135,6 +135,19 @@ TEST(BootProgramRuns, ReadsWritesErasesAndLeaves) {
              EXPECT_EQ(flashBytes(m, kFlash + 3072, 1024), patternBytes(m, kFlash + 3072, 1024));
              EXPECT_TRUE(r.out.empty());
          }},
+        {"-S length caps the bytes written", 0x410,
+         [](const Workspace& ws) { return writeArgs(ws, 3000, {"-S", "0x08000400:1024"}); }, 0,
+         {"Wrote 1024 bytes at 0x08000400"}, [&](const Workspace&, BootMachine& m, const ProgramResult&) {
+             EXPECT_TRUE(hasEvent(m, "ERASE 1 from 1"));
+             EXPECT_EQ(flashBytes(m, kFlash + 1024, 1024), Bytes(image.begin(), image.begin() + 1024));
+             EXPECT_EQ(flashBytes(m, kFlash + 2048, 8), patternBytes(m, kFlash + 2048, 8));
+         }},
+        {"a write into RAM erases nothing", 0x410,
+         [](const Workspace& ws) { return writeArgs(ws, 64, {"-S", "0x20000200"}); }, 0,
+         {"Wrote 64 bytes at 0x20000200"}, [&](const Workspace&, BootMachine& m, const ProgramResult&) {
+             EXPECT_EQ(eventsStartingWith(m, "ERASE"), 0);
+             EXPECT_EQ(Bytes(m.ram().begin(), m.ram().begin() + 64), Bytes(image.begin(), image.begin() + 64));
+         }},
         {"HEX of 70,000 bytes at its base, the page it starts inside erased", 0x413,
          [](const Workspace& ws) {
              writeFile(ws.file("data.bin"), pattern(70000));
@@ -265,6 +278,8 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
         {"an image past the flash end", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x0801FC00"}); }, 1,
          {"Refused: 0x0801fc00 to 0x08020400 lies outside the chip's flash and RAM"}, noErase},
+        {"an empty image", 0x410, [](const Workspace& ws) { return writeArgs(ws, 0, {}); }, 1,
+         {"Refused: ", "app.bin holds no data to write"}, noErase},
         {"an unaligned -S", 0x410, [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x08000002"}); }, 1,
          {"Refused: the write address 0x08000002 is not 4-byte aligned"}, noErase},
         {"writing from standard input", 0x410,
@@ -272,7 +287,7 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
              writeFile(ws.file("app.bin"), pattern(100));
              return Args{"-w", "-"};
          },
-         1, {"Refused: - holds no data to write"}, noErase, nullptr, "app.bin"},
+         1, {"Refused: an image cannot be written from standard input"}, noErase, nullptr, "app.bin"},
         {"-s past the flash", 0x410, [](const Workspace&) { return Args{"-o", "-s", "200"}; }, 1,
          {"Refused: page 200 lies past the flash end (128 pages)"}, noErase},
         {"-e pages past the flash", 0x410, [](const Workspace& ws) { return writeArgs(ws, 64, {"-s", "127", "-e", "2"}); },
