@@ -23,10 +23,10 @@ volatile sig_atomic_t stopSignal = 0;
 
 void onStopSignal(int sig) { stopSignal = sig; }
 
-// Asks SIGINT and SIGTERM to end the run at the next block; system calls they interrupt fail
-// rather than restart, so no wait outlasts the request by more than one read time-out.
+// SIGINT and SIGTERM end the run at the next step or block, through the same clean-up as any
+// failure; a wait on the chip already under way ends at its own time-out.
 struct StopSignals {
-    struct sigaction oldInt {}, oldTerm {};
+    struct sigaction oldInt {}, oldTerm {}, oldPipe {};
     StopSignals() {
         stopSignal = 0;
         struct sigaction sa {};
@@ -34,16 +34,24 @@ struct StopSignals {
         sigemptyset(&sa.sa_mask);
         sigaction(SIGINT, &sa, &oldInt);
         sigaction(SIGTERM, &sa, &oldTerm);
+        // A closed standard output fails the write instead of ending the process uncleaned.
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGPIPE, &ignore, &oldPipe);
     }
     ~StopSignals() {
         sigaction(SIGINT, &oldInt, nullptr);
         sigaction(SIGTERM, &oldTerm, nullptr);
+        sigaction(SIGPIPE, &oldPipe, nullptr);
     }
 };
 
-bool stopped(const char* step, uint32_t address) {
+bool stopped(const char* step, int64_t address = -1) {
     if (!stopSignal) return false;
-    bl_log("Stopped by signal %d while %s at 0x%08x", int(stopSignal), step, address);
+    if (address < 0)
+        bl_log("Stopped by signal %d while %s", int(stopSignal), step);
+    else
+        bl_log("Stopped by signal %d while %s at 0x%08x", int(stopSignal), step, uint32_t(address));
     return true;
 }
 
@@ -233,9 +241,8 @@ bool memoryCrc(const stm32_conn* conn, const bl_settings& s) {
     return true;
 }
 
-// The whole image, opened with the parser its name asks for (never a fall-back).
-bool loadImage(Session& session, const bl_settings& s, std::vector<uint8_t>* image, bool* hasBase,
-               uint32_t* base) {
+// Opens the image with the parser its name asks for (never a fall-back from a HEX file).
+bool openImage(Session& session, const bl_settings& s) {
     session.parser = !s.force_binary && endsWithHex(s.filename) ? &intel_hex_reader : &raw_binary_reader;
     session.parserState = session.parser->init();
     if (!session.parserState) {
@@ -248,30 +255,20 @@ bool loadImage(Session& session, const bl_settings& s, std::vector<uint8_t>* ima
                r == IMAGE_ERR_INVALID_FILE ? "not a valid file" : std::strerror(errno));
         return false;
     }
-    image->resize(session.parser->size(session.parserState));
-    unsigned int n = unsigned(image->size());
-    if (n && (session.parser->read(session.parserState, image->data(), &n) != IMAGE_ERR_OK || n != image->size())) {
-        bl_log("Failed to read %s", s.filename);
-        return false;
-    }
-    *hasBase = session.parser == &intel_hex_reader && intel_hex_base(session.parserState, base);
-    session.closeParser();
     return true;
 }
 
 bool writeImage(Session& session, const bl_settings& s) {
     const stm32_conn* conn = session.conn;
     const stm32_chip_row* d = conn->dev;
-    std::vector<uint8_t> image;
-    bool hasBase = false;
+    if (!openImage(session, s)) return false;
     uint32_t base = 0;
-    if (!loadImage(session, s, &image, &hasBase, &base)) return false;
+    const bool hasBase = session.parser == &intel_hex_reader && intel_hex_base(session.parserState, &base);
+    const uint32_t address = rangeGiven(s) ? s.start_addr : hasBase ? base : d->flash_start;
+    uint64_t size = session.parser->size(session.parserState);
+    if (rangeGiven(s) && s.readwrite_len && s.readwrite_len < size) size = s.readwrite_len;
 
-    uint32_t address = rangeGiven(s) ? s.start_addr : hasBase ? base : d->flash_start;
-    if (rangeGiven(s) && s.readwrite_len && s.readwrite_len < image.size()) image.resize(s.readwrite_len);
-    const uint64_t size = image.size();
-
-    // Checked before anything is erased.
+    // Checked before anything is read into memory or erased.
     if (size == 0) {
         if (std::strcmp(s.filename, "-") == 0)
             bl_log("Refused: an image cannot be written from standard input (its size is not known)");
@@ -289,6 +286,13 @@ bool writeImage(Session& session, const bl_settings& s) {
                (unsigned long long)(address + size));
         return false;
     }
+    std::vector<uint8_t> image(size);
+    unsigned int n = unsigned(size);
+    if (session.parser->read(session.parserState, image.data(), &n) != IMAGE_ERR_OK || n != size) {
+        bl_log("Failed to read %s", s.filename);
+        return false;
+    }
+    session.closeParser();
     if (stopped("erasing", address)) return false;
     if (inFlash && !s.no_erase) {
         PageRange r = s.npages ? PageRange{s.spage, s.npages} : pagesHolding(d, address, uint32_t(size));
@@ -392,7 +396,8 @@ bool hasExitPart(const char* gpio) {
 }
 
 int runSession(Session& session, const bl_settings& s) {
-    if (port_try_open(const_cast<port_settings*>(&s.port), &session.port) != PORT_ERR_OK) {
+    port_settings options = s.port;
+    if (port_try_open(&options, &session.port) != PORT_ERR_OK) {
         session.port = nullptr;
         bl_log("Failed to open the port %s", s.port.device);
         return 1;
@@ -402,14 +407,14 @@ int runSession(Session& session, const bl_settings& s) {
         bl_log("Failed to run the GPIO entry sequence \"%s\"", s.gpio_seq);
         return 1;
     }
-    if (stopped("connecting", 0)) return 1;
+    if (stopped("connecting")) return 1;
     session.conn = stm32_connect(session.port, s.init_flag ? 1 : 0);
     if (!session.conn) {
         bl_log("Failed to connect to the boot loader on %s", s.port.device);
         return 1;
     }
     showChip(session.conn);
-    if (stopped("connected", 0)) return 1;
+    if (stopped("connected")) return 1;
 
     bool ok = true;
     bool left = false;  // the boot loader has left: nothing more may be sent to it
@@ -437,6 +442,7 @@ int runSession(Session& session, const bl_settings& s) {
     }
     if (!ok) return 1;
 
+    if (s.exec_flag && left) bl_log("No go sent: the chip resets after the protection change");
     if (s.exec_flag && !left) {
         bl_log("Starting execution at 0x%08x", s.execute);
         if (stm32_jump_to(session.conn, s.execute) != STM32_OK) {
