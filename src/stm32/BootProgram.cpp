@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 #include <vector>
 
@@ -21,7 +23,55 @@ namespace {
 
 volatile sig_atomic_t stopSignal = 0;
 
-void onStopSignal(int sig) { stopSignal = sig; }
+// What a second stop request needs to leave at once: only async-signal-safe calls use it.
+struct Emergency {
+    int fd = -1;  // the device, opened before the port, to restore the settings found there
+    termios found{};
+    char tempPath[4096] = {};
+    volatile sig_atomic_t tempSet = 0;
+};
+Emergency emergency;
+
+void onStopSignal(int sig) {
+    if (stopSignal) {
+        if (emergency.fd >= 0) tcsetattr(emergency.fd, TCSANOW, &emergency.found);
+        if (emergency.tempSet) unlink(emergency.tempPath);
+        static const char msg[] = "Stopped at once by a second signal\n";
+        ssize_t ignored = write(STDERR_FILENO, msg, sizeof msg - 1);
+        (void)ignored;
+        _exit(1);
+    }
+    stopSignal = sig;
+    static const char msg[] = "Stopping after the current step; a second signal stops at once\n";
+    ssize_t ignored = write(STDERR_FILENO, msg, sizeof msg - 1);
+    (void)ignored;
+}
+
+void noteTempPath(const std::string& path) {
+    emergency.tempSet = 0;
+    if (path.empty() || path.size() >= sizeof emergency.tempPath) return;
+    std::memcpy(emergency.tempPath, path.c_str(), path.size() + 1);
+    emergency.tempSet = 1;
+}
+
+// Keeps the device's settings as found, for a second stop request that cannot wait for the
+// port's own close.
+struct DeviceSnapshot {
+    explicit DeviceSnapshot(const char* device) {
+        int fd = ::open(device, O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return;
+        if (!isatty(fd) || tcgetattr(fd, &emergency.found) != 0) {
+            ::close(fd);
+            return;
+        }
+        emergency.fd = fd;
+    }
+    ~DeviceSnapshot() {
+        int fd = emergency.fd;
+        emergency.fd = -1;
+        if (fd >= 0) ::close(fd);
+    }
+};
 
 // SIGINT and SIGTERM end the run at the next step or block, through the same clean-up as any
 // failure; a wait on the chip already under way ends at its own time-out.
@@ -67,8 +117,13 @@ struct Session {
         if (parser && parserState) parser->close(parserState);
         parserState = nullptr;
     }
+    void setTempPath(const std::string& path) {
+        tempPath = path;
+        noteTempPath(path);
+    }
     ~Session() {
         closeParser();
+        noteTempPath("");
         if (!tempPath.empty()) ::unlink(tempPath.c_str());
         if (conn) stm32_disconnect(conn);
         if (port) port->close(port);
@@ -189,7 +244,7 @@ bool readToFile(Session& session, const bl_settings& s) {
         umask(mask);
         fchmod(fd, 0644 & ~mask);
         ::close(fd);
-        session.tempPath = tmpl;
+        session.setTempPath(tmpl);
         target = tmpl;
     }
     session.parser = &raw_binary_reader;
@@ -223,7 +278,7 @@ bool readToFile(Session& session, const bl_settings& s) {
             bl_log("Failed to save %s: %s", s.filename, std::strerror(errno));
             return false;
         }
-        session.tempPath.clear();
+        session.setTempPath("");
     }
     bl_log("Read %u bytes from 0x%08x into %s", length, start, toStdout ? "standard output" : s.filename);
     return true;
@@ -465,6 +520,7 @@ int runSession(Session& session, const bl_settings& s) {
 }  // namespace
 
 int bl_run(const bl_settings& s) {
+    DeviceSnapshot snapshot(s.port.device);
     StopSignals signals;
     Session session;
     return runSession(session, s);

@@ -31,6 +31,7 @@ struct RunCase {
     std::string stdinFile = "";   // in the work folder
     speed_t speed = B115200;      // the chip's own rate
     int stopAfterWrites = 0;      // SIGTERM once this many blocks are written
+    uint8_t stopTwiceAfter = 0;   // two SIGTERMs once the chip has this command
 };
 
 Bytes flashBytes(BootMachine& m, uint32_t address, size_t length) {
@@ -93,6 +94,17 @@ void runCases(const std::vector<RunCase>& cases) {
         ASSERT_GT(pid, 0);
         if (c.stopAfterWrites) {
             EXPECT_TRUE(waitFor([&] { return pty.with([&](BootMachine& m) { return eventsStartingWith(m, "WRITE 0x08"); }) >= c.stopAfterWrites; }));
+            kill(pid, SIGTERM);
+        }
+        if (c.stopTwiceAfter) {
+            auto commandSeen = [&] {
+                return pty.with([&](BootMachine& m) {
+                    return std::count(m.commands.begin(), m.commands.end(), c.stopTwiceAfter) > 0;
+                });
+            };
+            EXPECT_TRUE(waitFor(commandSeen));
+            kill(pid, SIGTERM);
+            EXPECT_TRUE(waitFor([&] { return ws.errSoFar().find("a second signal stops at once") != std::string::npos; }));
             kill(pid, SIGTERM);
         }
         ProgramResult r = ws.finish(pid);
@@ -275,6 +287,9 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
          [](Config& c) { c.faults.push_back(Fault{0x11, 0, Answer::SilentForever, 0, 3}); }},
         {"SIGTERM in the middle of a write", 0x410, [](const Workspace& ws) { return writeArgs(ws, 65536, {}); }, 1,
          {"Stopped by signal 15 while writing at 0x08"}, nullptr, nullptr, "", B115200, 2},
+        {"a second SIGTERM during a long erase wait", 0x410, [](const Workspace&) { return Args{"-o", "-e", "100"}; }, 1,
+         {"Stopping after the current step", "Stopped at once by a second signal"}, nullptr,
+         [](Config& c) { c.faults.push_back(Fault{0x44, 1, Answer::SilentForever}); }, "", B115200, 0, 0x44},
         {"an image past the flash end", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x0801FC00"}); }, 1,
          {"Refused: 0x0801fc00 to 0x08020400 lies outside the chip's flash and RAM"}, noErase},

@@ -66,6 +66,13 @@ public:
         return r;
     }
 
+    // What the running program has written to standard error so far.
+    std::string errSoFar() const {
+        std::string err;
+        for (uint8_t b : readFile(outer_.file("stderr"))) err += char(b);
+        return err;
+    }
+
     ProgramResult run(const std::vector<std::string>& args, const std::string& stdinPath = "") const {
         return finish(start(args, stdinPath));
     }
