@@ -154,6 +154,23 @@ TEST(BootProgramRuns, ReadsWritesErasesAndLeaves) {
              EXPECT_EQ(flashBytes(m, kFlash + 1024, 1024), Bytes(image.begin(), image.begin() + 1024));
              EXPECT_EQ(flashBytes(m, kFlash + 2048, 8), patternBytes(m, kFlash + 2048, 8));
          }},
+        {"-f writes a .hex name as raw binary", 0x410,
+         [](const Workspace& ws) {
+             writeFile(ws.file("raw.hex"), pattern(3000));
+             return Args{"-f", "-w", ws.file("raw.hex")};
+         },
+         0, {"Wrote 3000 bytes at 0x08000000"},
+         [&](const Workspace&, BootMachine& m, const ProgramResult&) { EXPECT_EQ(flashBytes(m, kFlash, 3000), image); }},
+        {"-s with -S is refused before the port opens", 0x410,
+         [](const Workspace& ws) { return writeArgs(ws, 1024, {"-S", "0x08000800", "-s", "2", "-e", "1"}); }, 1,
+         {"ERROR: Invalid options, can't specify start page / num pages and start address/length"}},
+        {"write erasing only the -e pages from -s", 0x410,
+         [](const Workspace& ws) { return writeArgs(ws, 3000, {"-s", "0", "-e", "2", "-n", "1"}); }, 0,
+         {"Erasing 2 pages from page 0", "Wrote 3000 bytes"},
+         [&](const Workspace&, BootMachine& m, const ProgramResult&) {
+             EXPECT_TRUE(hasEvent(m, "ERASE 2 from 0"));
+             EXPECT_EQ(flashBytes(m, kFlash, 2048), Bytes(image.begin(), image.begin() + 2048));
+         }},
         {"a write into RAM erases nothing", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 64, {"-S", "0x20000200"}); }, 0,
          {"Wrote 64 bytes at 0x20000200"}, [&](const Workspace&, BootMachine& m, const ProgramResult&) {
