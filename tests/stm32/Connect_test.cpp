@@ -217,4 +217,13 @@ TEST_F(Connect, FrameOrientedResyncInSilenceGivesUp) {
     EXPECT_EQ(connectErr.find("Re sync"), std::string::npos);
 }
 
+// A count byte of 255 on a frame-oriented port: the re-read fills the reply buffer exactly.
+TEST_F(Connect, FrameOrientedCountOf255) {
+    Config config = chip(0x410);
+    config.getCount = 255;
+    ASSERT_TRUE(connect(config, PortOptions{.frameOriented = true})) << connectErr;
+    EXPECT_NE(connectErr.find("Re sync (len = 255)\n"), std::string::npos) << connectErr;
+    EXPECT_EQ(conn->pid, 0x410);
+}
+
 }  // namespace

@@ -256,6 +256,15 @@ TEST_F(Memory, WriteHintOnStretchingPortsUnlessNoStretchWrite) {
     }
 }
 
+TEST_F(Memory, ShortReadReplyFails) {
+    Config config = chip(0x410);
+    config.readLimit = 10;
+    ASSERT_TRUE(connect(config));
+    uint8_t b[16];
+    EXPECT_EQ(stm32_mem_read(conn, 0x08000000, b, 16), STM32_FAIL);
+    EXPECT_EQ(stm32_mem_read(conn, 0x08000000, b, 8), STM32_OK);  // the next read starts afresh
+}
+
 TEST_F(Memory, WriteProtectedPageRefusesTheBlock) {
     Config config = chip(0x410);
     config.writeProtectedPages = {1};
