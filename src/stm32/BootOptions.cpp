@@ -309,7 +309,7 @@ void bl_print_usage(const char* program) {
            "\t-j\t\tSet the read-out protection\n"
            "\t-k\t\tLift the read-out protection (the chip clears its flash)\n"
            "\t-o\t\tErase, nothing else\n"
-           "\t-e n\t\tErase n pages only before writing (0: no erase)\n"
+           "\t-e n\t\tErase only n pages, from page -s (0: erase nothing)\n"
            "\t-v\t\tRead each written block back and compare it\n"
            "\t-n count\tAttempts per written block (default 10)\n"
            "\t-g address\tRun the code at this word-aligned address at the end\n"
