@@ -12,7 +12,7 @@ endfunction()
 # each GoogleTest case a CTest test labelled with the subsystem. PROPERTIES adds test properties
 # (for example the preload of the simulated devices).
 function(velmar_test_folder label)
-  cmake_parse_arguments(A "" "" "LIBS;SOURCES;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(A "" "" "LIBS;SOURCES;PROPERTIES;SEPARATE" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   if(NOT srcs)
     return()
@@ -30,6 +30,13 @@ function(velmar_test_folder label)
     target_precompile_headers(${exe} PRIVATE <QApplication> <QWidget> <QLabel> <QPushButton> <QTimer>)
   endif()
   target_compile_definitions(${exe} PRIVATE VELMAR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  # Test files share heavy headers (GoogleTest, Qt): compiling a few of them as one unit roughly
+  # halves the test build, which dominates the whole build.
+  # SEPARATE names the files whose local names clash with another file's; they compile alone.
+  set_target_properties(${exe} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 6)
+  foreach(f IN LISTS A_SEPARATE)
+    set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/${f} TARGET_DIRECTORY ${exe} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+  endforeach()
   gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
                        ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${A_PROPERTIES})
 endfunction()
