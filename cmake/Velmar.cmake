@@ -10,9 +10,10 @@ endfunction()
 
 # The tests of one subsystem: every *_test.cpp in the folder becomes part of one test binary,
 # each GoogleTest case a CTest test labelled with the subsystem. PROPERTIES adds test properties
-# (for example the preload of the simulated devices).
+# (for example the preload of the simulated devices). ONE_PROCESS runs the whole binary as one
+# CTest test.
 function(velmar_test_folder label)
-  cmake_parse_arguments(A "" "" "LIBS;SOURCES;PROPERTIES;SEPARATE" ${ARGN})
+  cmake_parse_arguments(A "ONE_PROCESS" "" "LIBS;SOURCES;PROPERTIES;SEPARATE" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   if(NOT srcs)
     return()
@@ -37,6 +38,13 @@ function(velmar_test_folder label)
   foreach(f IN LISTS A_SEPARATE)
     set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/${f} TARGET_DIRECTORY ${exe} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
   endforeach()
-  gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
-                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${A_PROPERTIES})
+  if(A_ONE_PROCESS)
+    # Plain code without a simulator or a window needs no process of its own per case: starting
+    # hundreds of processes would cost more than the cases themselves.
+    add_test(NAME ${exe} COMMAND ${exe})
+    set_tests_properties(${exe} PROPERTIES LABELS ${label} ${A_PROPERTIES})
+  else()
+    gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
+                         ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${A_PROPERTIES})
+  endif()
 endfunction()
