@@ -2,6 +2,7 @@
 // they are tested, each with the record setter it writes through and how the sender's state becomes
 // the stored value. One routine walks the table; the few rules a row cannot hold sit beside it.
 #include <QObject>
+#include <deque>
 #include <optional>
 
 #include "app/ORVABluetoothManagerAppController.h"
@@ -37,12 +38,16 @@ struct ChangeRow {
 
 #define SET(call) [](R & r, int32_t v, const R& rec, int32_t t) { (void)v, (void)rec, (void)t, r.call; }
 
-const ModelIds& ids(std::initializer_list<int32_t> list) {
-    // Each table row names its set once; the sets live as long as the program.
-    return *new ModelIds(list);
+// Each table row names its set once; the sets stay where they are for as long as the table.
+const ModelIds& keep(ModelIds set) {
+    static std::deque<ModelIds> kept;
+    kept.push_back(std::move(set));
+    return kept.back();
 }
 
-const ModelIds& ids(std::initializer_list<ModelIds> parts) { return *new ModelIds(joinIds(parts)); }
+const ModelIds& ids(std::initializer_list<int32_t> list) { return keep(ModelIds(list)); }
+
+const ModelIds& ids(std::initializer_list<ModelIds> parts) { return keep(joinIds(parts)); }
 
 const std::vector<ChangeRow>& changeTable() {
     using namespace model_sets;
@@ -95,7 +100,7 @@ const std::vector<ChangeRow>& changeTable() {
              {0x5534, 0x5538, 0x5552, 0x5553, 0x5570, 0x5580},
              idRange(0x5590, 0x5597),
              {0x6038, 0x6039, 0x6042, 0x6900, 0x6910}});
-    auto single = [](int32_t id) -> const ModelIds& { return *new ModelIds{id}; };
+    auto single = [](int32_t id) -> const ModelIds& { return keep(ModelIds{id}); };
 
     static const std::vector<ChangeRow> table = {
         {Action::IVOX, &ids({gessa(), {0x4D76}}), SET(SetBasicSettingGESSAVOXIntercom(v)), Value::Std},

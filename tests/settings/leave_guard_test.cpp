@@ -78,7 +78,7 @@ TEST_F(LeaveGuard, NoToTheSheetsQuestionStaysWithTheValuesReverted) {
     EXPECT_FALSE(page->btnSave->isEnabled());
 }
 
-TEST_F(LeaveGuard, ATimeoutFieldOutOfRangeStopsTheSwitchOnAModelWithoutTheRow) {
+TEST_F(LeaveGuard, TheTimeoutFieldNeverBlocksAModelWithoutItsRow) {
     // Every model starts with a valid field, so the guard passes where the form has no time-out.
     controller->setFirmwareUpdateWithStatus(true);
     platform::drainMainQueue();
