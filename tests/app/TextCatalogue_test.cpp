@@ -55,6 +55,18 @@ const std::map<std::string_view, uint16_t> kOwnTextLanguages = {
     {"precaution_confirm_password_differs", kLanguages0To10},
     {"precaution_about_conversion", kLanguages0To10},
     {"precaution_about_conversion_note", kLanguages0To10},
+    // The device settings page: short tables, English-only texts, and one text that only Japanese
+    // and Chinese translate.
+    {"settings_more_settings", kLanguages0To10},
+    {"settings_info_auto_off", kLanguages0To10},
+    {"settings_info_simple_ui", kLanguages0To10},
+    {"settings_info_smart_navi_system", kLanguages0To10},
+    {"settings_info_ess_status", kLanguages0To10},
+    {"settings_info_ess_sensitivity", kLanguages0To10},
+    {"settings_info_channel", kEnglishOnly},
+    {"settings_info_volume", kEnglishOnly},
+    {"settings_info_mic_gain", kEnglishOnly},
+    {"settings_info_automatic_power_off", 0x0001 | 1 << 4 | 1 << 9},
 };
 
 // The English sentence is complete; the translations embed the unplug text instead.
