@@ -285,13 +285,15 @@ std::vector<int32_t> R::storedValuesOf(SettingField field) {
         const int32_t lo = std::max(r.setLo, -64), hi = std::min(r.setHi, 255);
         for (int32_t v = lo; v <= hi; ++v) candidates.push_back(v);
     }
-    std::vector<int32_t> values;
+    // What the getter reads back after the setter stored each candidate (a setter may store an
+    // offset or the opposite, as the accessory selects and the write-inverted switches do).
+    // A cleared word is a state the field holds too (a fresh record, a setter that keeps the word).
+    std::vector<int32_t> values = {R{}.getSettingField(field)};
     for (int32_t v : candidates) {
         R scratch;
         scratch.setSettingField(field, v);
-        // A setter that stores the opposite (write-inverted on/off fields) still holds both values.
-        const bool holds = r.kind == Kind::OnOffWriteInverted || scratch.getSettingField(field) == v;
-        if (holds && std::find(values.begin(), values.end(), v) == values.end()) values.push_back(v);
+        const int32_t read = scratch.getSettingField(field);
+        if (std::find(values.begin(), values.end(), read) == values.end()) values.push_back(read);
     }
     std::sort(values.begin(), values.end());
     return values;

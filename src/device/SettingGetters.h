@@ -156,8 +156,8 @@ std::string_view getterName(SettingGetter getter);
 // The getter's value on the record; the argument is ignored by getters that take none.
 int32_t read(const ORVABluetoothDeviceData& record, SettingGetter getter, int32_t argument = 0);
 
-// The values the getter's field stores and reads back, in ascending order; none for a getter
-// that no row of the field table backs (plain properties, constants).
+// The values the getter's field holds after any store, in ascending order; none for a getter that
+// no row of the field table backs (plain properties, constants).
 std::optional<std::vector<int32_t>> storedValues(SettingGetter getter);
 
 }  // namespace device

@@ -73,7 +73,7 @@ TEST(CsrRoadTexts, CannotRestoreNamesTheSettingOfTheKey) {
     EXPECT_EQ(qelm_string_cannot_restore(0x1234, 0), "Cannot restore ");
     EXPECT_EQ(qelm_string_cannot_restore(0x028E, 1), "Impossible de restaurer Réglage de l'appareil");
     // Czech and Polish have no sentence of their own, but their own labels.
-    EXPECT_EQ(qelm_string_cannot_restore(0x0299, 11), "Cannot restore VOX telefon");
+    EXPECT_EQ(qelm_string_cannot_restore(0x0299, 11), "Cannot restore HLASOVÝ telefon");
     EXPECT_EQ(qelm_string_cannot_restore(0x0299, 40), "Cannot restore VOX Phone");
 }
 
