@@ -1,6 +1,7 @@
 // The packed setting words of the newer families: one table of fields (which word, which bits,
 // which values, which polarity) and one generic routine that reads or writes a field. The named
 // codecs of the record are entries into it; the few rules a row cannot hold follow the routine.
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <span>
@@ -271,6 +272,31 @@ void R::setSettingField(SettingField field, int32_t value) {
     }
     const uint32_t mask = maskOf(r) << r.shift;
     word = static_cast<int32_t>((static_cast<uint32_t>(word) & ~mask) | ((bits << r.shift) & mask));
+}
+
+std::vector<int32_t> R::storedValuesOf(SettingField field) {
+    const FieldRow& r = rowOf(field);
+    std::vector<int32_t> candidates;
+    if (r.kind != Kind::Field) {
+        candidates = {0, 1};
+    } else {
+        for (const ValuePair& p : r.map) candidates.push_back(p.value);
+        // Whole-word fields take any int: the values a setting row can name lie far inside this.
+        const int32_t lo = std::max(r.setLo, -64), hi = std::min(r.setHi, 255);
+        for (int32_t v = lo; v <= hi; ++v) candidates.push_back(v);
+    }
+    // What the getter reads back after the setter stored each candidate (a setter may store an
+    // offset or the opposite, as the accessory selects and the write-inverted switches do).
+    // A cleared word is a state the field holds too (a fresh record, a setter that keeps the word).
+    std::vector<int32_t> values = {R{}.getSettingField(field)};
+    for (int32_t v : candidates) {
+        R scratch;
+        scratch.setSettingField(field, v);
+        const int32_t read = scratch.getSettingField(field);
+        if (std::find(values.begin(), values.end(), read) == values.end()) values.push_back(read);
+    }
+    std::sort(values.begin(), values.end());
+    return values;
 }
 
 // ---- the rules a row cannot hold -----------------------------------------------------------------

@@ -240,6 +240,10 @@ void DeviceSettingsViewController::wireActions() {
     onClick(btnDefault, [this] { changeToDefault(btnDefault); });
     onClick(btnCancel, [this] { changeToOriginal(btnCancel); });
     onClick(btnSave, [this] { save(btnSave); });
+    onClick(btnAllSettings, [this] { moveToAllSettins(btnAllSettings); });
+    onClick(btnDeviceAllSettingsBasicDefault, [this] { changeToDefaultAllSettins(btnDeviceAllSettingsBasicDefault); });
+    onClick(btnDeviceAllSettingsBasicCancel, [this] { ChangeToOtiginalAllSettins(btnDeviceAllSettingsBasicCancel); });
+    onClick(btnDeviceAllSettingsBasicClose, [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); });
     onClick(btnBack_, [this] { moveToFirmwareUpdate(btnBack_); });
     onClick(btnNewDevice_, [this] { moveToDeviceSelection(btnNewDevice_); });
 }
@@ -458,10 +462,6 @@ void DeviceSettingsViewController::moveToSettingToSetting() {
 void DeviceSettingsViewController::callTableviewReloadDataForOutsideClass() { reloadAllSettingsRows(); }
 
 // ---- all-settings list seams ----------------------------------------------------------------------
-
-int DeviceSettingsViewController::numberOfRowsInTableView(QTableWidget*) const { return 0; }
-
-QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int) { return nullptr; }
 
 void DeviceSettingsViewController::reloadAllSettingsRows() {
     QTableWidget* table = tableViewDeviceAllSettingsBasic;
