@@ -14,13 +14,13 @@ namespace settings::testing {
 
 // Options and edit-copy values of one case; nullptr keeps the defaults (FM shown, motion 6,
 // status 0, a fresh edit copy).
-using Setup = void (*)(ListCase&);
+using CaseSetup = void (*)(ListCase&);
 
 struct ShownRows {
     const char* name;
     uint16_t id;
     Version version;
-    Setup setup;
+    CaseSetup setup;
     int32_t rows;
     std::vector<std::string> lastLabels = {};  // the labels of the last rows, in order
 };
@@ -44,7 +44,7 @@ struct RowShows {
     const char* name;
     uint16_t id;
     Version version;
-    Setup setup;
+    CaseSetup setup;
     int32_t row;
     const char* label;            // nullptr: the row has no cell
     const char* shows = nullptr;  // on/off: "Enable" or "Disable"; pop-up: the selected item, "" for none
