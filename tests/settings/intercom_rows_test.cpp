@@ -77,6 +77,8 @@ TEST(IntercomRows, RowsStandWhereTheirLayoutPutsThem) {
         {"0x5424 group with FM row 11", 0x5424, {1, 0}, nullptr, 11, "FM Station Guide"},
     };
     for (const RowShows& c : cases) expectRow(c);
+    ListCase older(0x5530, {1, 3});
+    for (int32_t row = 0; row < numberOfRows(older.in); ++row) EXPECT_NE(cellForRow(older.in, row)->label, "HD Voice") << row;
 }
 
 TEST(IntercomRows, TiedRowsFollowAudioMultitaskingAndPlainOnesDoNot) {
