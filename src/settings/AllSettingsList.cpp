@@ -131,7 +131,7 @@ CellDescription describe(const RowKind& kind, const ListInputs& in) {
     if (kind.log == LogLine::HeadsetLanguage) cell.logLines.push_back(format("PQPQ # %d", value));
     if (kind.log == LogLine::Speaker)
         cell.logLines.push_back(format("speaker [%d]", current(kind.enabling.getter, kind.slot, in)));
-    cell.enabled = enabled(kind.enabling, kind.slot, in);
+    cell.enabled = !kind.fieldUnknown && enabled(kind.enabling, kind.slot, in);
     return cell;
 }
 

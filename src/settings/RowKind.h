@@ -108,6 +108,10 @@ struct RowKind {
     Enabling enabling{};
     bool info = true;  // information button shown and enabled; else hidden and disabled
     LogLine log = LogLine::None;
+    // The record does not know where this setting lives: its getter reads a constant and its setter
+    // stores nothing, so the control is shown disabled (no pick looks taken and then vanishes). The
+    // enabling above is the row's own and applies again once the field is known.
+    bool fieldUnknown = false;
 };
 
 // Builders that read like the layout tables.
@@ -154,5 +158,6 @@ constexpr RowKind withSlot(RowKind k, int32_t slot) { k.slot = slot; return k; }
 constexpr RowKind withLabel(RowKind k, RowText label) { k.label = label; return k; }
 constexpr RowKind withItems(RowKind k, ItemRule items) { k.items = items; return k; }
 constexpr RowKind withEnabling(RowKind k, Enabling enabling) { k.enabling = enabling; return k; }
+constexpr RowKind withFieldUnknown(RowKind k) { k.fieldUnknown = true; return k; }
 
 }  // namespace settings

@@ -79,7 +79,9 @@ inline constexpr RowKind kVoxSensitivityPlain =
     popUp(T::setting_label_vox_sensitivity, G::basicSettingBELMORAVOXSensitivityAt, kSteps5, ItemMapping::ValueMinusOne);
 inline constexpr RowKind kSmartVolumeControlPlain =
     popUp(T::setting_label_smart_volume_control, G::basicSettingYELVARSmartVolumeControlAt, kLevels);
-inline constexpr RowKind kAudioEqualizerDunvik = popUp(T::setting_label_audio_equalizer, G::GetBasicSettingDUNVIKEqualizer, kEqualizer);
+// The record does not know this equalizer's field yet: it reads "Off" and its pop-up stays disabled.
+inline constexpr RowKind kAudioEqualizerDunvik =
+    withFieldUnknown(popUp(T::setting_label_audio_equalizer, G::GetBasicSettingDUNVIKEqualizer, kEqualizer));
 inline constexpr RowKind kUnitLanguageDunvik = popUp(T::setting_label_unit_language, G::GetBasicSettingdunvikUnitLanguage, kLanguages11);
 inline constexpr RowKind kHeadsetLanguageDunvik =
     popUp(T::setting_label_headset_language, G::GetBasicSettingdunvikUnitLanguage, kLanguages11);
