@@ -430,7 +430,7 @@ void DeviceSettingsViewController::setShortcuts() {
         {lblAutoGainControl, TextId::setting_label_auto_gain_control},
         {lblAudioBoost, TextId::setting_label_audio_boost},
         {lblMotionSensorSensitivity, TextId::setting_label_motion_sensor_sensitivity},
-        {lblAudioMultitasking, TextId::setting_label_audio_multitasking},
+        {lblAudioMultitasking, TextId::setting_label_audio_multitasking_tm},
         {lblAudioMultitaskingSensitivity, TextId::setting_label_intercom_audio_overlay_sensitivity},
         {lblNavigationAppOverlay, TextId::setting_label_navigation_app_support},
         {lblRTG, TextId::setting_label_radio_transmit_gain},
@@ -526,7 +526,7 @@ void DeviceSettingsViewController::displayInformationRadioTransmitGain(QObject* 
     const int32_t l = c.languageManager();
     auto label = [l](TextId id) { return std::string(app::localizedText(id, l)); };
     const std::string product = c.qelm_product_name(c.deviceTarget()).value_or("");
-    const std::string multitasking = label(TextId::setting_label_audio_multitasking);
+    const std::string multitasking = label(TextId::setting_label_audio_multitasking_tm);
     struct Box {
         std::string text;
         int32_t size;

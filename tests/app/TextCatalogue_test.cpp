@@ -60,12 +60,6 @@ const std::map<std::string_view, uint16_t> kOwnTextLanguages = {
 
 const std::set<std::string_view> kEnglishForNow = {
     "settings_cannot_save", "settings_save", "settings_default", "settings_more_settings",
-    "setting_label_speed_dial_setting", "setting_label_edr_enhanced_data_rate", "setting_label_plc",
-    "setting_label_high_quality_a2dp", "setting_label_microphone_boosting", "setting_label_sidetone",
-    "setting_label_advanced_noise_control", "setting_label_auto_gain_control", "setting_label_audio_boost",
-    "setting_label_motion_sensor_sensitivity", "setting_label_audio_multitasking",
-    "setting_label_intercom_audio_overlay_sensitivity", "setting_label_navigation_app_support",
-    "setting_label_fm_radio",
     "settings_note_edr",
     "settings_note_apply",
     "settings_info_plc",
