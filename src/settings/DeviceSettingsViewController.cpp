@@ -240,6 +240,10 @@ void DeviceSettingsViewController::wireActions() {
     onClick(btnDefault, [this] { changeToDefault(btnDefault); });
     onClick(btnCancel, [this] { changeToOriginal(btnCancel); });
     onClick(btnSave, [this] { save(btnSave); });
+    onClick(btnAllSettings, [this] { moveToAllSettins(btnAllSettings); });
+    onClick(btnDeviceAllSettingsBasicDefault, [this] { changeToDefaultAllSettins(btnDeviceAllSettingsBasicDefault); });
+    onClick(btnDeviceAllSettingsBasicCancel, [this] { ChangeToOtiginalAllSettins(btnDeviceAllSettingsBasicCancel); });
+    onClick(btnDeviceAllSettingsBasicClose, [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); });
     onClick(btnBack_, [this] { moveToFirmwareUpdate(btnBack_); });
     onClick(btnNewDevice_, [this] { moveToDeviceSelection(btnNewDevice_); });
 }
@@ -430,7 +434,7 @@ void DeviceSettingsViewController::setShortcuts() {
         {lblAutoGainControl, TextId::setting_label_auto_gain_control},
         {lblAudioBoost, TextId::setting_label_audio_boost},
         {lblMotionSensorSensitivity, TextId::setting_label_motion_sensor_sensitivity},
-        {lblAudioMultitasking, TextId::setting_label_audio_multitasking_tm},
+        {lblAudioMultitasking, TextId::setting_label_audio_multitasking},
         {lblAudioMultitaskingSensitivity, TextId::setting_label_intercom_audio_overlay_sensitivity},
         {lblNavigationAppOverlay, TextId::setting_label_navigation_app_support},
         {lblRTG, TextId::setting_label_radio_transmit_gain},
@@ -458,10 +462,6 @@ void DeviceSettingsViewController::moveToSettingToSetting() {
 void DeviceSettingsViewController::callTableviewReloadDataForOutsideClass() { reloadAllSettingsRows(); }
 
 // ---- all-settings list seams ----------------------------------------------------------------------
-
-int DeviceSettingsViewController::numberOfRowsInTableView(QTableWidget*) const { return 0; }
-
-QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int) { return nullptr; }
 
 void DeviceSettingsViewController::reloadAllSettingsRows() {
     QTableWidget* table = tableViewDeviceAllSettingsBasic;
@@ -526,7 +526,7 @@ void DeviceSettingsViewController::displayInformationRadioTransmitGain(QObject* 
     const int32_t l = c.languageManager();
     auto label = [l](TextId id) { return std::string(app::localizedText(id, l)); };
     const std::string product = c.qelm_product_name(c.deviceTarget()).value_or("");
-    const std::string multitasking = label(TextId::setting_label_audio_multitasking_tm);
+    const std::string multitasking = label(TextId::setting_label_audio_multitasking);
     struct Box {
         std::string text;
         int32_t size;

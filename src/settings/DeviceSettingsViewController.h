@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "settings/DeviceSettingsTexts.h"
+#include "settings/ListInputs.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsPageBase.h"
 
@@ -46,9 +47,18 @@ public:
     // Sets every row of the fixed form (rows 1-16 and the EDR note) at once.
     void enableOldControlsEnable(bool enable, bool hidden);
 
-    // ---- all-settings list: data source (no rows until the list is built) --------------------
+    // ---- all-settings list: data source over the list engine (DeviceSettingsAllSettings.cpp) ----
+    // The engine's inputs, read afresh from the controller and the edit buffer.
+    ListInputs listInputs() const;
     int numberOfRowsInTableView(QTableWidget* tableView) const;
+    // A new cell for the row, every control set; nullptr for a row without one.
     QWidget* tableView(QTableWidget* tableView, int tableColumn, int row);
+
+    // ---- all-settings sheet -------------------------------------------------------------------
+    void moveToAllSettins(QObject* sender);
+    void changeToDefaultAllSettins(QObject* sender);
+    void ChangeToOtiginalAllSettins(QObject* sender);
+    void closeAllSettins(QObject* sender);
 
     // ---- actions ----------------------------------------------------------------------------
     void displayNoteApply(QObject* sender);
@@ -159,6 +169,9 @@ public:
     const std::vector<FormRow>& formRows() const { return formRows_; }
 
 private:
+    void endAllSettingsSheet();
+    // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
+    void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
     void layOutControls();
     void bindKeyEquivalents();
     void wireActions();

@@ -17,7 +17,7 @@ constexpr RowKind kVoxSensitivityLevels =
     popUp(T::setting_label_vox_sensitivity, G::basicSettingBELMORAVOXSensitivityAt, kGainLevels, ItemMapping::ValueMinusOne);
 // Labels of their own on the audio overlay field.
 constexpr RowKind kAudioOverlay = onOff(T::setting_label_audio_overlay, G::audioOverlay);
-constexpr RowKind kAudioMultitaskingNoMark = onOff(T::setting_label_audio_multitasking, G::audioOverlay);
+constexpr RowKind kAudioMultitaskingNoMark = onOff(T::setting_label_audio_multitasking_no_tm, G::audioOverlay);
 // Without an audio overlay row the source priority is always open.
 constexpr RowKind kAudioSourcePriorityOpen = withEnabling(kAudioSourcePriority, Enabling{});
 constexpr RowKind kSmartNaviSystemPlain = onOff(T::setting_label_smart_navi_system, G::smartNaviSystem);

@@ -57,7 +57,7 @@ inline constexpr ItemRule kLanguagesPack{ItemsBy::LanguagePackType, kLanguagesPa
 inline constexpr RowKind kAudioBoostPlain = onOff(T::setting_label_audio_boost, G::audioBoost, OnOffRule::Inverted);
 inline constexpr RowKind kVoxPhonePlain = onOff(T::setting_label_vox_phone, G::handsfreeVOX);
 inline constexpr RowKind kVoxIntercomPlain = onOff(T::setting_label_vox_intercom, G::intercomVOX);
-inline constexpr RowKind kAudioMultitaskingPlain = onOff(T::setting_label_audio_multitasking_tm, G::audioOverlay);
+inline constexpr RowKind kAudioMultitaskingPlain = onOff(T::setting_label_audio_multitasking, G::audioOverlay);
 // Tied to Audio Multitasking: disabled while audioOverlay is 1.
 inline constexpr Enabling kTiedToAudioOverlay = enabledUnless(G::audioOverlay, 1);
 inline constexpr RowKind kAudioSourcePriority =
@@ -169,7 +169,7 @@ inline constexpr RowKind kAutoOffQcc = onOff(T::setting_label_auto_off, G::GetBa
 
 // ---- the FERRIK family: its on/off rows are all direct --------------------------------------------------
 inline constexpr Enabling kTiedToFerrikMultitasking = enabledWhen(G::getBasicSettingFERRIKAudioMultitasking, 1);
-inline constexpr RowKind kAudioMultitaskingFerrik = onOff(T::setting_label_audio_multitasking_tm, G::getBasicSettingFERRIKAudioMultitasking);
+inline constexpr RowKind kAudioMultitaskingFerrik = onOff(T::setting_label_audio_multitasking, G::getBasicSettingFERRIKAudioMultitasking);
 inline constexpr RowKind kIntercomAudioOverlaySensitivityFerrik =
     popUp(T::setting_label_intercom_audio_overlay_sensitivity, G::getBasicSettingFERRIKAudioMultitaskingSensitivity, kSteps10,
           ItemMapping::TenMinusValue, kTiedToFerrikMultitasking);

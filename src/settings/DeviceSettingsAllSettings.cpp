@@ -1,0 +1,116 @@
+// The device settings page's side of the all-settings list and its sheet: the page hands the list
+// engine its inputs, copies each cell description into a fresh cell view, and runs the sheet's
+// buttons.
+#include <QRect>
+
+#include "app/ORVABluetoothManagerAppController.h"
+#include "platform/Log.h"
+#include "settings/AllSettingsList.h"
+#include "settings/DeviceSettingsTableCellView.h"
+#include "settings/DeviceSettingsViewController.h"
+
+namespace settings {
+
+using device::ORVABluetoothDeviceData;
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+ListInputs DeviceSettingsViewController::listInputs() const {
+    const auto& c = controller();
+    ListInputs in;
+    in.deviceTarget = static_cast<uint16_t>(c.deviceTarget());
+    in.data = &c.data();
+    in.dataCurrent = &dataCurrent_;
+    in.fmRadioShowAndHide = c.fmRadioShowAndHide();
+    in.motionSensorShowAndHide = c.motionSensorShowAndHide();
+    in.deviceInfoStatus = c.deviceInfoStatus();
+    in.device50SpeakerType = c.device50SpeakerType();
+    in.languageManager = c.languageManager();
+    return in;
+}
+
+int DeviceSettingsViewController::numberOfRowsInTableView(QTableWidget*) const {
+    return appController() ? numberOfRows(listInputs()) : 0;
+}
+
+// A new cell every time: nothing of an earlier row can stay in it. Building never sends a change.
+QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int row) {
+    if (!appController()) return nullptr;
+    const std::optional<CellDescription> cell = cellForRow(listInputs(), row);
+    if (!cell) return nullptr;
+    for (const std::string& line : cell->logLines) platform::logLine(line);
+    const bool onOff = cell->kind == CellKind::OnOff;
+    auto* view = new DeviceSettingsTableCellView(onOff ? DeviceSettingsTableCellView::kOnOffIdentifier
+                                                       : DeviceSettingsTableCellView::kComboIdentifier);
+    view->infoOnOffBtn->setHidden(!cell->infoShown);
+    view->infoOnOffBtn->setEnabled(cell->infoShown);
+    if (view->infoPopUpBtn) {
+        view->infoPopUpBtn->setHidden(true);
+        view->infoPopUpBtn->setEnabled(cell->infoShown);
+    }
+    view->textField()->setText(qs(cell->label));
+    if (onOff) {
+        view->enablebtn->setText(qs(cell->enableTitle));
+        view->disablebtn->setText(qs(cell->disableTitle));
+        view->radiobtn->selectCellAtRow(0, cell->selectedColumn);
+        view->radiobtn->setEnabled(cell->enabled);
+    } else {
+        view->popUpBtn->removeAllItems();
+        for (const std::string& item : cell->items) view->popUpBtn->addItemWithTitle(item);
+        view->popUpBtn->selectItemAtIndex(cell->selectedItem);
+        view->popUpBtn->setEnabled(cell->enabled);
+    }
+    return view;
+}
+
+// ---- the sheet --------------------------------------------------------------------------------------
+
+void DeviceSettingsViewController::moveToAllSettins(QObject*) {
+    QDialog* sheet = sheetDeviceAllSettings_;
+    if (!sheet) return;
+    // The origin is kept, the size set anew on every opening.
+    const QRect frame = sheet->geometry();
+    sheet->setGeometry(QRect(frame.topLeft(), QSize(550, 400)));
+    sheet->setWindowModality(Qt::WindowModal);
+    sheet->show();
+    sheet->activateWindow();
+    reloadAllSettingsRows();
+}
+
+void DeviceSettingsViewController::endAllSettingsSheet() {
+    if (sheetDeviceAllSettings_) sheetDeviceAllSettings_->hide();
+}
+
+void DeviceSettingsViewController::replaceEditsInAllSettings(const ORVABluetoothDeviceData& source) {
+    if (!passActionGuard()) return;
+    dataCurrent_.copyWithSource(source, false);
+    reloadAllSettingsRows();
+    setControlsWithData();
+    setControls();
+}
+
+void DeviceSettingsViewController::changeToDefaultAllSettins(QObject*) { replaceEditsInAllSettings(dataDefault_); }
+
+void DeviceSettingsViewController::ChangeToOtiginalAllSettins(QObject*) {
+    // A copy: the source must not be the record that the copy reads while it writes.
+    const ORVABluetoothDeviceData original = controller().data();
+    replaceEditsInAllSettings(original);
+}
+
+// Not guarded by onProcessing: it only ends the sheet or asks.
+void DeviceSettingsViewController::closeAllSettins(QObject*) {
+    if (!isSettingsChanged()) {
+        endAllSettingsSheet();
+        return;
+    }
+    auto& c = controller();
+    const int32_t l = c.languageManager();
+    c.openMessageBoxWithMessage(c.stringPromptSave(), false, app::AppTexts::qelm_string_no_in(l),
+                                app::AppTexts::qelm_string_yes_in(l), 0, 13);
+}
+
+}  // namespace settings

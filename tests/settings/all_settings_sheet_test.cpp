@@ -1,0 +1,179 @@
+// The all-settings list on the device settings page and its sheet, offscreen: the cells the page
+// builds from the list engine, the sheet's opening, Default, Cancel and Close.
+#include <QDialog>
+
+#include "SettingsPageFixture.h"
+#include "settings/AllSettingsList.h"
+#include "settings/DeviceSettingsTableCellView.h"
+
+namespace {
+
+using settings::CellKind;
+using settings::DeviceSettingsTableCellView;
+using settings_test::SettingsPageTest;
+
+class AllSettingsTest : public SettingsPageTest {
+protected:
+    // A 0x6838 whose VOX phone, voice prompt and VOX sensitivity differ from its defaults.
+    void openChanged6838() {
+        recognize(0x6838, 1, 0);
+        record().SetBasicSettingAirohaVOXPhone(record().GetBasicSettingAirohaVOXPhone() ? 0 : 1);
+        record().SetBasicSettingAirohaVoicePrompt(record().GetBasicSettingAirohaVoicePrompt() ? 0 : 1);
+        record().SetBasicSettingAirohaVoxSensitivity(4);
+        record().SetBasicSettingAirohaUnitLanguage(2);
+        controller->setMode(7);
+        page->initializeObject();
+        platform::drainMainQueue();
+    }
+    QTableWidget* table() const { return page->tableViewDeviceAllSettingsBasic; }
+    DeviceSettingsTableCellView* cell(int row) const {
+        return dynamic_cast<DeviceSettingsTableCellView*>(table()->cellWidget(row, 0));
+    }
+    QDialog* sheet() const { return static_cast<QDialog*>(page->sheetDeviceAllSettings()); }
+
+    // What the table shows: label, then the selected radio column or pop-up item.
+    std::vector<std::pair<std::string, int>> shown() const {
+        std::vector<std::pair<std::string, int>> rows;
+        for (int row = 0; row < table()->rowCount(); ++row) {
+            const DeviceSettingsTableCellView* c = cell(row);
+            if (!c) {
+                rows.push_back({"<none>", -2});
+                continue;
+            }
+            const int selected = c->radiobtn ? c->radiobtn->selectedColumn() : c->popUpBtn->indexOfSelectedItem();
+            rows.push_back({c->textField()->text().toStdString(), selected});
+        }
+        return rows;
+    }
+};
+
+TEST_F(AllSettingsTest, CellsShowEveryRowOfTheEngineInTheirKind) {
+    openChanged6838();
+    ASSERT_EQ(table()->rowCount(), 9);
+    const settings::ListInputs in = page->listInputs();
+    for (int row = 0; row < 9; ++row) {
+        const auto expected = settings::cellForRow(in, row);
+        ASSERT_TRUE(expected.has_value()) << row;
+        DeviceSettingsTableCellView* c = cell(row);
+        ASSERT_NE(c, nullptr) << row;
+        EXPECT_EQ(c->textField()->text().toStdString(), expected->label) << row;
+        EXPECT_FALSE(c->infoOnOffBtn->isHidden()) << row;
+        EXPECT_TRUE(c->infoOnOffBtn->isEnabled()) << row;
+        if (expected->kind == CellKind::OnOff) {
+            EXPECT_EQ(c->identifier(), "settingsAllBasicOnOffCell") << row;
+            EXPECT_EQ(c->radiobtn->selectedColumn(), expected->selectedColumn) << row;
+            EXPECT_EQ(c->enablebtn->text(), "Enable") << row;
+            EXPECT_EQ(c->disablebtn->text(), "Disable") << row;
+            EXPECT_TRUE(c->radiobtn->isEnabled()) << row;
+        } else {
+            EXPECT_EQ(c->identifier(), "settingsAllBasicComboCell") << row;
+            EXPECT_EQ(c->popUpBtn->numberOfItems(), static_cast<int>(expected->items.size())) << row;
+            EXPECT_EQ(c->popUpBtn->indexOfSelectedItem(), expected->selectedItem) << row;
+            EXPECT_TRUE(c->infoPopUpBtn->isHidden()) << row;
+        }
+    }
+    EXPECT_EQ(cell(0)->popUpBtn->titleOfItemAtIndex(2), "Spanish");
+    EXPECT_EQ(cell(4)->popUpBtn->titleOfItemAtIndex(cell(4)->popUpBtn->indexOfSelectedItem()), "5");
+    // Building sent no change: the edit buffer is still the headset's.
+    EXPECT_FALSE(page->isSettingsChanged());
+}
+
+TEST_F(AllSettingsTest, JapaneseAfterAReloadRelabelsEveryRowAndKeepsEverySelection) {
+    openChanged6838();
+    const auto english = shown();
+    controller->setLanguageManager(4);
+    page->callTableviewReloadDataForOutsideClass();
+    const auto japanese = shown();
+    ASSERT_EQ(japanese.size(), english.size());
+    for (size_t row = 0; row < english.size(); ++row) {
+        EXPECT_NE(japanese[row].first, english[row].first) << row;
+        EXPECT_EQ(japanese[row].second, english[row].second) << row;
+    }
+    EXPECT_EQ(japanese[0].first, "ヘッドセット言語");
+    EXPECT_EQ(cell(2)->enablebtn->text().toStdString(), app::AppTexts::qelm_string_enable_in(4));
+}
+
+TEST_F(AllSettingsTest, SheetOpensAt550By400AtItsKeptOriginEveryTime) {
+    openChanged6838();
+    page->moveToAllSettins(nullptr);
+    ASSERT_TRUE(sheet()->isVisible());
+    const QPoint origin = sheet()->geometry().topLeft();
+    EXPECT_EQ(sheet()->geometry().size(), QSize(550, 400));
+    EXPECT_EQ(sheet()->windowModality(), Qt::WindowModal);
+    page->closeAllSettins(nullptr);
+    EXPECT_FALSE(sheet()->isVisible());
+    sheet()->resize(300, 200);
+    page->moveToAllSettins(nullptr);
+    EXPECT_TRUE(sheet()->isVisible());
+    EXPECT_EQ(sheet()->geometry(), QRect(origin, QSize(550, 400)));
+    EXPECT_EQ(table()->rowCount(), 9);
+}
+
+TEST_F(AllSettingsTest, CloseEndsTheSheetOrAsksToSaveTheEdits) {
+    openChanged6838();
+    page->moveToAllSettins(nullptr);
+    page->closeAllSettins(nullptr);
+    EXPECT_FALSE(sheet()->isVisible());
+    EXPECT_FALSE(boxOpen());
+
+    page->moveToAllSettins(nullptr);
+    edit().SetBasicSettingAirohaMeshReachOut(edit().GetBasicSettingAirohaMeshReachOut() ? 0 : 1);
+    page->closeAllSettins(nullptr);
+    const auto b = box();
+    EXPECT_EQ(b.forWhat, 13);
+    EXPECT_EQ(b.text, controller->stringPromptSave());
+    EXPECT_EQ(b.ok, app::AppTexts::qelm_string_yes_in(0));
+    EXPECT_EQ(b.cancel, app::AppTexts::qelm_string_no_in(0));
+    EXPECT_FALSE(b.warning);
+    EXPECT_TRUE(hasSize(b, 0));
+    EXPECT_TRUE(sheet()->isVisible());
+    // No: the sheet ends and the edits are dropped.
+    controller->messageBoxCancel();
+    platform::drainMainQueue();
+    EXPECT_FALSE(sheet()->isVisible());
+    EXPECT_FALSE(page->isSettingsChanged());
+}
+
+TEST_F(AllSettingsTest, DefaultThenCloseAsksWhenTheDefaultsDiffer) {
+    openChanged6838();
+    page->moveToAllSettins(nullptr);
+    page->changeToDefaultAllSettins(nullptr);
+    EXPECT_EQ(edit().GetBasicSettingAirohaVoxSensitivity(), page->dataDefault().GetBasicSettingAirohaVoxSensitivity());
+    EXPECT_TRUE(page->isSettingsChanged());
+    EXPECT_TRUE(sheet()->isVisible());
+    page->closeAllSettins(nullptr);
+    EXPECT_EQ(box().forWhat, 13);
+}
+
+TEST_F(AllSettingsTest, CancelBringsBackEveryRowOfTheHeadset) {
+    openChanged6838();
+    const auto headset = shown();
+    page->moveToAllSettins(nullptr);
+    page->changeToDefaultAllSettins(nullptr);
+    EXPECT_NE(shown(), headset);
+    page->ChangeToOtiginalAllSettins(nullptr);
+    EXPECT_EQ(shown(), headset);
+    EXPECT_FALSE(page->isSettingsChanged());
+    EXPECT_TRUE(sheet()->isVisible());
+}
+
+TEST_F(AllSettingsTest, DefaultAndCancelDoNothingWhileProcessing) {
+    openChanged6838();
+    page->moveToAllSettins(nullptr);
+    edit().SetBasicSettingAirohaMeshReachOut(edit().GetBasicSettingAirohaMeshReachOut() ? 0 : 1);
+    controller->setOnProcessing(true);
+    page->changeToDefaultAllSettins(nullptr);
+    page->ChangeToOtiginalAllSettins(nullptr);
+    EXPECT_TRUE(page->isSettingsChanged());
+    EXPECT_EQ(edit().GetBasicSettingAirohaVoxSensitivity(), 4);
+    controller->setOnProcessing(false);
+}
+
+TEST_F(AllSettingsTest, AModelWithoutRowsShowsAnEmptyList) {
+    open(0x3052);
+    EXPECT_EQ(table()->rowCount(), 0);
+    open(0x6A01);
+    EXPECT_EQ(table()->rowCount(), 0);
+}
+
+}  // namespace
