@@ -11,7 +11,8 @@
 #include "settings/AllSettingsList.h"
 #include "settings/RowLayouts.h"
 
-namespace {
+// Named, so that its helpers stay apart from those of the files it is compiled with.
+namespace mesh_rows {
 
 using namespace settings;
 using settings::testing::ListCase;
@@ -355,4 +356,4 @@ TEST(MeshRows, LayoutsChosenBySpeakerTypeLogIt) {
     EXPECT_TRUE(cellForRow(single.in, 1)->logLines.empty());
 }
 
-}  // namespace
+}  // namespace mesh_rows

@@ -10,7 +10,8 @@
 #include "ListFixture.h"
 #include "settings/AllSettingsList.h"
 
-namespace {
+// Named, so that its helpers stay apart from those of the files it is compiled with.
+namespace single_chip_rows {
 
 using namespace settings;
 using settings::testing::ListCase;
@@ -234,4 +235,4 @@ TEST(SingleChipRows, AudioOverlayOfOneGreysOutTheRowsItRules) {
     }
 }
 
-}  // namespace
+}  // namespace single_chip_rows
