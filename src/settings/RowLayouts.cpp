@@ -55,6 +55,7 @@ std::span<const LayoutFamily> allLayoutFamilies() {
         {"HID intercom", hidIntercomGroups()},
         {"Airoha and QCC", airohaQccGroups()},
         {"mesh", meshGroups()},
+        {"older mesh", olderMeshGroups()},
         {"other headsets", otherHeadsetGroups()},
     };
     return kFamilies;

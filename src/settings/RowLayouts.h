@@ -100,6 +100,7 @@ std::span<const SelectionGroup> ferrikGroups();         // FerrikLayouts.cpp
 std::span<const SelectionGroup> cameraGroups();         // CameraLayouts.cpp
 std::span<const SelectionGroup> hidIntercomGroups();    // HidIntercomLayouts.cpp
 std::span<const SelectionGroup> meshGroups();           // MeshLayouts.cpp
+std::span<const SelectionGroup> olderMeshGroups();      // OlderMeshLayouts.cpp
 std::span<const SelectionGroup> otherHeadsetGroups();   // OtherHeadsetLayouts.cpp
 
 // Every family, in the order the engine searches them.
