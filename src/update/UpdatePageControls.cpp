@@ -164,10 +164,7 @@ void UpdateViewController::setControlsFirmwareUpdate() {
 void UpdateViewController::setControlsFirmwareRestore() {
     ORVABluetoothManagerAppController& c = controller();
     const int l = language();
-    // Reading the settings backup and its summary lines come with the restore road; until then
-    // no backup is usable.
-    restorePossible_ = false;
-    dataToUnarchive_.reset();
+    setBackupInfo();
     lblBackupFirmwareInformation_->setText(qs(stringBackupFirmwareInformation(l)));
     lblRestoredVersion_->setText(qs(app::formatText("%@:", {AppTexts::qelm_string_version_in(l)})));
     const bool idle = !c.onProcessing();
@@ -204,6 +201,13 @@ void UpdateViewController::setControlsFirmwareRestore() {
 
     const int32_t state = fields_.state.load();
     showProgressArea(state == kStateReadRestoreList || state == kStateDownloadRestore);
+}
+
+void UpdateViewController::setBackupInfo() {
+    // Reading the backup and its summary lines come with the restore road; until then no backup
+    // is usable.
+    restorePossible_ = false;
+    dataToUnarchive_.reset();
 }
 
 void UpdateViewController::displayNOBackupFirmware() {

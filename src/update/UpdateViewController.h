@@ -47,6 +47,9 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     void setControls() override;
     void setShortcuts() override;
     void setControlsFirmwareRestore() override;
+    // Reads the settings backup of the selected model into dataToUnarchive and its summary lines;
+    // clears restorePossible when none is usable.
+    virtual void setBackupInfo();
     void moveToNext(QObject* sender) override;
     void moveToBack(QObject* sender) override;
     QAbstractButton* btnNext() override { return btnNext_; }
