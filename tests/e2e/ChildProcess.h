@@ -46,6 +46,10 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
+    // Sends a signal to the running child.
+    void signal(int number) {
+        if (running()) kill(pid_, number);
+    }
     bool running() {
         if (pid_ <= 0 || status_) return false;
         int status = 0;
