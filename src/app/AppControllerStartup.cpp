@@ -57,6 +57,16 @@ DetailViewController* ORVABluetoothManagerAppController::pageOfMode(int32_t m) c
     return m >= 2 && m <= 9 ? pages[static_cast<size_t>(m - 2)] : nullptr;
 }
 
+bool ORVABluetoothManagerAppController::stopPageThreads(std::chrono::milliseconds bound) {
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    for (int32_t m = 2; m <= 9; ++m)
+        if (DetailViewController* page = pageOfMode(m)) page->stopThreads();
+    bool allEnded = true;
+    for (int32_t m = 2; m <= 9; ++m)
+        if (DetailViewController* page = pageOfMode(m)) allEnded = page->joinThreadsBy(deadline) && allEnded;
+    return allEnded;
+}
+
 std::array<int32_t, 3> ORVABluetoothManagerAppController::parseOsVersion(const std::string& text) {
     std::istringstream tokens(text);
     std::string token;

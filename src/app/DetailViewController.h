@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <atomic>
+#include <chrono>
 
 namespace app {
 
@@ -21,6 +22,15 @@ public:
     virtual void setControls() {}
     // Title the page's controls with their keyboard shortcuts, or their texts.
     virtual void setShortcuts() {}
+
+    // Shutdown, in two rounds over all pages so that their threads end side by side: ask every
+    // thread of the page to end its waits early and return...
+    virtual void stopThreads() {}
+    // ...then wait for them until the deadline; true when none is left running.
+    virtual bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
+        (void)deadline;
+        return true;
+    }
 
     ORVABluetoothManagerAppController* appController() const { return appController_.load(); }
     void setAppController(ORVABluetoothManagerAppController* controller) { appController_.store(controller); }

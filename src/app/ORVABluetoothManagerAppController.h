@@ -7,6 +7,7 @@
 #include <QObject>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -72,6 +73,9 @@ public:
     // The page of mode m is element m - 2.
     DetailViewController* pageOfMode(int32_t mode) const;
     DetailViewController* currentDetailViewController() const { return pageOfMode(mode()); }
+    // Shutdown: stops the pages' threads and waits for them at most bound; true when none is
+    // left running.
+    bool stopPageThreads(std::chrono::milliseconds bound);
     // The page whose view the content box shows.
     DetailViewController* visibleDetailViewController() const { return visiblePage_; }
 

@@ -13,6 +13,10 @@ ORVABluetoothManagerAppDelegate::ORVABluetoothManagerAppDelegate(MainWindow* win
     : window_(window), appController_(appController), relaunch_(platform::relaunchSelf) {}
 
 void ORVABluetoothManagerAppDelegate::applicationWillTerminate() {
+    // First, so that no worker still talks to a headset or writes a page field below.
+    threadsStopped_ = appController_->stopPageThreads(kThreadStopWait);
+    if (!threadsStopped_) platform::logLine("shutdown: a page's thread is still running");
+
     const std::string path = ORVABluetoothManagerAppController::configurationFilePath();
     std::string error;
     if (!platform::ensureArchiveFolder())
@@ -20,7 +24,7 @@ void ORVABluetoothManagerAppDelegate::applicationWillTerminate() {
     else if (!platform::writeFileAtomically(path, appController_->archivedConfiguration(), &error))
         platform::logf("configuration not written: %s", error.c_str());
 
-    csr_usb_exit();  // closes what is open, then libusb_exit
+    if (threadsStopped_) csr_usb_exit();  // closes what is open, then libusb_exit
 
     if (appController_->restartToRecover()) relaunch_();
 }

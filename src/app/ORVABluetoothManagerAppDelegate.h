@@ -2,6 +2,7 @@
 // normally (Quit, the close button, a message-box answer, SIGTERM).
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 namespace app {
@@ -16,9 +17,15 @@ public:
     MainWindow* window() const { return window_; }
     ORVABluetoothManagerAppController* appController() const { return appController_; }
 
-    // Writes the configuration, shuts the USB library down, then relaunches the program when a
-    // firmware operation must be resumed.
+    // Stops the pages' threads (bounded), writes the configuration, shuts the USB library down,
+    // then relaunches the program when a firmware operation must be resumed.
     void applicationWillTerminate();
+    // NO when a page's thread did not end within the shutdown's wait: the USB library was left
+    // open under it, and the program must end without running its destructors.
+    bool threadsStopped() const { return threadsStopped_; }
+
+    // How long the shutdown waits for the pages' threads.
+    static constexpr std::chrono::milliseconds kThreadStopWait{12000};
 
     // How the program starts itself again (tests watch it instead).
     void setRelauncher(std::function<bool()> relaunch) { relaunch_ = std::move(relaunch); }
@@ -27,6 +34,7 @@ private:
     MainWindow* window_;
     ORVABluetoothManagerAppController* appController_;
     std::function<bool()> relaunch_;
+    bool threadsStopped_ = true;
 };
 
 }  // namespace app

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMetaObject>
+#include <cstdlib>
 
 #include "app/ApplicationPages.h"
 #include "app/MainWindow.h"
@@ -37,5 +38,7 @@ int main(int argc, char** argv) {
     int status = QApplication::exec();
     delegate.applicationWillTerminate();
     platform::setMainQueueWaker(nullptr);
+    // A thread that did not stop still uses the pages: end without tearing them down.
+    if (!delegate.threadsStopped()) std::_Exit(status);
     return status;
 }

@@ -13,6 +13,11 @@ size_t collect(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
+int abortWhenCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* cancel = static_cast<const std::atomic<bool>*>(user);
+    return cancel && cancel->load() ? 1 : 0;
+}
+
 void initOnce() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -20,7 +25,7 @@ void initOnce() {
 
 }  // namespace
 
-HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy) {
+HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
     initOnce();
     HttpResult result;
     CURL* curl = curl_easy_init();
@@ -44,6 +49,11 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    if (cancel) {
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, cancel);
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    }
     CURLcode code = curl_easy_perform(curl);
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     if (code != CURLE_OK) {

@@ -2,6 +2,7 @@
 // threads. Certificate checks stay on.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct HttpResult {
     std::string text() const { return std::string(body.begin(), body.end()); }
 };
 
-HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy);
+// cancel: when given and set (by any thread), the request ends early as a failure.
+HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy,
+                   const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace platform

@@ -190,11 +190,15 @@ void DeviceRecognitionViewController::oemProductBtn(QObject*) {
 }
 
 bool DeviceRecognitionViewController::workerRunning() const {
-    return worker_.joinable() && fields_.resultThreadRecognize.load() <= kRecognizeRunning;
+    return worker_.running() && fields_.resultThreadRecognize.load() <= kRecognizeRunning;
 }
 
-void DeviceRecognitionViewController::joinWorker() {
-    if (worker_.joinable()) worker_.join();
+void DeviceRecognitionViewController::joinWorker() { worker_.join(); }
+
+bool DeviceRecognitionViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
+    timer_->stop();
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return worker_.joinWithin(std::max(left, std::chrono::milliseconds(0)));
 }
 
 void DeviceRecognitionViewController::doRecognize(const device::ORVABluetoothDeviceData* info) {
@@ -221,7 +225,7 @@ void DeviceRecognitionViewController::doRecognize(const device::ORVABluetoothDev
         return addPSKeyFERRIKForTamberWollisWith(digits);
     };
     RecognitionContext* context = run_.get();
-    worker_ = std::thread([context] { threadMethodRecognize(*context); });
+    worker_.start([context] { threadMethodRecognize(*context); });
     timer_->start();
 }
 

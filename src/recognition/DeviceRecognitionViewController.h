@@ -11,9 +11,9 @@
 #include <QTimer>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "app/PageProtocols.h"
+#include "platform/WorkerThread.h"
 #include "recognition/DeviceRecognitionTexts.h"
 #include "recognition/RecognitionContext.h"
 
@@ -34,6 +34,8 @@ class DeviceRecognitionViewController : public app::DeviceRecognitionPage, publi
     void initializeObject() override;
     void setControls() override;
     void setShortcuts() override;
+    // The recognition's waits are bounded: the shutdown only waits for it.
+    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override;
     // The only start of a recognition; info is a restored backup to write into the headset, or
     // none. Refused while a recognition runs.
     void doRecognize(const device::ORVABluetoothDeviceData* info) override;
@@ -97,7 +99,7 @@ class DeviceRecognitionViewController : public app::DeviceRecognitionPage, publi
     ThreadRecognizeFields fields_;
     std::unique_ptr<ControllerBridge> bridge_;
     std::unique_ptr<RecognitionContext> run_;
-    std::thread worker_;
+    platform::WorkerThread worker_;
 };
 
 }  // namespace recognition

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "app/PageProtocols.h"
+#include "update/UpdatePageFields.h"
 
 namespace update {
 
@@ -25,13 +26,16 @@ public:
     int32_t tabAt(int32_t) const override { return 0; }
     int32_t tabIndexSelected() const override { return 0; }
     void setTabIndexSelected(int32_t) override {}
-    void setOpenedMessageBox(bool opened) override { openedMessageBox_ = opened; }
+    void setOpenedMessageBox(bool opened) override { fields_.openedMessageBox = opened; }
+    // What the workers write and the timer reads.
+    UpdatePageFields& fields() { return fields_; }
+    const UpdatePageFields& fields() const { return fields_; }
     void endNelvarUpdate() override {}
 
 private:
     int32_t mode_;
     bool showDefaultStatus_ = false;
-    std::atomic<bool> openedMessageBox_{false};
+    UpdatePageFields fields_;
     QPushButton* btnNext_;
     QPushButton* btnBack_;
 };
