@@ -123,18 +123,18 @@ void updateAirohaBlocks(UpdateRun& run) {
         std::snprintf(run.message2, sizeof run.message2, "%s", "Firmware corrupted");
         const int model = run.record.deviceRecognized();
         publishFailure(run, [&](int i) { return worker_texts::firmwareMessage(run.message2, model, i).value_or(""); });
-        run.page.setUpdateRestoreError(kEndFileFailed);
+        run.page.updateRestoreError = kEndFirmwareFileFailed;
         return endOfWork(run, EndEntry::plain);
     }
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::plain);
 
-    run.page.setAddUpdateProcessed(2);
+    run.page.addUpdateProcessed = 2;
     publishStep(run, nullptr);
-    run.page.setUpdateTimerProcessTime(0);
-    run.page.setUpdateTimerPercentToProcess(0);
-    run.page.setUpdateRestoreError(kEndFailed);
-    run.page.setAddUpdateProcessed(4);
-    run.page.setUpdateTimerProcessed(0);
+    run.page.updateTimerProcessTime = 0;
+    run.page.updateTimerPercentToProcess = 0;
+    run.page.updateRestoreError = kEndFailed;
+    run.page.addUpdateProcessed = 4;
+    run.page.updateTimerProcessed = 0;
 
     for (int32_t i = 0; i < layout.count(); ++i) {
         const BlockRecord record = *layout.block(i);
@@ -145,8 +145,8 @@ void updateAirohaBlocks(UpdateRun& run) {
         }
     }
     usbhid_close_all();
-    run.page.setUpdateRestoreError(0);
-    run.page.setAddUpdateProcessed(99);
+    run.page.updateRestoreError = 0;
+    run.page.addUpdateProcessed = 99;
     pause(run, kPollStepMs);
     markSucceeded(run);
     endOfWork(run, EndEntry::plain);

@@ -90,7 +90,7 @@ bool openAndIdentify(UpdateRun& run) {
     const bool opened = run.openHeadset(&pid, run.message) == 0;
     run.productId[0] = pid;
     if (opened && static_cast<int32_t>(pid) == run.controller.usbStatus()) return true;
-    run.page.setUpdateRestoreError(kEndNotRecognized);
+    run.page.updateRestoreError = kEndNotRecognizedDevice;
     publishFailure(run, AppTexts::qelm_string_not_recognized_device_in);
     if (opened) usbhid_close_all();
     return false;
@@ -107,7 +107,7 @@ bool loadFirmwareArchive(UpdateRun& run) {
     std::free(image);
     const int model = run.record.deviceRecognized();
     publishFailure(run, [&](int i) { return worker_texts::firmwareMessage(run.message2, model, i).value_or(""); });
-    run.page.setUpdateRestoreError(kEndFileFailed);
+    run.page.updateRestoreError = kEndFirmwareFileFailed;
     return false;
 }
 
@@ -115,10 +115,10 @@ void askModalQuestion(UpdateRun& run, const std::string& message, bool warning,
                       const std::optional<std::string>& buttonCancel, const std::optional<std::string>& buttonOK,
                       int32_t withSize, int32_t forWhat) {
     // Set before the box opens, so that an answer that comes at once is not lost.
-    run.page.setOpenedMessageBox(true);
+    run.page.openedMessageBox = true;
     run.controller.openMessageBoxWithMessage(message, warning, buttonCancel, buttonOK, withSize, forWhat);
-    while (run.page.openedMessageBox() && !run.stopped()) platform::sleepMs(kStepMs);
-    run.page.setOpenedMessageBox(false);
+    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(kStepMs);
+    run.page.openedMessageBox = false;
 }
 
 bool makeSettingsBackup(UpdateRun& run) {
@@ -144,13 +144,13 @@ bool makeSettingsBackup(UpdateRun& run) {
         return true;
     }
     publishFailure(run, AppTexts::qelm_string_cannot_make_backup_firmware_in);
-    run.page.setUpdateRestoreError(kEndFailed);
+    run.page.updateRestoreError = kEndFailed;
     return false;
 }
 
 void markSucceeded(UpdateRun& run) {
-    run.page.setUpdateProcessed(100);
-    run.page.setUpdateSucceeded(true);
+    run.page.updateProcessed = kProcessedComplete;
+    run.page.updateSucceeded.store(true, std::memory_order_release);
 }
 
 void endOfWork(UpdateRun& run, EndEntry entry) {
@@ -158,29 +158,32 @@ void endOfWork(UpdateRun& run, EndEntry entry) {
     run.image.reset();
     // A box still open is closed before the end is shown, so that the box the timer opens for the
     // end is never the one closed here.
-    if (run.page.openedMessageBox()) {
+    if (run.page.openedMessageBox.load()) {
         run.controller.closeMessageBox();
-        run.page.setOpenedMessageBox(false);
+        run.page.openedMessageBox = false;
     }
-    if (entry != EndEntry::afterFinished) run.page.setUpdateFinished(true);
+    if (entry != EndEntry::afterFinished) run.page.updateFinished.store(true, std::memory_order_release);
 }
 
 void threadMethodUpdate(UpdateRun& run) {
     run.deviceTarget = run.controller.deviceTarget();
     run.mode = run.controller.mode();
-    run.page.setUpdateRestoreError(kEndRunning);
+    run.page.updateRestoreError = 0;
     publishStep(run, run.mode == 5 ? worker_texts::checkingFirmware : worker_texts::checkingBackupFirmware);
-    run.page.setUpdateProcessed(0);
-    run.page.setUpdateSucceeded(false);
-    run.page.setUpdateFinished(false);
-    run.page.setOpenedMessageBox(false);
-    run.page.setAddUpdateProcessed(0);
-    run.page.setUpdateRestoreError(kEndFailed);
+    run.page.updateProcessed = 0;
+    run.page.updateSucceeded = false;
+    run.page.updateFinished = false;
+    run.page.openedMessageBox = false;
+    run.page.addUpdateProcessed = 0;
+    run.page.updateRestoreError = kEndFailed;
     run.productId = {};
     std::fill(std::begin(run.message), std::end(run.message), '\0');
     std::fill(std::begin(run.message2), std::end(run.message2), '\0');
     run.image.reset();
-    routineOf(familyOf(run.deviceTarget))(run);
+    if (run.family)
+        run.family(run);
+    else
+        routineOf(familyOf(run.deviceTarget))(run);
 }
 
 }  // namespace update

@@ -21,39 +21,14 @@
 
 #include "device/ORVABluetoothDeviceData.h"
 #include "transport/HidReportChannel.h"
+#include "update/UpdatePageFields.h"
 
 namespace update {
 
-constexpr int kLanguages = 13;
-
-// End codes in updateRestoreError.
-constexpr int32_t kEndRunning = 0;
-constexpr int32_t kEndFailed = 1;
-constexpr int32_t kEndNotRecognized = 2;
-constexpr int32_t kEndFileFailed = 3;
-constexpr int32_t kEndRestartToRecover = 4;
-
-// The page's worker/timer fields as the worker writes them.
-class UpdateWorkerPage {
-  public:
-    virtual ~UpdateWorkerPage() = default;
-    virtual void setUpdateStatus(int language, const std::string& text) = 0;
-    virtual int32_t updateProcessed() const = 0;
-    virtual void setUpdateProcessed(int32_t value) = 0;
-    virtual void setAddUpdateProcessed(int32_t value) = 0;
-    virtual void setUpdateTimerProcessTime(int32_t value) = 0;
-    virtual void setUpdateTimerPercentToProcess(int32_t value) = 0;
-    virtual void setUpdateTimerProcessed(int32_t value) = 0;
-    virtual int32_t updateRestoreError() const = 0;
-    virtual void setUpdateRestoreError(int32_t code) = 0;
-    virtual bool openedMessageBox() const = 0;
-    virtual void setOpenedMessageBox(bool opened) = 0;
-    // The worker's own outcome (success), written before updateFinished.
-    virtual void setUpdateSucceeded(bool succeeded) = 0;
-    virtual void setUpdateFinished(bool finished) = 0;
-    // The page's spinner, started and stopped on the main thread; the worker never waits.
-    virtual void postSpinnerStart() = 0;
-    virtual void postSpinnerStop() = 0;
+// The page's spinner tasks, posted to the main queue; the worker never waits for them.
+struct SpinnerTasks {
+    std::function<void()> start;
+    std::function<void()> stop;
 };
 
 // The application controller as the worker uses it (callable from the worker's thread).
@@ -96,10 +71,13 @@ struct FirmwareImage {
 // One run of the worker. The page fills the inputs on the main thread before it starts the
 // thread: widgets and the controller's record are the main thread's.
 struct UpdateRun {
-    UpdateRun(UpdateWorkerController& c, UpdateWorkerPage& p) : controller(c), page(p) {}
+    UpdateRun(UpdateWorkerController& c, UpdatePageFields& p) : controller(c), page(p) {}
 
     UpdateWorkerController& controller;
-    UpdateWorkerPage& page;
+    // The page's worker/timer fields; its stopRequested (the shutdown road) ends every wait soon
+    // and the run with code 1.
+    UpdatePageFields& page;
+    SpinnerTasks spinner;
 
     // ---- inputs ----------------------------------------------------------------------------------
     std::string firmwareFile;                   // the path in tfFirmwareFile
@@ -108,8 +86,9 @@ struct UpdateRun {
     device::ORVABluetoothDeviceData record;     // a copy of the controller's device record
     std::string archiveFolder;                  // where backups are written
     HeadsetOpener openHeadset = usbhid_open_headset;
-    // Set by the shutdown road: every wait ends soon and the run ends with code 1.
-    const std::atomic<bool>* stop = nullptr;
+    // The family that writes the firmware; empty: the one the dispatch table names (tests put
+    // their own).
+    std::function<void(UpdateRun&)> family;
 
     // ---- working state ------------------------------------------------------------------------
     int32_t deviceTarget = 0;  // read once in the prologue
@@ -119,7 +98,7 @@ struct UpdateRun {
     FirmwareImage image;
     std::array<uint32_t, 2> productId{};
 
-    bool stopped() const { return stop && stop->load(); }
+    bool stopped() const { return page.stopRequested.load(); }
 };
 
 // The whole run, from the prologue to the end of work.
