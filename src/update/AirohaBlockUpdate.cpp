@@ -95,9 +95,10 @@ const char* writeBlock(UpdateRun& run, const BlockRecord& record) {
         const uint16_t crc = crc16_ccitt(data + offset, static_cast<int>(piece));
         blockCrc = crc16_ccitt_update(blockCrc, data + offset, static_cast<int>(piece));
         if ((x.reply[4] | x.reply[5] << 8) != crc) return kTagPieceCrc;
+        const uint64_t before = uint64_t(offset) * 100 / record.length;
         offset += piece;
-        platform::logf("airoha block %u: %llu%%", record.number,
-                       static_cast<unsigned long long>(offset) * 100 / record.length);
+        const uint64_t percent = uint64_t(offset) * 100 / record.length;
+        if (percent != before) platform::logf("airoha block %u: %llu%%", record.number, static_cast<unsigned long long>(percent));
     }
     x = {};
     x.request[4] = kVerifyWhole;
