@@ -46,6 +46,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
     bool running() {
         if (pid_ <= 0 || status_) return false;
         int status = 0;
@@ -137,6 +138,15 @@ public:
             if (window_.empty()) std::this_thread::sleep_for(100ms);
         }
         return !window_.empty();
+    }
+    // Types text, then keys, into whatever window has the focus (a dialog the program opened),
+    // as a user would.
+    void typeIntoFocused(const std::string& text, const std::string& keys) {
+        std::string quoted = "'";
+        for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        quoted += "'";
+        commandOutput(xdotool_ + "type --delay 20 " + quoted + " 2>/dev/null");
+        commandOutput(xdotool_ + "key " + keys + " 2>/dev/null");
     }
     void type(const std::string& keys) {
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
