@@ -184,6 +184,7 @@ void ORVABluetoothManagerAppController::switchDetailViewWithViewController(Detai
         box->addWidget(page->view());
     }
     if (page->view()) page->view()->show();
+    window_->claimKeysOf(page->view());
     visiblePage_ = page;
 }
 

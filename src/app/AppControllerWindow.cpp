@@ -363,7 +363,7 @@ void ORVABluetoothManagerAppController::setInformationDeviceRecognized() {
                                             deviceSecondaryVersionRestartDFU(), deviceVersionMajorRestartDFU(),
                                             deviceVersionMinorRestartDFU())));
         } else {
-            w.lblProduct->setText(qs(name));
+            w.setProductName(qs(name));
             w.lblVersion->setText(QString());
         }
         return;
@@ -384,7 +384,7 @@ void ORVABluetoothManagerAppController::setInformationDeviceRecognized() {
         version = versionText(d.deviceSecondaryVersionType(), d.deviceVersionMajor(), d.deviceVersionMinor(),
                               d.deviceSecondaryVersion());
     }
-    w.lblProduct->setText(qs(name));
+    w.setProductName(qs(name));
     w.lblVersion->setText(qs(version));
 }
 

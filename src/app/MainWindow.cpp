@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -70,19 +71,21 @@ void MainWindow::buildSidePanel() {
     panel->lower();
     imgManagerImg = label(view, {15, 12, 200, 56});
     imgProduct = label(view, {51, 84, 128, 128});
-    lblProduct = label(view, {8, 220, 216, 22});
+    // Two lines for a long model name; the version below it.
+    lblProduct = label(view, {8, 214, 216, 40});
+    lblProduct->setWordWrap(true);
     QFont bold = lblProduct->font();
     bold.setBold(true);
     lblProduct->setFont(bold);
-    lblVersion = label(view, {8, 244, 216, 20});
+    lblVersion = label(view, {8, 256, 216, 20});
     std::array<ORVABluetoothMainButton**, 5> buttons = {&btnDeviceSelection, &btnDeviceRecognition, &btnFirmwareUpdate,
                                                        &btnFirmwareRestore, &btnDeviceSettings};
     const std::array<Qt::Key, 5> keys = {Qt::Key_S, Qt::Key_R, Qt::Key_U, Qt::Key_E, Qt::Key_T};
     for (size_t i = 0; i < buttons.size(); ++i) {
         auto* b = new ORVABluetoothMainButton(view);
         b->setGeometry(15, 288 + static_cast<int>(i) * 58, 200, 50);
-        b->setShortcut(QKeySequence(Qt::CTRL | keys[i]));
         *buttons[i] = b;
+        addWindowKey(b, QKeySequence(Qt::CTRL | keys[i]));
     }
     lblShortcutsKeys = smallLabel(view, {8, 600, 216, 40});
     lblShortcutsKeys->setText("[C] Ctrl   [S] Shift   [O] Alt\n[C]-K  [C]-\u25C0  [C]-\u25B6");
@@ -154,7 +157,45 @@ void MainWindow::buildBottomBar() {
     lblShortcutsLanguageManager->setText("[C]-L");
     lblShortcutsClose = smallLabel(view, {kDetailX + kDetailWidth - 160, 632, 160, 18});
     lblShortcutsClose->setText("[C]-Q");
-    btnLanguageManager->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addWindowKey(btnLanguageManager, QKeySequence(Qt::CTRL | Qt::Key_L));
+}
+
+void MainWindow::setProductName(const QString& name) {
+    // Wrapped at blanks over two lines; a word wider than the panel, or a third line, is elided
+    // at its end, so the name is never cut at both sides.
+    const QFontMetrics metrics(lblProduct->font());
+    const int width = lblProduct->width() - 4;
+    QStringList lines;
+    QString line;
+    for (const QString& word : name.split(' ', Qt::SkipEmptyParts)) {
+        QString candidate = line.isEmpty() ? word : line + ' ' + word;
+        if (line.isEmpty() || metrics.horizontalAdvance(candidate) <= width) {
+            line = candidate;
+        } else {
+            lines.append(line);
+            line = word;
+        }
+    }
+    if (!line.isEmpty()) lines.append(line);
+    if (lines.size() > 2) lines = {lines[0], QStringList(lines.mid(1)).join(' ')};
+    for (QString& l : lines) l = metrics.elidedText(l, Qt::ElideRight, width);
+    lblProduct->setText(lines.join('\n'));
+    lblProduct->setToolTip(name);
+}
+
+void MainWindow::addWindowKey(QAbstractButton* button, QKeySequence key) {
+    auto* shortcut = new QShortcut(key, this);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+        if (button->isEnabled() && button->isVisible()) button->click();
+    });
+    windowKeys.push_back(shortcut);
+}
+
+void MainWindow::claimKeysOf(QWidget* page) {
+    QList<QKeySequence> pageKeys;
+    if (page)
+        for (const QShortcut* s : page->findChildren<QShortcut*>()) pageKeys.append(s->key());
+    for (QShortcut* s : windowKeys) s->setEnabled(!pageKeys.contains(s->key()));
 }
 
 void MainWindow::buildMessageBox() {

@@ -14,8 +14,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "app/ORVABluetoothMainButton.h"
 #include "app/ORVABluetoothManagerView.h"
@@ -41,6 +43,17 @@ public:
 
     // Ends editing in the window; false when a field refuses to give up its text.
     bool makeFirstResponder();
+
+    // The side panel's model name: wrapped, or elided at its end where it does not fit.
+    void setProductName(const QString& name);
+
+    // The window's keys of its side buttons and language button. They are shortcuts of their own,
+    // not the buttons' (a button's title change clears the button's shortcut), and click their
+    // button when it is enabled.
+    std::vector<QShortcut*> windowKeys;
+    // A page's shortcuts take the keys that the window also has while that page is shown: Qt fires
+    // neither of two equal shortcuts. Call with the page's view (or none) after every switch.
+    void claimKeysOf(QWidget* page);
 
     ORVABluetoothManagerView* view = nullptr;
 
@@ -127,6 +140,7 @@ private:
     void buildMessageBox();
     void buildAbout();
     void buildLanguageManager();
+    void addWindowKey(QAbstractButton* button, QKeySequence key);
 };
 
 }  // namespace app

@@ -10,7 +10,7 @@
 #include "transport/Checksums.h"
 #include "update/ArchiveLayout.h"
 #include "update/UpdateWorker.h"
-#include "update/WorkerTexts.h"
+#include "update/UpdateTexts.h"
 
 namespace update {
 
@@ -123,7 +123,7 @@ void updateAirohaBlocks(UpdateRun& run) {
     if (!layout.allBlocksInside()) {
         std::snprintf(run.message2, sizeof run.message2, "%s", "Firmware corrupted");
         const int model = run.record.deviceRecognized();
-        publishFailure(run, [&](int i) { return worker_texts::firmwareMessage(run.message2, model, i).value_or(""); });
+        publishFailure(run, [&](int i) { return UpdateTexts::qelm_string_message(run.message2, model, i).value_or(""); });
         run.page.updateRestoreError = kEndFirmwareFileFailed;
         return endOfWork(run, EndEntry::plain);
     }
@@ -141,7 +141,7 @@ void updateAirohaBlocks(UpdateRun& run) {
         const BlockRecord record = *layout.block(i);
         if (const char* tag = writeBlock(run, record)) {
             const std::string filled = app::formatText(tag, {static_cast<int>(record.number)});
-            publishFailure(run, worker_texts::cannotGetStatus, filled);
+            publishFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, filled);
             return endOfWork(run, EndEntry::withHid);
         }
     }

@@ -1,43 +1,235 @@
-// Modes 5 and 6: the firmware update page and the firmware restore page.
+// Modes 5 and 6: the firmware update page and the firmware restore page, one class made twice.
+// What an object does at a moment is decided by the controller's mode. The page reads the
+// server's firmware list on a thread of its own, and one 1.0-second timer polls what its workers
+// write (UpdatePageFields) and shows it.
 #pragma once
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/PageProtocols.h"
+#include "device/ORVABluetoothDeviceData.h"
+#include "platform/WorkerThread.h"
+#include "update/FirmwareLists.h"
+#include "update/ProgressRules.h"
 #include "update/UpdatePageFields.h"
+#include "update/UpdateTexts.h"
+#include "update/UpdateWorker.h"
+
+namespace app {
+class ORVABluetoothManagerAppController;
+}
 
 namespace update {
 
-class UpdateViewController : public app::FirmwarePage {
-public:
-    // mode 5: the update page; any other value: the restore page.
+class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
+  public:
+    // initWithMode: 5 the update page; any other value the restore page.
     explicit UpdateViewController(int32_t mode);
+    ~UpdateViewController() override;
     int32_t pageMode() const { return mode_; }
 
-    void initializeObjectWithDefaultStatus(bool showDefaultStatus) override { showDefaultStatus_ = showDefaultStatus; }
-    bool restorePossible() const override { return false; }
-    void readLatest() override { setControls(); }
-    void setControlsFirmwareRestore() override {}
-    void moveToNext(QObject*) override {}
+    // ---- page protocol ------------------------------------------------------------------------
+    void initializeObjectWithDefaultStatus(bool writeDefault) override;
+    bool restorePossible() const override { return restorePossible_.load(); }
+    void setRestorePossible(bool possible) { restorePossible_ = possible; }
+    void readLatest() override;
+    void setControls() override;
+    void setShortcuts() override;
+    void setControlsFirmwareRestore() override;
+    // Reads the settings backup of the selected model into dataToUnarchive and its summary lines;
+    // clears restorePossible when none is usable.
+    virtual void setBackupInfo();
+    void moveToNext(QObject* sender) override;
     void moveToBack(QObject* sender) override;
     QAbstractButton* btnNext() override { return btnNext_; }
     QAbstractButton* btnBack() override { return btnBack_; }
-    int32_t tabCount() const override { return 0; }
-    int32_t tabAt(int32_t) const override { return 0; }
-    int32_t tabIndexSelected() const override { return 0; }
-    void setTabIndexSelected(int32_t) override {}
+    int32_t tabCount() const override { return tabCount_; }
+    void setTabCount(int32_t count) { tabCount_ = count; }
+    // Index 0-2; any other index reads 0 and stores nothing.
+    int32_t tabAt(int32_t index) const override;
+    void setTab(int32_t value, int32_t At);
+    int32_t tabIndexSelected() const override { return tabIndexSelected_; }
+    void setTabIndexSelected(int32_t index) override { tabIndexSelected_ = index; }
+    void initTabData();
+    bool openedMessageBox() const { return fields_.openedMessageBox.load(); }
     void setOpenedMessageBox(bool opened) override { fields_.openedMessageBox = opened; }
-    // What the workers write and the timer reads.
+    void endNelvarUpdate() override;
+    void stopThreads() override;
+    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override;
+
+    // ---- actions --------------------------------------------------------------------------------
+    void updateFirmware(QObject* sender);
+    void restoreFirmware(QObject* sender);
+    void firmwareFileChanged(QObject* sender);
+    void browseFirmware(QObject* sender);
+    // Starts the update worker (threadMethodUpdate) on its own thread with what it reads of the
+    // page and the controller, taken here on the main thread; it reports through fields() only.
+    // False while a worker still runs.
+    bool startUpdateWorker();
+    // The open routine the HID families take: the program's own, or for tests one that also
+    // opens the simulated models the program's own passes over.
+    void setHeadsetOpener(HeadsetOpener opener) { headsetOpener_ = opener; }
+
+    // ---- the worker contract and the timer ----------------------------------------------------
     UpdatePageFields& fields() { return fields_; }
     const UpdatePageFields& fields() const { return fields_; }
-    void endNelvarUpdate() override {}
+    // One tick of the 1.0-second timer: acts by `state`. Called by the timer only (and tests).
+    void timerMethodUpdate();
+    QTimer* timer() const { return timer_; }
+    // The blocks the update worker posts to the main queue around its long waits.
+    std::function<void()> spinnerStartBlock();
+    std::function<void()> spinnerStopBlock();
 
-private:
+    // ---- the list read -------------------------------------------------------------------------
+    // The list's address: "Firmware" on the update page, "Revisions" on any other.
+    static std::string firmwareListAddress(int32_t mode);
+    // What the list worker takes from the controller and the backup when it starts.
+    struct ListReadInput {
+        int32_t mode = 5;
+        int32_t interfaceLanguage = 0;
+        std::string internalName;
+        bool nelvar = false;
+        std::string languageFirmware, languageManager;
+        bool applyToLanguageFirmware = false;
+        FirmwareVersion backup, start;
+    };
+    // The list worker, on its own thread (the timer sees its end by `state` or updateFinished).
+    void threadMethodReadLatest(const ListReadInput& in);
+    // Waits for the list read to end (tests).
+    void joinListRead() { listWorker_.join(); }
+    bool listReadRunning() const { return listWorker_.running(); }
+    FirmwareVersion latestVersion() const;
+    platform::OptString fileNameLatestVersion() const;
+    std::vector<std::string> arrFileNamesLatestVersion() const;
+    std::vector<std::string> arrLanguageFirmware() const;
+    bool checkNewUpdate() const { return checkNewUpdate_.load(); }
+    bool writeDefaultStatus() const { return writeDefaultStatus_; }
+    // The settings backup read back for this restore; none without one.
+    const std::optional<device::ORVABluetoothDeviceData>& dataToUnarchive() const { return dataToUnarchive_; }
+    void setDataToUnarchive(std::optional<device::ORVABluetoothDeviceData> data) { dataToUnarchive_ = std::move(data); }
+    // The new-firmware decision of the list read; NO until the offer is built.
+    bool haveNewUpdate() const { return false; }
+
+    // Texts in the controller's language (the class's texts of any language stay callable).
+    std::string stringUPDATE() const { return UpdateTexts::stringUPDATE(language()); }
+    std::string stringRESTORE() const { return UpdateTexts::stringRESTORE(language()); }
+    std::string stringBrowse() const { return UpdateTexts::stringBrowse(language()); }
+    std::string stringDownload() const { return UpdateTexts::stringDownload(language()); }
+    std::string stringLatestVersion() const { return UpdateTexts::stringLatestVersion(language()); }
+    std::string stringFirmwareToUpdate() const { return UpdateTexts::stringFirmwareToUpdate(language()); }
+    std::string stringVoicePromptInformation() const { return UpdateTexts::stringVoicePromptInformation(language()); }
+    void displayNOBackupFirmware();
+
+    // ---- outlets (for the controller's window and tests) -----------------------------------------
+    QLabel* lblFirmwareFile() const { return lblFirmwareFile_; }
+    QLineEdit* tfFirmwareFile() const { return tfFirmwareFile_; }
+    QPushButton* btnBrowse() const { return btnBrowse_; }
+    QComboBox* popUpLanguageFirmware() const { return popUpLanguageFirmware_; }
+    QPushButton* btnDownload() const { return btnDownload_; }
+    QLabel* tfLatestVersion() const { return tfLatestVersion_; }
+    QLabel* lblUpdateLanguageVoicePrompt() const { return lblUpdateLanguageVoicePrompt_; }
+    QLabel* lblRestoreLanguageVoicePrompt() const { return lblRestoreLanguageVoicePrompt_; }
+    QLabel* lblUpdateVoicePromptInformation() const { return lblUpdateVoicePromptInformation_; }
+    QLabel* lblBackupFirmwareInformation() const { return lblBackupFirmwareInformation_; }
+    QLabel* lblRestoredData(int i) const { return lblRestoredData_.at(static_cast<size_t>(i)); }
+    QLabel* tfRestoredData(int i) const { return tfRestoredData_.at(static_cast<size_t>(i)); }
+    QProgressBar* piProcessingCircular() const { return piProcessingCircular_; }
+    QProgressBar* piProcessing() const { return piProcessing_; }
+    QLabel* tfProcessing() const { return tfProcessing_; }
+    QLabel* tfPercent() const { return tfPercent_; }
+    QPushButton* btnRestore() const { return btnRestore_; }
+    QPushButton* btnUpdate() const { return btnUpdate_; }
+    bool spinning() const { return piProcessingCircular_->maximum() == 0; }
+
+  private:
+    app::ORVABluetoothManagerAppController& controller() const { return *appController(); }
+    int language() const;
+    bool onUpdatePage() const;
+    void startListRead();
+    void applyPopUpChange(const PopUpChange& change);
+    void publishListRead(FirmwareListRead read);
+    void setControlsFirmwareUpdate();
+    void setShortcutsFirmwareUpdate();
+    void setShortcutsFirmwareRestore();
+    void setSpinner(bool running);
+    void showProgressArea(bool listOrDownload);
+    void addPageKey(QKeySequence key, std::function<void()> action);
+    // Timer steps by state.
+    void endOfUpdateListRead();
+    void runningOperationTick();
+    void endOperation();
+    void endOfRestoreListRead();
+    void showStatusInAllLanguages(const std::function<std::string(int)>& text, bool warning);
+
     int32_t mode_;
-    bool showDefaultStatus_ = false;
-    UpdatePageFields fields_;
+    // Outlets of the page view.
+    QLabel* lblFirmwareFile_;
+    QLineEdit* tfFirmwareFile_;
+    QPushButton* btnBrowse_;
+    QComboBox* popUpLanguageFirmware_;
+    QPushButton* btnDownload_;
+    QLabel* tfLatestVersion_;
+    QLabel* lblUpdateLanguageVoicePrompt_;
+    QLabel* lblBackupFirmwareInformation_;
+    QLabel* lblRestoredVersion_;
+    QLabel* tfRestoredVersion_;
+    QLabel* lblRestoredDate_;
+    QLabel* tfRestoredDate_;
+    std::array<QLabel*, 6> lblRestoredData_{};
+    std::array<QLabel*, 6> tfRestoredData_{};
+    QLabel* lblRestoreLanguageVoicePrompt_;
+    QLabel* lblUpdateVoicePromptInformation_;
+    QProgressBar* piProcessingCircular_;
+    QProgressBar* piProcessing_;
+    QLabel* tfProcessing_;
+    QLabel* tfPercent_;
+    QPushButton* btnRestore_;
     QPushButton* btnNext_;
+    QPushButton* btnUpdate_;
     QPushButton* btnBack_;
+    QTimer* timer_;
+
+    // List results: written by the list worker at its end, read by the main thread.
+    mutable std::mutex listMutex_;
+    FirmwareVersion latest_;
+    platform::OptString fileNameLatestVersion_;
+    std::vector<std::string> arrFileNamesLatestVersion_;
+    std::vector<std::string> arrLanguageFirmware_;
+    std::atomic<bool> checkNewUpdate_{false};
+    // Set while the page asks its list request to end (shutdown).
+    std::atomic<bool> cancelListRead_{false};
+
+    // Page state.
+    bool writeDefaultStatus_ = false;
+    std::atomic<bool> restorePossible_{false};
+    std::optional<device::ORVABluetoothDeviceData> dataToUnarchive_;
+    int32_t tabCount_ = 0;
+    std::array<int32_t, 3> tabs_{};
+    int32_t tabIndexSelected_ = 0;
+    // The worker started the spinner for one of its long waits; the tick leaves it running.
+    bool spinnerByWorker_ = false;
+
+    UpdatePageFields fields_;
+    platform::WorkerThread listWorker_;
+    platform::WorkerThread updateWorker_;
+    // The update worker's view of the controller, and its run (kept until the next one starts).
+    class WorkerControllerBridge;
+    std::unique_ptr<UpdateWorkerController> workerController_;
+    std::unique_ptr<UpdateRun> updateRun_;
+    HeadsetOpener headsetOpener_ = usbhid_open_headset;
 };
 
 }  // namespace update

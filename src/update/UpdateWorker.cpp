@@ -11,7 +11,7 @@
 #include "platform/Log.h"
 #include "transport/FirmwareFileChecks.h"
 #include "update/ArchiveFileNames.h"
-#include "update/WorkerTexts.h"
+#include "update/UpdateTexts.h"
 
 namespace update {
 
@@ -106,7 +106,7 @@ bool loadFirmwareArchive(UpdateRun& run) {
     }
     std::free(image);
     const int model = run.record.deviceRecognized();
-    publishFailure(run, [&](int i) { return worker_texts::firmwareMessage(run.message2, model, i).value_or(""); });
+    publishFailure(run, [&](int i) { return UpdateTexts::qelm_string_message(run.message2, model, i).value_or(""); });
     run.page.updateRestoreError = kEndFirmwareFileFailed;
     return false;
 }
@@ -123,7 +123,7 @@ void askModalQuestion(UpdateRun& run, const std::string& message, bool warning,
 
 bool makeSettingsBackup(UpdateRun& run) {
     if (run.mode != 5) return true;
-    publishStep(run, worker_texts::aboutToMakeBackupFirmware);
+    publishStep(run, UpdateTexts::qelm_string_about_to_make_backup_firmware_in);
     device::ORVABluetoothDeviceData backup;
     backup.configureWithSource(run.record);
 
@@ -169,7 +169,7 @@ void threadMethodUpdate(UpdateRun& run) {
     run.deviceTarget = run.controller.deviceTarget();
     run.mode = run.controller.mode();
     run.page.updateRestoreError = 0;
-    publishStep(run, run.mode == 5 ? worker_texts::checkingFirmware : worker_texts::checkingBackupFirmware);
+    publishStep(run, run.mode == 5 ? UpdateTexts::qelm_string_checking_firmware_in : UpdateTexts::qelm_string_checking_backup_firmware_in);
     run.page.updateProcessed = 0;
     run.page.updateSucceeded = false;
     run.page.updateFinished = false;
