@@ -185,10 +185,18 @@ void MainWindow::setProductName(const QString& name) {
 
 void MainWindow::addWindowKey(QAbstractButton* button, QKeySequence key) {
     auto* shortcut = new QShortcut(key, this);
-    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
-        if (button->isEnabled() && button->isVisible()) button->click();
-    });
+    QObject::connect(shortcut, &QShortcut::activated, button, [this, key] { pressWindowKey(key); });
     windowKeys.push_back(shortcut);
+    keyButtons_.emplace_back(key, button);
+}
+
+bool MainWindow::pressWindowKey(const QKeySequence& key) {
+    for (auto& [k, button] : keyButtons_) {
+        if (k != key) continue;
+        if (button->isEnabled() && button->isVisible()) button->click();
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::claimKeysOf(QWidget* page) {

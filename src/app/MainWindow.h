@@ -51,6 +51,10 @@ public:
     // not the buttons' (a button's title change clears the button's shortcut), and click their
     // button when it is enabled.
     std::vector<QShortcut*> windowKeys;
+    // What the window's key does (its button clicked when enabled and shown); false when the
+    // window has no such key. A page whose own control for a claimed key cannot act hands the
+    // key back this way.
+    bool pressWindowKey(const QKeySequence& key);
     // A page's shortcuts take the keys that the window also has while that page is shown: Qt fires
     // neither of two equal shortcuts. Call with the page's view (or none) after every switch.
     void claimKeysOf(QWidget* page);
@@ -141,6 +145,7 @@ private:
     void buildAbout();
     void buildLanguageManager();
     void addWindowKey(QAbstractButton* button, QKeySequence key);
+    std::vector<std::pair<QKeySequence, QAbstractButton*>> keyButtons_;
 };
 
 }  // namespace app

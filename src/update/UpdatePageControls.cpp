@@ -33,10 +33,17 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
+bool UpdateViewController::asUpdatePage() const {
+    // By the controller's mode; once it has left both pages (an end that went on to recognition),
+    // by the page's own.
+    const int32_t m = controller().mode();
+    return m == 5 || m == 6 ? m == 5 : mode_ == 5;
+}
+
 void UpdateViewController::setControls() {
     if (!appController()) return;
     setShortcuts();
-    if (controller().mode() == 5)
+    if (asUpdatePage())
         setControlsFirmwareUpdate();
     else
         setControlsFirmwareRestore();
@@ -58,7 +65,7 @@ void UpdateViewController::setShortcuts() {
         btnNext_->setText(qs(newDevice ? AppTexts::qelm_string_new_device_in(l) : AppTexts::qelm_string_next_in(l)));
         btnBack_->setText(qs(AppTexts::qelm_string_back_in(l)));
     }
-    if (c.mode() == 5)
+    if (asUpdatePage())
         setShortcutsFirmwareUpdate();
     else
         setShortcutsFirmwareRestore();

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
 #include "device/ProductCatalogue.h"
@@ -139,26 +140,29 @@ UpdateViewController::UpdateViewController(int32_t mode)
     QObject::connect(btnBack_, &QPushButton::clicked, view(), [this] { moveToBack(btnBack_); });
     QObject::connect(tfFirmwareFile_, &QLineEdit::textChanged, view(), [this] { firmwareFileChanged(tfFirmwareFile_); });
 
-    // The page's keys; while the page is shown they are the page's, not the window's.
-    auto click = [](QAbstractButton* b) {
-        return [b] {
-            if (b->isEnabled() && b->isVisible()) b->click();
-        };
+    // The page's keys; while the page is shown they are the page's, not the window's. A key whose
+    // control on the page cannot act (hidden or disabled) does what the window's key does.
+    auto pageOrWindow = [this](QKeySequence key, QWidget* control, std::function<void()> act) {
+        addPageKey(key, [this, key, control, act = std::move(act)] {
+            if (control->isEnabled() && control->isVisible())
+                act();
+            else if (appController() && controller().window())
+                controller().window()->pressWindowKey(key);
+        });
     };
+    auto click = [&](QKeySequence key, QAbstractButton* b) { pageOrWindow(key, b, [b] { b->click(); }); };
     const auto alt = Qt::ALT | Qt::CTRL;
     if (mode_ == 5) {
-        addPageKey(QKeySequence(alt | Qt::Key_U), click(btnUpdate_));
-        addPageKey(QKeySequence(Qt::CTRL | Qt::Key_E), click(btnRestore_));
-        addPageKey(QKeySequence(Qt::CTRL | Qt::Key_B), click(btnBrowse_));
-        addPageKey(QKeySequence(Qt::CTRL | Qt::Key_D), click(btnDownload_));
+        click(QKeySequence(alt | Qt::Key_U), btnUpdate_);
+        click(QKeySequence(Qt::CTRL | Qt::Key_E), btnRestore_);
+        click(QKeySequence(Qt::CTRL | Qt::Key_B), btnBrowse_);
+        click(QKeySequence(Qt::CTRL | Qt::Key_D), btnDownload_);
     } else {
-        addPageKey(QKeySequence(Qt::CTRL | Qt::Key_U), click(btnUpdate_));
-        addPageKey(QKeySequence(alt | Qt::Key_E), click(btnRestore_));
+        click(QKeySequence(Qt::CTRL | Qt::Key_U), btnUpdate_);
+        click(QKeySequence(alt | Qt::Key_E), btnRestore_);
     }
-    addPageKey(QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
-        if (popUpLanguageFirmware_->isEnabled() && popUpLanguageFirmware_->isVisible())
-            popUpLanguageFirmware_->showPopup();
-    });
+    pageOrWindow(QKeySequence(Qt::CTRL | Qt::Key_L), popUpLanguageFirmware_,
+                 [this] { popUpLanguageFirmware_->showPopup(); });
 
     popUpLanguageFirmware_->clear();
     timer_->setInterval(kTimerIntervalMs);
@@ -177,8 +181,6 @@ void UpdateViewController::addPageKey(QKeySequence key, std::function<void()> ac
 }
 
 int UpdateViewController::language() const { return appController() ? appController()->languageManager() : 0; }
-
-bool UpdateViewController::onUpdatePage() const { return appController() && controller().mode() == 5; }
 
 void UpdateViewController::showStatusInAllLanguages(const std::function<std::string(int)>& text, bool warning) {
     ORVABluetoothManagerAppController& c = controller();

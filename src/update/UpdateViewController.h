@@ -157,7 +157,7 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
   private:
     app::ORVABluetoothManagerAppController& controller() const { return *appController(); }
     int language() const;
-    bool onUpdatePage() const;
+    bool asUpdatePage() const;
     void startListRead();
     void applyPopUpChange(const PopUpChange& change);
     void publishListRead(FirmwareListRead read);

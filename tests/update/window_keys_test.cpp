@@ -32,6 +32,8 @@ const KeyCase kKeyCases[] = {
     {"CtrlEOnTheUpdatePageKeepsItWhileRestoreIsHidden", 5, Qt::Key_E, Qt::ControlModifier, 5, ""},
     {"CtrlUOnTheRestorePageOpensUpdate", 6, Qt::Key_U, Qt::ControlModifier, 5, ""},
     {"CtrlLOnRecognitionOpensTheLanguageSheet", 4, Qt::Key_L, Qt::ControlModifier, 4, "language"},
+    // Without languages the page's pop-up is hidden: its key goes to the window's language button.
+    {"CtrlLOnTheUpdatePageWithoutLanguagesOpensTheLanguageSheet", 5, Qt::Key_L, Qt::ControlModifier, 5, "language"},
     {"CtrlIOpensAbout", 5, Qt::Key_I, Qt::ControlModifier, 5, "about"},
     {"CtrlLeftFromUpdateGoesBack", 5, Qt::Key_Left, Qt::ControlModifier, 4, ""},
 };
