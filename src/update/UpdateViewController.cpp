@@ -8,10 +8,12 @@
 
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/TextFormat.h"
 #include "device/ProductCatalogue.h"
 #include "platform/Http.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
+#include "update/NextPage.h"
 
 namespace update {
 
@@ -22,7 +24,6 @@ namespace {
 constexpr int kTimerIntervalMs = 1000;
 constexpr int kListTimeoutSeconds = 30;
 constexpr int32_t kNelvar = 0x3020;
-constexpr int32_t kFirmwareManagement = 0x8000;
 
 QLabel* newLabel(QWidget* parent, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* l = new QLabel(parent);
@@ -133,6 +134,7 @@ UpdateViewController::UpdateViewController(int32_t mode)
     column->addLayout(buttons);
 
     QObject::connect(btnUpdate_, &QPushButton::clicked, view(), [this] { updateFirmware(btnUpdate_); });
+    QObject::connect(btnBrowse_, &QPushButton::clicked, view(), [this] { browseFirmware(btnBrowse_); });
     QObject::connect(btnRestore_, &QPushButton::clicked, view(), [this] { restoreFirmware(btnRestore_); });
     QObject::connect(btnNext_, &QPushButton::clicked, view(), [this] { moveToNext(btnNext_); });
     QObject::connect(btnBack_, &QPushButton::clicked, view(), [this] { moveToBack(btnBack_); });
@@ -489,13 +491,7 @@ void UpdateViewController::updateFirmware(QObject*) {
         c.setFirmwareUpdateWithStatus(true);
         return;
     }
-    if (!threadMethodUpdate) {
-        platform::logLine("update worker not available");
-        c.setOnProcessing(false);  // nothing runs: the page must not stay busy
-        c.setControls();
-        setControls();
-        return;
-    }
+    if (updateWorker_.running()) return;
     fields_.state = kStateUpdating;
     fields_.resetForRun();
     c.setOnProcessing(true);
@@ -512,7 +508,7 @@ void UpdateViewController::updateFirmware(QObject*) {
             c.setStrLanguageFirmware(languages[static_cast<size_t>(selected)]);
     }
     timer_->start();
-    updateWorker_.start(threadMethodUpdate);
+    startUpdateWorker();
 }
 
 void UpdateViewController::restoreFirmware(QObject*) {
@@ -521,44 +517,47 @@ void UpdateViewController::restoreFirmware(QObject*) {
         c.setFirmwareRestoreWithStatus(true);
         return;
     }
-    // The restore download and its worker come with the restore road.
-    platform::logLine("restore not available");
+    if (updateWorker_.running()) return;
+    if (!c.isRestartDFU()) {
+        // The download of the chosen revision into the archive folder, which starts the worker
+        // when it ends, comes with the restore download; until then nothing starts.
+        platform::logLine("restore download not available");
+        return;
+    }
+    fields_.state = kStateRestoring;
+    fields_.updateFinished = false;
+    fields_.updateProcessed = kNothingReported;
+    c.setOnProcessing(true);
+    c.setStatus(c.getStatusProcessing(), false);
+    c.setControls();
+    setControls();
+    // The stored file of the interrupted restore is written again, without a download.
+    tfFirmwareFile_->setText(QString::fromStdString(c.strRestartDFUFirmwareFile().value_or("")));
+    const int32_t index = c.indexRestartDFUFirmwareLanguage();
+    if (popUpLanguageFirmware_->count() > index) popUpLanguageFirmware_->setCurrentIndex(index);
+    fields_.resetForRun();
+    startUpdateWorker();
+    timer_->start();
+    const int32_t mode = c.mode(), usb = c.usbStatus();
+    for (int i = 0; i < kLanguages; ++i)
+        c.setStrStatus(app::formatText("%@ %@", {app::AppTexts::qelm_status_processing(mode, usb, i).value_or(""),
+                                                 qelm_string_about_to_download_backup_firmware_in(i)}),
+                       i);
+    c.setStatus(c.getStrStatus(), false);
 }
 
 void UpdateViewController::firmwareFileChanged(QObject*) { setControls(); }
 
 void UpdateViewController::moveToNext(QObject*) {
     ORVABluetoothManagerAppController& c = controller();
-    const int32_t target = c.deviceTarget();
-    const auto below = [&](int32_t major, int32_t minor) { return c.data().compareVersionUpToMinorWithMajor(major, minor) < 0; };
-    switch (target) {
-        case 0x5310: case 0x5320: case 0x5330: case 0x3550: case 0x5345: case 0x3010: case 0x3020:
+    switch (nextPageFor(c.deviceTarget(), c.usbStatus(), c.data())) {
+        case NextPage::deviceSelection:
             c.setDeviceSelection();
             return;
-        default:
-            break;
-    }
-    if (c.usbStatus() >= kFirmwareManagement) {
-        c.setDeviceSelection();
-        return;
-    }
-    switch (target) {
-        case 0x6461: case 0x6460:
-            below(2, 1) ? c.setDeviceSettingsSpeedDialWithStatus(true) : c.setDeviceSettingsWithStatus(true);
-            return;
-        case 0x6481: case 0x6491: case 0x6480: case 0x6490:
-            below(1, 1) ? c.setDeviceSettingsSpeedDialWithStatus(true) : c.setDeviceSettingsWithStatus(true);
-            return;
-        case 0x4111: case 0x4112:
+        case NextPage::speedDial:
             c.setDeviceSettingsSpeedDialWithStatus(true);
             return;
-        case 0x3560: case 0x3570:
-            below(1, 1) ? c.setDeviceSelection() : c.setDeviceSettingsWithStatus(true);
-            return;
-        case 0x3500:
-            below(2, 2) ? c.setDeviceSelection() : c.setDeviceSettingsWithStatus(true);
-            return;
-        default:
+        case NextPage::deviceSettings:
             c.setDeviceSettingsWithStatus(true);
             return;
     }

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@
 #include "update/ProgressRules.h"
 #include "update/UpdatePageFields.h"
 #include "update/UpdateTexts.h"
+#include "update/UpdateWorker.h"
 
 namespace app {
 class ORVABluetoothManagerAppController;
@@ -72,9 +74,14 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     void updateFirmware(QObject* sender);
     void restoreFirmware(QObject* sender);
     void firmwareFileChanged(QObject* sender);
-    // The update worker's body, run on its own thread by updateFirmware and restoreFirmware; it
-    // reports through fields() only.
-    std::function<void()> threadMethodUpdate;
+    void browseFirmware(QObject* sender);
+    // Starts the update worker (threadMethodUpdate) on its own thread with what it reads of the
+    // page and the controller, taken here on the main thread; it reports through fields() only.
+    // False while a worker still runs.
+    bool startUpdateWorker();
+    // The open routine the HID families take: the program's own, or for tests one that also
+    // opens the simulated models the program's own passes over.
+    void setHeadsetOpener(HeadsetOpener opener) { headsetOpener_ = opener; }
 
     // ---- the worker contract and the timer ----------------------------------------------------
     UpdatePageFields& fields() { return fields_; }
@@ -218,6 +225,11 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     UpdatePageFields fields_;
     platform::WorkerThread listWorker_;
     platform::WorkerThread updateWorker_;
+    // The update worker's view of the controller, and its run (kept until the next one starts).
+    class WorkerControllerBridge;
+    std::unique_ptr<UpdateWorkerController> workerController_;
+    std::unique_ptr<UpdateRun> updateRun_;
+    HeadsetOpener headsetOpener_ = usbhid_open_headset;
 };
 
 }  // namespace update

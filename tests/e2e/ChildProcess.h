@@ -142,6 +142,15 @@ public:
         }
         return !window_.empty();
     }
+    // Types text, then keys, into whatever window has the focus (a dialog the program opened),
+    // as a user would.
+    void typeIntoFocused(const std::string& text, const std::string& keys) {
+        std::string quoted = "'";
+        for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        quoted += "'";
+        commandOutput(xdotool_ + "type --delay 20 " + quoted + " 2>/dev/null");
+        commandOutput(xdotool_ + "key " + keys + " 2>/dev/null");
+    }
     void type(const std::string& keys) {
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
     }

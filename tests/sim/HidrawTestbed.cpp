@@ -74,6 +74,7 @@ struct HidrawTestbed::Node {
     std::mutex fifoLock;
     std::string sysText;  // the sysfs entries that put it on the bus
     std::string usbPath;  // the USB device's sysfs path, on its device's first entry
+    std::vector<std::string> childPaths;  // interface, hid and hidraw sysfs paths, deepest first
     int firstOfDevice = 0;
     bool onBus = false;
     std::atomic<bool> unplugged{false};
@@ -262,6 +263,7 @@ HidrawTestbed::HidrawTestbed(std::vector<HidInterface> interfaces, UMockdevTestb
             "E: MAJOR=240\nE: MINOR=%zu\nA: dev=240:%zu\nL: device=../../\n",
             hid.c_str(), i, i, i, i, i);
         node->sysText = std::move(text);
+        node->childPaths = {format("/sys%s/hidraw/hidraw%zu", hid.c_str(), i), "/sys" + hid, "/sys" + intf};
 
         Node* raw = node.get();
         raw->entry.endpoint->inputChanged = [raw] { raw->refresh(); };
@@ -303,6 +305,7 @@ void HidrawTestbed::addToBus(size_t first) {
             std::lock_guard<std::mutex> lock(node.fifoLock);
             node.fifo = fifo;
         }
+        node.unplugged = false;
         if (!umockdev_testbed_attach_ioctl(testbed_, node.devnode.c_str(), node.handler, &error)) {
             std::string why = error->message;
             g_error_free(error);
@@ -317,6 +320,48 @@ void HidrawTestbed::plugIn(size_t index) {
     std::lock_guard<std::mutex> lock(plugLock_);
     if (!mocked() || index >= nodes_.size()) return;
     addToBus(static_cast<size_t>(nodes_[index]->firstOfDevice));
+}
+
+void HidrawTestbed::leaveBus(size_t index) {
+    std::lock_guard<std::mutex> lock(plugLock_);
+    if (!mocked() || index >= nodes_.size()) return;
+    const int first = nodes_[index]->firstOfDevice;
+    const std::string usbPath = nodes_[static_cast<size_t>(first)]->usbPath;
+    if (!nodes_[static_cast<size_t>(first)]->onBus) return;
+    for (auto& node : nodes_) {
+        if (node->firstOfDevice != first || !node->onBus) continue;
+        node->unplugged = true;
+        node->refresh();  // a waiting reader wakes up to the error
+    }
+    umockdev_testbed_uevent(testbed_, usbPath.c_str(), "remove");
+    // Children first: removing a device leaves its children's bus links behind, which would stop
+    // the same device from being added again.
+    for (auto& node : nodes_) {
+        if (node->firstOfDevice != first || !node->onBus) continue;
+        for (const std::string& path : node->childPaths) umockdev_testbed_remove_device(testbed_, path.c_str());
+    }
+    umockdev_testbed_remove_device(testbed_, usbPath.c_str());
+    devicePaths_.erase(std::remove(devicePaths_.begin(), devicePaths_.end(), usbPath), devicePaths_.end());
+    // The nodes go with the device; plugIn makes them again.
+    for (auto& node : nodes_) {
+        if (node->firstOfDevice != first || !node->onBus) continue;
+        GError* error = nullptr;
+        if (!umockdev_testbed_detach_ioctl(testbed_, node->devnode.c_str(), &error)) {
+            std::fprintf(stderr, "sim: detach %s: %s\n", node->devnode.c_str(), error->message);
+            g_error_free(error);
+        }
+        {
+            std::lock_guard<std::mutex> fifoLock(node->fifoLock);
+            if (node->fifo >= 0) close(node->fifo);
+            node->fifo = -1;
+        }
+        node->onBus = false;
+    }
+}
+
+bool HidrawTestbed::onBus(size_t index) const {
+    std::lock_guard<std::mutex> lock(plugLock_);
+    return index < nodes_.size() && nodes_[static_cast<size_t>(nodes_[index]->firstOfDevice)]->onBus;
 }
 
 HidrawTestbed::~HidrawTestbed() {

@@ -87,9 +87,15 @@ class HidrawTestbed {
     std::string devnode(size_t index) const;
     // Gone from the bus: the nodes fail every call, the entries leave the enumeration.
     void unplug();
-    // The device of an entry made offBus() joins the bus (as after a re-enumeration). Safe from a
-    // device model's handler; nothing happens for a device already on the bus.
+    // The device of an entry made offBus(), or one that left, joins the bus (as after a
+    // re-enumeration) with the same ids and interfaces. Safe from a device model's handler;
+    // nothing happens for a device already on the bus.
     void plugIn(size_t index);
+    // The device of an entry leaves the bus alone (as a headset restarting): its nodes fail every
+    // call and its entries leave the enumeration until plugIn brings it back. Not from one of its
+    // own handlers.
+    void leaveBus(size_t index);
+    bool onBus(size_t index) const;
     // Calls the handlers served so far (to show that an idle reader costs nothing).
     unsigned handlerCalls() const;
 
@@ -103,7 +109,7 @@ class HidrawTestbed {
     bool ownsTestbed_ = true;
     std::vector<std::unique_ptr<Node>> nodes_;
     std::vector<std::string> devicePaths_;
-    std::mutex plugLock_;
+    mutable std::mutex plugLock_;
 };
 
 }  // namespace sim

@@ -68,3 +68,36 @@ TEST_F(SimTest, OpenDeviceDescribesItself) {
     EXPECT_EQ(hid_get_product_string(usbhid_slot(0), product, 64), 0);
     EXPECT_STREQ(product, L"Simulated headset");
 }
+
+// A headset that restarts leaves the bus and comes back as the same device, which opens and
+// answers again; a device beside it stays.
+TEST_F(SimTest, DeviceThatLeftComesBackWithItsIdsAndInterfaces) {
+    ASSERT_NO_FATAL_FAILURE(plug({sim::hid(0x6042).inDevice(0).atInterface(0).withUsage(0x000C, 1),
+                                  sim::hid(0x6042).inDevice(0).atInterface(3), sim::hid(0x3120)}));
+    const auto listed = [] {
+        std::vector<std::pair<uint16_t, int>> out;
+        hid_device_info* devs = hid_enumerate(0, 0);
+        for (hid_device_info* e = devs; e; e = e->next) out.emplace_back(e->product_id, e->interface_number);
+        hid_free_enumeration(devs);
+        return out;
+    };
+    const auto before = listed();
+    ASSERT_EQ(before.size(), 3u);
+    for (int round = 0; round < 2; ++round) {
+        sim_->testbed().leaveBus(1);
+        EXPECT_FALSE(sim_->testbed().onBus(0));
+        EXPECT_EQ(listed(), (std::vector<std::pair<uint16_t, int>>{{0x3120, 0}}));
+        uint32_t pid = 0;
+        char message[kOpenMessageSize] = "";
+        EXPECT_EQ(usbhid_open_headset(&pid, message), -2);
+        sim_->testbed().plugIn(0);
+        EXPECT_TRUE(sim_->testbed().onBus(1));
+        EXPECT_EQ(listed(), before);
+        ASSERT_EQ(usbhid_open_headset(&pid, message), 0);
+        EXPECT_EQ(pid, 0x6042u);
+        uint8_t request[kLongRequestSize] = {1, 0x01};
+        uint8_t reply[kLongReplySize] = {};
+        EXPECT_TRUE(usbhid_command(0, request, reply));
+        usbhid_close_all();
+    }
+}

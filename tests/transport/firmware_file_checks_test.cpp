@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests_support/FirmwareArchive.h"
 #include "tests_support/TempDir.h"
 #include "transport/FirmwareFileChecks.h"
 
@@ -232,52 +233,9 @@ TEST(SingleImageCheck, ImagesSuffixedByDfuSuffix) {
 
 // ---- archives ----------------------------------------------------------------------------------
 
-enum class Layout { short_table, long_table };
-
-struct ArchiveSpec {
-    std::string model_name = "ZELTA";  // up to 24 bytes; the rest of the field is zero
-    uint32_t header_id = 0x2100;
-    Layout layout = Layout::short_table;
-    std::vector<std::string> parts = {"first part", "the second, longer part \x01\x02\x03"};
-    bool short_digests_sound = true;
-    bool long_digests_sound = true;  // only with Layout::long_table
-};
-
-void md5_of(const unsigned char* data, size_t size, unsigned char* digest) {
-    mbedtls_md5_ret(data, size, digest);
-}
-
-// The header, the short table (always), the long table (long layout), then the parts.
-Bytes make_archive(const ArchiveSpec& spec) {
-    const size_t count = spec.parts.size();
-    const bool long_layout = spec.layout == Layout::long_table;
-    size_t at = 36 + 32 * count + (long_layout ? 312 * count : 0);
-    Bytes archive(at, 0);
-    std::memcpy(archive.data(), spec.model_name.data(), std::min<size_t>(spec.model_name.size(), 24));
-    put32(archive, 24, 0xA5A5A5A5);
-    put32(archive, 28, spec.header_id);
-    put32(archive, 32, static_cast<uint32_t>(count));
-    for (size_t k = 0; k < count; ++k) {
-        const std::string& part = spec.parts[k];
-        unsigned char digest[16];
-        md5_of(reinterpret_cast<const unsigned char*>(part.data()), part.size(), digest);
-        const size_t short_entry = 36 + 32 * k;
-        std::memset(&archive[short_entry], 0x5A, 8);
-        put32(archive, short_entry + 8, static_cast<uint32_t>(at));
-        put32(archive, short_entry + 12, static_cast<uint32_t>(part.size()));
-        if (spec.short_digests_sound) std::memcpy(&archive[short_entry + 16], digest, 16);
-        if (long_layout) {
-            const size_t long_entry = 36 + 32 * count + 312 * k;
-            std::memset(&archive[long_entry + 16], 0x3C, 280);
-            put32(archive, long_entry + 8, static_cast<uint32_t>(at));
-            put32(archive, long_entry + 12, static_cast<uint32_t>(part.size()));
-            if (spec.long_digests_sound) std::memcpy(&archive[long_entry + 296], digest, 16);
-        }
-        archive.insert(archive.end(), part.begin(), part.end());
-        at += part.size();
-    }
-    return archive;
-}
+using test_support::ArchiveSpec;
+using test_support::Layout;
+using test_support::make_archive;
 
 Bytes spoiled(Bytes archive, void (*spoil)(Bytes&)) {
     spoil(archive);

@@ -1,0 +1,95 @@
+#include "update/ArchiveFileNames.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <vector>
+
+#include "device/ProductCatalogue.h"
+
+namespace update {
+
+namespace {
+
+// '%' and '~' are ours (escapes and the case mark), '/' would leave the folder, a leading '.'
+// would hide the file or name the folder itself.
+bool needsEscape(unsigned char c, bool first) {
+    return c == '/' || c == '\\' || c == '%' || c == '~' || c < 0x20 || c == 0x7F || (first && c == '.');
+}
+
+std::string escaped(std::string_view name) {
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (!needsEscape(c, i == 0)) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%%%02X", c);
+        out += hex;
+    }
+    if (out.empty()) out = "%00";
+    return out;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Which letters are upper case, as hex digits of 4 letters each: two names equal ignoring case
+// and with the same mark are the same name.
+std::string caseMark(std::string_view name) {
+    std::string mark;
+    unsigned bits = 0, used = 0;
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (!std::isalpha(c)) continue;
+        bits = bits << 1 | (std::isupper(c) ? 1u : 0u);
+        if (++used == 4) {
+            mark.push_back("0123456789ABCDEF"[bits]);
+            bits = used = 0;
+        }
+    }
+    if (used) mark.push_back("0123456789ABCDEF"[bits << (4 - used)]);
+    return mark;
+}
+
+std::vector<std::string_view> catalogueNames() {
+    std::vector<std::string_view> names;
+    for (const device::ProductNameRow& row : device::productNameTable()) names.push_back(row.internalName);
+    return names;
+}
+
+std::optional<std::string> fileNameOf(int32_t productId, std::string_view extension) {
+    auto name = device::qelm_product_name(productId, true);
+    if (!name) return std::nullopt;
+    return archiveFileName(*name, extension);
+}
+
+}  // namespace
+
+std::string archiveFileName(std::string_view internalName, std::string_view extension,
+                            std::span<const std::string_view> known) {
+    std::string name = escaped(internalName);
+    const bool caseTwin = std::any_of(known.begin(), known.end(), [&](std::string_view other) {
+        return other != internalName && equalIgnoringCase(escaped(other), name);
+    });
+    if (caseTwin) name += "~" + caseMark(internalName);
+    return name + "." + std::string(extension);
+}
+
+std::string archiveFileName(std::string_view internalName, std::string_view extension) {
+    static const std::vector<std::string_view> known = catalogueNames();
+    return archiveFileName(internalName, extension, known);
+}
+
+std::optional<std::string> backupFileName(int32_t productId) { return fileNameOf(productId, kBackupExtension); }
+
+std::optional<std::string> restoreImageFileName(int32_t productId) {
+    return fileNameOf(productId, kRestoreImageExtension);
+}
+
+}  // namespace update

@@ -1,0 +1,195 @@
+// The real program updates a simulated 0x6838 that this process serves to it through umockdev,
+// with the loopback firmware server: recognition, then on the update page Browse's shortcut, the
+// firmware path typed into the dialog and Update's shortcut. The archive's blocks end in the
+// headset, which restarts after each; re-recognition asks its version again; the backup is in the
+// archive folder and the configuration written on quit holds no resume record. A run ended by
+// SIGTERM while it writes exits 0 within a bound, and the next run completes the update.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "platform/Files.h"
+#include "platform/KeyedArchive.h"
+#include "sim/Hs6838Model.h"
+#include "sim/SimHeadset.h"
+#include "sim/TimedEvents.h"
+#include "tests_support/FirmwareArchive.h"
+#include "tests_support/LoopbackServer.h"
+#include "tests_support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
+
+fs::path archiveFolder(const std::string& dataHome) {
+    return fs::path(dataHome) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
+}
+
+std::vector<unsigned char> blockBytes(size_t n, unsigned char seed) {
+    std::vector<unsigned char> out(n);
+    for (size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(seed + i * 13);
+    return out;
+}
+
+class SimulatedUpdateEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(e2e::onPath("xdotool"));
+        headset = std::make_shared<sim::Hs6838Model>();
+        sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
+        ASSERT_TRUE(sim->mocked());
+        headset->restartsOn(sim->testbed(), 0, events, 6500);
+        headset->setAfterRestart(0x00, sim::Answer{0, {1, 3, 0, 0, 0}});
+        server.put("Firmware", "AIROHAVELMAR:v1.2:AIROHAVELMAR_v1.2.img\r\n");
+        unsetenv("LD_PRELOAD");  // only the program talks to the simulator
+        display = std::make_unique<e2e::VirtualDisplay>();
+        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
+    }
+    void TearDown() override {
+        window.reset();
+        program.reset();
+    }
+
+    void writeFirmware(size_t blockSize) {
+        test_support::ArchiveSpec spec;
+        spec.model_name = "AIROHAVELMAR v1.3";
+        spec.header_id = 0x6838;
+        spec.layout = test_support::Layout::long_table;
+        spec.parts.clear();
+        for (uint32_t b = 0; b < 2; ++b) {
+            test_support::ArchiveEntry e(blockBytes(blockSize, static_cast<unsigned char>(b + 1)));
+            e.number = 0x20 + b;
+            spec.parts.push_back(e);
+            expected.push_back(e.data);
+        }
+        auto bytes = test_support::make_archive(spec);
+        std::ofstream(firmware, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    void start() {
+        program = std::make_unique<e2e::ChildProcess>(
+            std::vector<std::string>{VELMAR_APP_BINARY},
+            std::map<std::string, std::string>{{"DISPLAY", display->name()},
+                                               {"QT_QPA_PLATFORM", "xcb"},
+                                               {"XDG_DATA_HOME", data.path()},
+                                               {"VELMAR_SERVER_BASE", server.base()},
+                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
+        ASSERT_TRUE(program->started());
+        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
+        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+    }
+
+    int requests(uint8_t command, uint8_t parameter) {
+        int n = 0;
+        for (const auto& r : headset->requests())
+            n += r.format == sim::Format::B && r.bytes[2] == command && r.bytes[3] == parameter;
+        return n;
+    }
+    template <typename Condition>
+    bool waitFor(Condition done, std::chrono::seconds bound) {
+        auto end = std::chrono::steady_clock::now() + bound;
+        while (!done() && program->running() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(100ms);
+        return done();
+    }
+
+    // From the start page to the update page of the recognized headset, then Browse, the path,
+    // Update.
+    void recognizeAndStartUpdate() {
+        const int languagePacks = requests(0x01, 0x01);
+        for (int i = 0; i < 120 && requests(0x01, 0x01) == languagePacks && program->running(); ++i) {
+            window->type("ctrl+Right");
+            std::this_thread::sleep_for(700ms);
+        }
+        ASSERT_TRUE(waitFor([&] { return requests(0x01, 0x01) > languagePacks; }, 90s)) << "not recognized";
+        std::this_thread::sleep_for(3s);  // the hand-over to the update page and its list read
+        window->type("ctrl+b");
+        std::this_thread::sleep_for(1500ms);
+        window->typeIntoFocused(firmware, "Return");
+        std::this_thread::sleep_for(1s);
+        window->type("alt+ctrl+u");
+        ASSERT_TRUE(waitFor([&] { return headset->requestCount() > 0 && !headset->blocks().empty(); }, 30s))
+            << "the update did not start";
+    }
+
+    bool noResumeRecord() {
+        auto bytes = platform::readFile((archiveFolder(data.path()) / "VELMARHelmetsDeviceManager.qelmconf").string());
+        if (!bytes) return false;
+        platform::KeyedUnarchiver stored(*bytes, kControllerClass);
+        return !stored.decodeBoolForKey("keyRestartToRecover") &&
+               !stored.containsValueForKey("keyStrRestartDFUFirmwareFile");
+    }
+
+    // The last two blocks the headset took.
+    std::vector<std::vector<uint8_t>> lastBlocks() {
+        auto blocks = headset->blocks();
+        if (blocks.size() < 2) return blocks;
+        return {blocks.end() - 2, blocks.end()};
+    }
+
+    test_support::TempDir data;
+    test_support::LoopbackServer server;
+    sim::RealTimeScheduler events;
+    std::shared_ptr<sim::Hs6838Model> headset;
+    std::unique_ptr<sim::SimHeadset> sim;
+    std::unique_ptr<e2e::VirtualDisplay> display;
+    std::unique_ptr<e2e::ChildProcess> program;
+    std::unique_ptr<e2e::ProgramWindow> window;
+    std::string firmware = data.path() + "/AIROHAVELMAR_v1.3.img";
+    std::vector<std::vector<uint8_t>> expected;
+};
+
+TEST_F(SimulatedUpdateEndToEnd, UpdateThroughTheWindowWritesTheBlocksAndRecognizesAgain) {
+    writeFirmware(3000);
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
+    const int versionAsked = requests(0x01, 0x00);
+    ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2 && requests(0x01, 0x00) > versionAsked; }, 120s))
+        << "blocks written " << headset->blocks().size() << ", restarts " << headset->restarts();
+    EXPECT_EQ(headset->blocks(), expected);
+    EXPECT_TRUE(fs::is_regular_file(archiveFolder(data.path()) / "AIROHAVELMAR.qelmarch"));
+    std::this_thread::sleep_for(3s);  // re-recognition ends
+    std::optional<int> exitStatus = window->quit();
+    ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_TRUE(noResumeRecord());
+}
+
+TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunCompletes) {
+    writeFirmware(200 * 1024);  // a write phase of several seconds
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
+    ASSERT_TRUE(waitFor([&] { return requests(0x06, 58) > 20; }, 30s)) << "no write phase";
+    const auto signalled = std::chrono::steady_clock::now();
+    ASSERT_TRUE(program->running());
+    program->signal(SIGTERM);
+    std::optional<int> exitStatus = program->waitExit(15s);
+    ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program";
+    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - signalled, 15s);
+    EXPECT_EQ(headset->restarts(), 0);
+
+    window.reset();
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
+    ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2; }, 180s))
+        << "blocks written " << headset->blocks().size() << ", restarts " << headset->restarts();
+    EXPECT_EQ(lastBlocks(), expected);
+}
+
+}  // namespace

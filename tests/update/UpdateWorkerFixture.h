@@ -1,0 +1,96 @@
+// What the update worker tests share: a controller with plain fields whose message box answers
+// at once as the test says, the page's fields, one run with its inputs, a temporary archive
+// folder, and a virtual clock with timed events (a restarting headset comes back when the
+// worker's sleeps pass its time).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "sim/TimedEvents.h"
+#include "tests_support/FirmwareArchive.h"
+#include "tests_support/TempDir.h"
+#include "transport/HidReportChannel.h"
+#include "transport/HidWaitLimits.h"
+#include "update/UpdateWorker.h"
+
+class FakeUpdateController : public update::UpdateWorkerController {
+  public:
+    struct Box {
+        std::string message;
+        bool warning;
+        std::optional<std::string> cancel, ok;
+        int32_t size, forWhat;
+    };
+
+    int32_t target = 0x6838, mode_ = 5, usb = 0x6838, language = 0;
+    bool skip = false;
+    // What the user does with a question box (purpose 14): press OK, or close it without.
+    bool answerOK = false;
+    // Leaves a box open (the worker must close it).
+    bool neverAnswer = false;
+    update::UpdatePageFields* page = nullptr;
+    std::vector<Box> boxes;
+    int closedBoxes = 0;
+
+    int32_t deviceTarget() const override { return target; }
+    int32_t mode() const override { return mode_; }
+    int32_t usbStatus() const override { return usb; }
+    int32_t languageManager() const override { return language; }
+    bool skipRestoreBackupFile() const override { return skip; }
+    void setSkipRestoreBackupFile(bool v) override { skip = v; }
+    std::string getMessageBoxFileCreationFailed() const override { return "backup file failed"; }
+    void openMessageBoxWithMessage(const std::string& message, bool warning, const std::optional<std::string>& cancel,
+                                   const std::optional<std::string>& ok, int32_t size, int32_t forWhat) override {
+        boxes.push_back({message, warning, cancel, ok, size, forWhat});
+        if (neverAnswer) return;
+        // The controller's answer handler of purpose 14.
+        if (forWhat == 14 && answerOK) skip = true;
+        if (page) page->openedMessageBox = false;
+    }
+    int32_t closeMessageBox() override {
+        ++closedBoxes;
+        return boxes.empty() ? 0 : boxes.back().forWhat;
+    }
+};
+
+class UpdateWorkerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::setClock(&clock);
+        transport::silenceLimitMs = 300;
+        transport::busyLimitMs = 200;
+        controller.page = &page;
+        run.archiveFolder = folder.path() + "/archive";
+        run.firmwareFile = folder.path() + "/firmware.bin";
+        run.record.setDeviceRecognized(0x6838);
+        run.record.setDeviceVersionMajor(1);
+        run.record.setDeviceVersionMinor(2);
+    }
+    void TearDown() override {
+        usbhid_close_all();
+        platform::setClock(nullptr);
+        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
+        transport::busyLimitMs = transport::kDefaultBusyLimitMs;
+    }
+
+    void writeFirmware(const test_support::ArchiveBytes& bytes) {
+        std::ofstream file(run.firmwareFile, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    std::string status(int language = 0) const { return page.updateStatus(language); }
+
+    test_support::TempDir folder;
+    sim::EventClock clock;
+    FakeUpdateController controller;
+    update::UpdatePageFields page;
+    update::UpdateRun run{controller, page};
+};
