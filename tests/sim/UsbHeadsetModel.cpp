@@ -187,7 +187,7 @@ Bytes UsbHeadsetModel::descriptors() {
 
 int UsbHeadsetModel::control(const UsbSetup& setup, uint8_t* data) {
     int result = -EPIPE;
-    std::function<void(const UsbSetup&)> hook;
+    std::function<void(const UsbSetup&, const uint8_t*)> hook;
     {
         std::lock_guard<std::mutex> g(lock_);
         hook = onControl_;
@@ -196,11 +196,11 @@ int UsbHeadsetModel::control(const UsbSetup& setup, uint8_t* data) {
         else if ((setup.requestType & 0x60) == 0x20 && (setup.requestType & 0x1F) == 1)
             result = dfu_.request(setup, data);
     }
-    if (hook) hook(setup);
+    if (hook) hook(setup, data);
     return result;
 }
 
-void UsbHeadsetModel::onControl(std::function<void(const UsbSetup&)> hook) {
+void UsbHeadsetModel::onControl(std::function<void(const UsbSetup&, const uint8_t*)> hook) {
     std::lock_guard<std::mutex> g(lock_);
     onControl_ = std::move(hook);
 }

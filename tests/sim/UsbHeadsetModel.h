@@ -76,7 +76,7 @@ class UsbHeadsetModel : public UsbEndpoint {
 
     // Called after each control request the device took, outside its lock (a test makes the
     // device leave the bus at a chosen moment).
-    void onControl(std::function<void(const UsbSetup&)> hook);
+    void onControl(std::function<void(const UsbSetup&, const uint8_t* data)> hook);
     // Power comes back after an unplug: normal mode, or DFU mode once a download began.
     void powerUp();
 
@@ -115,7 +115,7 @@ class UsbHeadsetModel : public UsbEndpoint {
     std::set<int> claimed_;
     DfuMachine dfu_;
     int resets_ = 0;
-    std::function<void(const UsbSetup&)> onControl_;
+    std::function<void(const UsbSetup&, const uint8_t*)> onControl_;
 };
 
 }  // namespace sim

@@ -354,7 +354,7 @@ TEST_F(BoundedWaits, NeverLeavingFirmwareManagementModeEndsAtTheBound) {
 TEST_F(CsrRoad, StopInTheManifestationWaitEndsSoon) {
     ASSERT_NO_FATAL_FAILURE(plug({unit(0x4D10, true)}));
     selectModel(0x4D10, 0xCD10, 50);
-    headset().onControl([this](const sim::UsbSetup& s) {
+    headset().onControl([this](const sim::UsbSetup& s, const uint8_t*) {
         if (s.request == kDnload && s.length == 0) clock.after(10'000, [this] { page.stopRequested = true; });
     });
     firmware(100);
@@ -365,6 +365,86 @@ TEST_F(CsrRoad, StopInTheManifestationWaitEndsSoon) {
     EXPECT_EQ(page.updateRestoreError, 1);
     EXPECT_LT(clock.nowMs() - start, 20'000) << "not the whole 50 s";
     EXPECT_TRUE(nothingOpen());
+}
+
+}  // namespace
+}  // namespace csr_road_test
+
+namespace csr_road_test {
+namespace {
+
+// The headset leaves the bus at a moment of the road; plugged back, it powers up as a unit does
+// and a new run (with the id recognition then stores) completes the update.
+TEST_F(CsrRoad, UnpluggedByPhase) {
+    using Moment = std::function<bool(const sim::UsbSetup&, const uint8_t* data, int& seen)>;
+    constexpr uint8_t kDetach = 0, kGetStatus = 3;
+    // A BCCMD request: type at byte 4, the PS key at byte 14.
+    auto bccmd = [](uint16_t type, uint16_t key) {
+        return Moment([type, key](const sim::UsbSetup& s, const uint8_t* d, int&) {
+            return s.requestType == 0x20 && s.length >= 16 && d && (d[4] | d[5] << 8) == type &&
+                   (d[14] | d[15] << 8) == key;
+        });
+    };
+    struct Case {
+        const char* what;
+        bool startInDfu;
+        Moment when;
+        std::string status;
+        int32_t code;
+    };
+    const std::vector<Case> cases = {
+        {"in the identity check", false, bccmd(0, 0x02A3), "Not the recognized device", 2},
+        {"after the persistent-store writes", false, bccmd(2, 0x0299), "Cannot get device [0 / 1]", 1},
+        {"after the detach", false,
+         [](const sim::UsbSetup& s, const uint8_t*, int& seen) {
+             if (s.request == kDetach && s.requestType == 0x21) seen = 1;
+             return seen == 1 && s.request == kGetStatus;
+         },
+         "Cannot identify device [0 / 1]", 1},
+        {"in the download", true,
+         [](const sim::UsbSetup& s, const uint8_t*, int&) { return s.requestType == 0x21 && s.request == kDnload && s.value == 2; },
+         "Cannot get status 5 [0]", 1},
+        {"in the manifestation wait", true,
+         [](const sim::UsbSetup& s, const uint8_t*, int& seen) {
+             if (s.requestType == 0x21 && s.request == kDnload && s.value == 3 && s.length > 0) seen = 1;
+             return seen == 1 && s.request == kGetStatus;
+         },
+         "Cannot send final block [0]", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(plug({unit(0x4D10, c.startInDfu)}));
+        selectModel(0x4D10, c.startInDfu ? 0xCD10 : 0x4D10, 50);
+        const auto image = firmware(3 * 1023 + 10);
+        int seen = 0;
+        bool gone = false;
+        sim::UsbTestbed* usb = &bus();
+        headset().onControl([&, usb](const sim::UsbSetup& s, const uint8_t* data) {
+            if (!gone && c.when(s, data, seen)) {
+                gone = true;
+                usb->unplug(0);
+            }
+        });
+        update();
+        EXPECT_TRUE(gone);
+        EXPECT_EQ(page.updateRestoreError, c.code);
+        EXPECT_EQ(status(), failure(c.status));
+        EXPECT_FALSE(page.openedMessageBox);
+        EXPECT_TRUE(nothingOpen());
+        if (c.code == 2) EXPECT_TRUE(headset().dfuRequests().empty());
+
+        headset().onControl(nullptr);
+        headset().powerUp();
+        bus().plugBack(0);
+        for (int again = 0; again < 2 && !page.updateSucceeded; ++again) {
+            controller.usb = headset().productId();
+            update();
+        }
+        EXPECT_TRUE(page.updateSucceeded) << status();
+        EXPECT_EQ(headset().dfuImage(), image);
+        csr_usb_exit();
+        sim_.reset();
+    }
 }
 
 }  // namespace
