@@ -517,32 +517,26 @@ void UpdateViewController::restoreFirmware(QObject*) {
         return;
     }
     if (updateWorker_.running()) return;
-    fields_.state = c.isRestartDFU() ? kStateRestoring : kStateDownloadRestore;
+    if (!c.isRestartDFU()) {
+        // The download of the chosen revision into the archive folder, which starts the worker
+        // when it ends, comes with the restore download; until then nothing starts.
+        platform::logLine("restore download not available");
+        return;
+    }
+    fields_.state = kStateRestoring;
     fields_.updateFinished = false;
     fields_.updateProcessed = kNothingReported;
     c.setOnProcessing(true);
     c.setStatus(c.getStatusProcessing(), false);
     c.setControls();
     setControls();
-    if (c.isRestartDFU()) {
-        // The stored file of the interrupted restore is written again, without a download.
-        tfFirmwareFile_->setText(QString::fromStdString(c.strRestartDFUFirmwareFile().value_or("")));
-        const int32_t index = c.indexRestartDFUFirmwareLanguage();
-        if (popUpLanguageFirmware_->count() > index) popUpLanguageFirmware_->setCurrentIndex(index);
-        if (c.mode() != 5) {
-            c.setOnProcessing(true);
-            c.setControls();
-            setControls();
-            fields_.state = kStateRestoring;
-            fields_.resetForRun();
-            startUpdateWorker();
-            timer_->start();
-        }
-    } else {
-        // The download of the chosen revision into the archive folder starts the worker when it
-        // ends; it comes with the restore download.
-        platform::logLine("restore download not available");
-    }
+    // The stored file of the interrupted restore is written again, without a download.
+    tfFirmwareFile_->setText(QString::fromStdString(c.strRestartDFUFirmwareFile().value_or("")));
+    const int32_t index = c.indexRestartDFUFirmwareLanguage();
+    if (popUpLanguageFirmware_->count() > index) popUpLanguageFirmware_->setCurrentIndex(index);
+    fields_.resetForRun();
+    startUpdateWorker();
+    timer_->start();
     const int32_t mode = c.mode(), usb = c.usbStatus();
     for (int i = 0; i < kLanguages; ++i)
         c.setStrStatus(app::formatText("%@ %@", {app::AppTexts::qelm_status_processing(mode, usb, i).value_or(""),
