@@ -431,7 +431,9 @@ TEST_F(CsrRoad, UnpluggedByPhase) {
         EXPECT_EQ(status(), failure(c.status));
         EXPECT_FALSE(page.openedMessageBox);
         EXPECT_TRUE(nothingOpen());
-        if (c.code == 2) EXPECT_TRUE(headset().dfuRequests().empty());
+        if (c.code == 2) {
+            EXPECT_TRUE(headset().dfuRequests().empty());
+        }
 
         headset().onControl(nullptr);
         headset().powerUp();

@@ -112,7 +112,9 @@ TEST_P(FirmwareListRead, FieldsPopUpAndRestoreDecision) {
     EXPECT_EQ(page.popUpLanguageFirmware()->currentIndex(), c.selected);
     EXPECT_EQ(page.fields().state.load(), update::kStateIdle);
     EXPECT_FALSE(controller->onProcessing());
-    if (c.page == 6) EXPECT_EQ(page.restorePossible(), c.restorePossible);
+    if (c.page == 6) {
+        EXPECT_EQ(page.restorePossible(), c.restorePossible);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Update, FirmwareListRead, ::testing::ValuesIn(kListCases),

@@ -108,7 +108,9 @@ TEST_F(Nelvar, SuccessLeavesTheDfuPartAndPutsTheCameraPartOnTheCard) {
         EXPECT_EQ(headset().dfuImage(), image);
         EXPECT_TRUE(fs::exists(staged(update::kNelvarDfuFile)));
         EXPECT_EQ(fs::exists(staged(update::kNelvarCameraFile)), !c.withCard);
-        if (c.withCard) EXPECT_EQ(readAll(card + "/sac10_100.bin"), camera);
+        if (c.withCard) {
+            EXPECT_EQ(readAll(card + "/sac10_100.bin"), camera);
+        }
         EXPECT_EQ(cards.restartRecordsCleared, 1);
         ASSERT_FALSE(cards.boxes.empty());
         EXPECT_EQ(cards.boxes.back().forWhat, 11);

@@ -121,9 +121,10 @@ TEST_F(UpdatePageFixture, LatestVersionForms) {
         EXPECT_EQ(shown(page.popUpLanguageFirmware(), page), c.languages) << c.name;
         EXPECT_EQ(shown(page.lblUpdateLanguageVoicePrompt(), page), c.languages) << c.name;
         EXPECT_EQ(shown(page.lblUpdateVoicePromptInformation(), page), c.languages) << c.name;
-        if (c.languages)
+        if (c.languages) {
             EXPECT_EQ(page.lblUpdateVoicePromptInformation()->text().toStdString(),
                       update::UpdateTexts::stringVoicePromptInformation(0));
+        }
     }
 }
 
