@@ -22,6 +22,7 @@ constexpr uint32_t kPieceMax = 58;
 constexpr uint8_t kVerifyWhole = 2;
 constexpr int64_t kLoaderRestartMs = 6000;
 constexpr int64_t kPollStepMs = 1000;
+constexpr int64_t kClosingPauseMs = 1000;
 // The reconnection poll gives up after as many passes as the longest wait of the family's
 // siblings, and ends as the failed open after it.
 constexpr int kReconnectPasses = 300;
@@ -148,7 +149,7 @@ void updateAirohaBlocks(UpdateRun& run) {
     usbhid_close_all();
     run.page.updateRestoreError = 0;
     run.page.addUpdateProcessed = 99;
-    pause(run, kPollStepMs);
+    pause(run, kClosingPauseMs);
     markSucceeded(run);
     endOfWork(run, EndEntry::plain);
 }

@@ -98,6 +98,11 @@ void UpdateViewController::setSpinner(bool running) {
     // A range of 0..0 is the busy animation.
     piProcessingCircular_->setRange(0, running ? 0 : 100);
     piProcessingCircular_->setValue(running ? 50 : 0);
+    // A stopped spinner is not drawn, as a spinning indicator that hides when stopped.
+    QSizePolicy policy = piProcessingCircular_->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    piProcessingCircular_->setSizePolicy(policy);
+    piProcessingCircular_->setVisible(running);
 }
 
 void UpdateViewController::showProgressArea(bool listOrDownload) {

@@ -1,7 +1,7 @@
 // The update worker: one run of `threadMethodUpdate` writes firmware into the connected headset
-// through the family of its model and reports through the page's fields. Plain C++: the page
-// binds the two interfaces below to itself and to the application controller; tests bind them to
-// plain fields. Runs on its own thread; blocking I/O only here.
+// through the family of its model and reports through the page's fields (UpdatePageFields). Plain
+// C++: the page binds the controller interface below to the application controller; tests bind it
+// to plain fields. Runs on its own thread; blocking I/O only here.
 //
 // One run: prologue, the dispatch on the model code (a table, first match wins), the family.
 // Every family ends through one of the three entries of the end of work; the page's success

@@ -203,10 +203,10 @@ TEST(AppTexts, FormattedTextsInTheControllersLanguage) {
               "continue the firmware update");
     EXPECT_EQ(AppTexts::qelm_string_continue_the_firmware_update_or_restore(6, kGerman),
               "Firmware Zurücks. fortsetzen");
-    EXPECT_EQ(c.stringDeviceConversion1UnplugUSBCableFromMac(), "1. Unplug the USB cable from the Mac.");
+    EXPECT_EQ(c.stringDeviceConversion1UnplugUSBCableFromMac(), "1. Unplug the USB cable from the computer.");
     EXPECT_EQ(
         c.stringDeviceConversionUnplugUSBCableFromMacOrForceMacToRestart(),
-        "Unplug the USB cable from your Mac or force it to restart in case of inputting the wrong password.");
+        "Unplug the USB cable from your computer or force it to restart in case of inputting the wrong password.");
     EXPECT_EQ(c.stringDeviceConversionInvalidPasswordWithhaveAlternativeInputDevices(true),
               "The password does not match. Go back to the Device Recognition page and try again.");
     EXPECT_EQ(c.stringDeviceConversionFailedBluetoothOff(), "Error code: 89. Please contact (" +
@@ -222,7 +222,7 @@ TEST(AppTexts, FormattedTextsInTheControllersLanguage) {
 
     c.setLanguageManager(kJapanese);
     EXPECT_EQ(c.languageManager(), kJapanese);
-    EXPECT_EQ(c.stringDeviceConversion1UnplugUSBCableFromMac(), "1. MacからUSBケーブルを抜きます。");
+    EXPECT_EQ(c.stringDeviceConversion1UnplugUSBCableFromMac(), "1. コンピューターからUSBケーブルを抜きます。");
     EXPECT_EQ(c.stringMenuItemKeyboradShortcuts(), "キーボードショートカットを隠す");
     c.setLanguageManager(kKorean);
     EXPECT_NE(c.getMessageBoxFileCreationFailed().find("[확인]"), std::string::npos);

@@ -46,7 +46,10 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0; }
-    pid_t pid() const { return pid_; }
+    // Sends a signal to the running child.
+    void signal(int number) {
+        if (running()) kill(pid_, number);
+    }
     bool running() {
         if (pid_ <= 0 || status_) return false;
         int status = 0;

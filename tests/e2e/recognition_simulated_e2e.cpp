@@ -1,8 +1,10 @@
 // The real program under a virtual X server, recognizing a simulated 0x6838 headset that this
 // process serves to it through umockdev: from the start page (Home, by the keyboard's Next once
-// the version check has ended) to the recognition page and its Next, then Ctrl+Q, whose
-// configuration holds the recognized model. A screenshot of the screen after the recognition is
-// kept in the build folder.
+// the version check has ended) to the recognition page and its Next, then the firmware update
+// page, which reads the loopback server's firmware list; then Ctrl+Q, whose configuration holds
+// the recognized model. A screenshot of the update page is kept in the build folder. A run
+// ended by SIGTERM while the server holds the list read still ends at once, with its
+// configuration written.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,6 +22,7 @@
 #include "platform/KeyedArchive.h"
 #include "sim/Hs6838Model.h"
 #include "sim/SimHeadset.h"
+#include "tests_support/LoopbackServer.h"
 #include "tests_support/TempDir.h"
 
 namespace {
@@ -47,6 +50,12 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
         // Only the program talks to the simulator; the X server and tools run as they are.
         unsetenv("LD_PRELOAD");
 
+        // The headset's version 1.2.4, listed in two languages; a test may make the server hold it.
+        server.put("Firmware",
+                   "AIROHAVELMAR:v1.2:English:velmar/luven_en.img\r\nAIROHAVELMAR:v1.2:French:velmar/luven_fr.img\r\n"
+                   "AIROHAVELMAR:4\r\n\r\n",
+                   test_support::LoopbackServer::Fault::None, listDelayMs());
+
         display = std::make_unique<e2e::VirtualDisplay>();
         ASSERT_TRUE(display->ready()) << "Xvfb did not start";
         program = std::make_unique<e2e::ChildProcess>(
@@ -54,11 +63,33 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
             std::map<std::string, std::string>{{"DISPLAY", display->name()},
                                                {"QT_QPA_PLATFORM", "xcb"},
                                                {"XDG_DATA_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                               {"VELMAR_SERVER_BASE", server.base()},
                                                {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
         ASSERT_TRUE(program->started());
         window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
         ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+    }
+
+    // How long the server holds the list read.
+    virtual int listDelayMs() const { return 0; }
+
+    // Home, then Next: the recognition runs to its last question (bounded).
+    bool recognize() {
+        // Next is ignored while the start page's version check runs: the first one that counts
+        // goes Home to the recognition page, the second starts the recognition. Stop at the
+        // headset's first request.
+        for (int i = 0; i < 120 && headset->requestCount() == 0 && program->running(); ++i) {
+            type("ctrl+Right");
+            std::this_thread::sleep_for(700ms);
+        }
+        for (int i = 0; i < 900 && !languagePackAsked() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+        return languagePackAsked();
+    }
+    // The update page entered after recognition asks for its list (bounded).
+    bool listAsked() {
+        for (int i = 0; i < 300 && server.requestsFor("Firmware") == 0 && program->running(); ++i)
+            std::this_thread::sleep_for(50ms);
+        return server.requestsFor("Firmware") > 0;
     }
 
     std::string configurationFile() const {
@@ -78,6 +109,7 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
     bool languagePackAsked() { return requests(0x01, 0x01) > 0; }
 
     test_support::TempDir data;
+    test_support::LoopbackServer server;
     std::shared_ptr<sim::Hs6838Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
     std::unique_ptr<e2e::VirtualDisplay> display;
@@ -86,16 +118,11 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
 };
 
 TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
-    // Next is ignored while the start page's version check runs: the first one that counts goes
-    // Home to the recognition page, the second starts the recognition. Stop at the headset's
-    // first request.
-    for (int i = 0; i < 120 && headset->requestCount() == 0 && program->running(); ++i) {
-        type("ctrl+Right");
-        std::this_thread::sleep_for(700ms);
-    }
-    for (int i = 0; i < 900 && !languagePackAsked() && program->running(); ++i) std::this_thread::sleep_for(100ms);
-    ASSERT_TRUE(languagePackAsked()) << "the program did not recognize the headset";
-    // The page's one-second timer hands over to the firmware update page.
+    ASSERT_TRUE(recognize()) << "the program did not recognize the headset";
+    // The page's one-second timer hands over to the firmware update page, which reads its list.
+    ASSERT_TRUE(listAsked()) << "the update page did not ask for its list";
+    EXPECT_EQ(server.lastCacheControl(), "no-cache");
+    // The list read ends at the page's next tick.
     std::this_thread::sleep_for(2500ms);
     EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SCREENSHOT_FILE));
 
@@ -107,6 +134,26 @@ TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
     platform::KeyedUnarchiver stored(*bytes, kControllerClass);
     EXPECT_EQ(stored.decodeInt32ForKey("keyDeviceTarget"), 0x6838);
     EXPECT_EQ(requests(0x03, sim::Hs6838Model::kParameterName), 1) << "one recognition";
+    EXPECT_EQ(server.requestsFor("Firmware"), 1) << "one list read";
+}
+
+// The server holds the list read far longer than the program may take to end.
+class HeldListEndToEnd : public SimulatedHeadsetEndToEnd {
+  protected:
+    int listDelayMs() const override { return 15000; }
+};
+
+TEST_F(HeldListEndToEnd, SigtermDuringTheListReadEndsTheProgramWithItsConfiguration) {
+    ASSERT_TRUE(recognize()) << "the program did not recognize the headset";
+    ASSERT_TRUE(listAsked()) << "the update page did not ask for its list";
+    program->signal(SIGTERM);
+    std::optional<int> exitStatus = program->waitExit(8s);
+    ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program during the list read";
+    EXPECT_EQ(*exitStatus, 0);
+    auto bytes = platform::readFile(configurationFile());
+    ASSERT_TRUE(bytes.has_value()) << "no configuration written";
+    platform::KeyedUnarchiver stored(*bytes, kControllerClass);
+    EXPECT_EQ(stored.decodeInt32ForKey("keyDeviceTarget"), 0x6838);
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunComplete
     ASSERT_TRUE(waitFor([&] { return requests(0x06, 58) > 20; }, 30s)) << "no write phase";
     const auto signalled = std::chrono::steady_clock::now();
     ASSERT_TRUE(program->running());
-    kill(program->pid(), SIGTERM);
+    program->signal(SIGTERM);
     std::optional<int> exitStatus = program->waitExit(15s);
     ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program";
     EXPECT_EQ(*exitStatus, 0);

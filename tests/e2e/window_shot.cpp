@@ -29,7 +29,9 @@ int main(int argc, char** argv) {
     controller.setControls();
     controller.updateStatusInManagerLanguage();
     window.show();
-    for (int i = 0; i < 20; ++i) {
+    // The start page's version check runs first (bounded by its time-out); the window is drawn
+    // once it has ended, as the user sees it from then on.
+    for (int i = 0; i < 20 || (controller.onProcessing() && i < 1000); ++i) {
         platform::drainMainQueue();
         QApplication::processEvents();
         QThread::msleep(20);

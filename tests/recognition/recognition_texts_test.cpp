@@ -10,7 +10,7 @@ using recognition::DeviceRecognitionTexts;
 
 TEST(RecognitionTexts, InstructionIsTheConnectStepAndThePressNextStep) {
     EXPECT_EQ(DeviceRecognitionTexts::stringInstruction(0),
-              "1. Power off your product and connect it to your Mac using the supplied USB\n     cable.\n\n"
+              "1. Power off your product and connect it to your computer using the supplied USB\n     cable.\n\n"
               "2. Press the [NEXT >] button.");
     EXPECT_NE(DeviceRecognitionTexts::stringInstruction(2).find("2. Drücken Sie die Taste [WEITER >]."),
               std::string::npos);

@@ -42,6 +42,12 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return lastCacheControl_;
     }
+    // How often a path below the base ("Firmware", ...) was asked for.
+    int requestsFor(const std::string& path) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto it = pathRequests_.find(path);
+        return it == pathRequests_.end() ? 0 : it->second;
+    }
 
 private:
     struct File {
@@ -58,6 +64,7 @@ private:
             lastCacheControl_ = req.get_header_value("Cache-Control");
             const std::string prefix = "/orvabluetoothmanager/";
             std::string path = req.path.rfind(prefix, 0) == 0 ? req.path.substr(prefix.size()) : req.path;
+            ++pathRequests_[path];
             if (auto it = files_.find(path); it != files_.end()) file = it->second;
         }
         if (file.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(file.delayMs));
@@ -85,6 +92,7 @@ private:
     std::map<std::string, File> files_;
     int requests_ = 0;
     std::string lastCacheControl_;
+    std::map<std::string, int> pathRequests_;
 };
 
 }  // namespace test_support

@@ -2,7 +2,9 @@
 // and progress, the latest-version forms, and the titles with shortcuts shown and hidden.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "UpdatePageFixture.h"
 #include "tests_support/LoopbackServer.h"
@@ -197,6 +199,26 @@ TEST_F(UpdatePageFixture, TabIndexesOutsideZeroToTwoAreRefused) {
     EXPECT_EQ(page.tabAt(1), 2);
     EXPECT_EQ(page.tabAt(3), 0);
     EXPECT_EQ(page.tabAt(-1), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// SIGTERM may end the program while the server holds a list read: the shutdown asks the page to
+// stop and its request ends early.
+TEST_F(UpdatePageFixture, ShutdownStopsAHeldListRead) {
+    test_support::LoopbackServer server;
+    // Held longer than the shutdown waits: only an early end of the request passes.
+    server.put("Firmware", "AIROHAVELMAR:v1.2:f.img\r\n", test_support::LoopbackServer::Fault::None, 6000);
+    setenv("VELMAR_SERVER_BASE", server.base().c_str(), 1);
+    auto& page = enter(5, 0x6838);
+    for (int i = 0; i < 5000 && server.requests() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(server.requests(), 1);
+    EXPECT_TRUE(page.listReadRunning());
+    EXPECT_TRUE(controller->stopPageThreads(std::chrono::seconds(4)));
+    EXPECT_FALSE(page.listReadRunning());
+    EXPECT_FALSE(page.timer()->isActive());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/TextCatalogue.h"
 #include "update/UpdateTexts.h"
 
 namespace {
@@ -90,6 +91,20 @@ TEST(UpdateTexts, VoicePromptLabelByEnglishLabel) {
     EXPECT_EQ(UpdateTexts::settingLabel("Voice Prompt", 2), "Sprachansagen");
     EXPECT_EQ(UpdateTexts::settingLabel("Voice Prompt", 13), std::nullopt);
     EXPECT_EQ(UpdateTexts::settingLabel("voice prompt", 0), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+// The program runs on Linux: no text of any language tells the user about a Mac.
+TEST(InterfaceTexts, NoTextNamesTheMac) {
+    for (size_t id = 0; id < app::kTextIdCount; ++id)
+        for (int language = 0; language < app::kCatalogueLanguageCount; ++language) {
+            std::string_view text = app::localizedText(static_cast<app::TextId>(id), language);
+            EXPECT_EQ(text.find("Mac"), std::string_view::npos)
+                << app::catalogueEntryName(static_cast<app::TextId>(id)) << " in " << language;
+        }
 }
 
 }  // namespace
