@@ -477,10 +477,11 @@ std::function<void()> UpdateViewController::spinnerStopBlock() {
     };
 }
 
+// The OK of the camera update's closing question: the worker ended without finishing.
 void UpdateViewController::endNelvarUpdate() {
-    fields_.checkNelvarUpdateComplete = true;
     fields_.updateProcessed = kProcessedComplete;
     fields_.finishWith(true, 0);
+    fields_.checkNelvarUpdateComplete = true;
 }
 
 // ---- actions ----------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "platform/Files.h"
+#include "platform/MainQueue.h"
 #include "update/SpinnerTasks.h"
 #include "update/UpdateViewController.h"
 
@@ -29,6 +30,25 @@ class UpdateViewController::WorkerControllerBridge : public UpdateWorkerControll
         c_.openMessageBoxWithMessage(message, warning, cancel, ok, size, forWhat);
     }
     int32_t closeMessageBox() override { return c_.closeMessageBox(); }
+    void setUsbStatus(int32_t usbStatus) override { c_.setUsbStatus(usbStatus); }
+    std::optional<std::string> getMessageBoxFirstButton() const override { return c_.getMessageBoxFirstButton(); }
+    std::optional<std::string> getMessageBoxFailureFirstButton() const override {
+        return c_.getMessageBoxFailureFirstButton();
+    }
+    std::optional<std::string> getMessageBoxSecondButton() const override { return c_.getMessageBoxSecondButton(); }
+    std::optional<std::string> getCameraDiskPath() const override { return c_.getCameraDiskPath(); }
+    // The file name is the main thread's; the numbers are atomics but go with it, in order.
+    void clearRestartDFU() override {
+        ORVABluetoothManagerAppController* c = &c_;
+        platform::postToMainQueue([c] {
+            c->setStrRestartDFUFirmwareFile(std::nullopt);
+            c->setIndexRestartDFUFirmwareLanguage(-1);
+            c->setDeviceVersionMajorRestartDFU(0);
+            c->setDeviceVersionMinorRestartDFU(0);
+            c->setDeviceSecondaryVersionTypeRestartDFU(0);
+            c->setDeviceSecondaryVersionRestartDFU(0);
+        });
+    }
 
   private:
     ORVABluetoothManagerAppController& c_;

@@ -48,6 +48,8 @@ struct FamilyRow {
 
 constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
+    {Family::hidThenCsr, updateCsrDfu},
+    {Family::csr, updateCsrDfu},
 };
 
 FamilyRoutine routineOf(Family family) {

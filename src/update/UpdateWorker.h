@@ -47,6 +47,15 @@ class UpdateWorkerController {
                                            const std::optional<std::string>& buttonOK, int32_t withSize,
                                            int32_t forWhat) = 0;
     virtual int32_t closeMessageBox() = 0;
+    // What the CSR family alone uses (other families' controllers need not answer): it stores
+    // the id the headset shows, tells the user what to do while the headset restarts, finds the
+    // camera's card, and clears the resume record after a write that must not be resumed.
+    virtual void setUsbStatus(int32_t) {}
+    virtual std::optional<std::string> getMessageBoxFirstButton() const { return std::nullopt; }
+    virtual std::optional<std::string> getMessageBoxFailureFirstButton() const { return std::nullopt; }
+    virtual std::optional<std::string> getMessageBoxSecondButton() const { return std::nullopt; }
+    virtual std::optional<std::string> getCameraDiskPath() const { return std::nullopt; }
+    virtual void clearRestartDFU() {}
 };
 
 // Opens the headset into HID slot 0: 0 with the product id and the message set, else negative.
@@ -166,5 +175,8 @@ void markSucceeded(UpdateRun& run);
 // ---- families ----------------------------------------------------------------------------------
 
 void updateAirohaBlocks(UpdateRun& run);
+// CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
+// switch; the Nelvar container of 0x3020).
+void updateCsrDfu(UpdateRun& run);
 
 }  // namespace update

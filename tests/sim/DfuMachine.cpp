@@ -38,6 +38,12 @@ int DfuMachine::stall(Status s) {
 
 int DfuMachine::status(uint8_t* data, uint16_t length) {
     uint8_t reported = state_;
+    uint32_t poll = behaviour_.pollTimeoutMs;
+    if (errorsLeft_ > 0 && dfuMode_) {
+        --errorsLeft_;
+        state_ = dfuERROR;
+        status_ = errWRITE;
+    }
     // The state machine moves on as the host polls.
     switch (state_) {
         case dfuDNLOAD_SYNC:
@@ -49,6 +55,7 @@ int DfuMachine::status(uint8_t* data, uint16_t length) {
             } else if (busyLeft_ > 0) {
                 --busyLeft_;
                 reported = dfuDNBUSY;
+                if (behaviour_.busyPollMs >= 0) poll = static_cast<uint32_t>(behaviour_.busyPollMs);
             } else {
                 state_ = dfuDNLOAD_IDLE;
                 reported = state_;
@@ -62,10 +69,11 @@ int DfuMachine::status(uint8_t* data, uint16_t length) {
         default:
             break;
     }
+    reported = state_ == dfuERROR ? static_cast<uint8_t>(dfuERROR) : reported;
     uint8_t record[6] = {status_,
-                         static_cast<uint8_t>(behaviour_.pollTimeoutMs),
-                         static_cast<uint8_t>(behaviour_.pollTimeoutMs >> 8),
-                         static_cast<uint8_t>(behaviour_.pollTimeoutMs >> 16),
+                         static_cast<uint8_t>(poll),
+                         static_cast<uint8_t>(poll >> 8),
+                         static_cast<uint8_t>(poll >> 16),
                          reported,
                          0};
     size_t n = std::min<size_t>(6, length);
@@ -109,12 +117,19 @@ int DfuMachine::request(const UsbSetup& s, uint8_t* data) {
     if (out && s.request == DNLOAD && (state_ == dfuIDLE || state_ == dfuDNLOAD_IDLE)) {
         if (s.length == 0) {
             if (state_ != dfuDNLOAD_IDLE) return stall(errSTALLEDPKT);
+            // Manifestation starts at once: the host sends no further status poll.
             ended_ = true;
+            manifested_ = true;
             state_ = dfuMANIFEST_SYNC;
             return 0;
         }
+        if (state_ == dfuIDLE) blocks_.clear();  // a download starts (again) from its beginning
+        downloadBegan_ = true;
         if (static_cast<int>(s.value) == behaviour_.failBlock) {
             failPending_ = true;
+        } else if (static_cast<int>(s.value) == behaviour_.errorAfterBlock && behaviour_.errorPolls > 0) {
+            errorsLeft_ = behaviour_.errorPolls;
+            behaviour_.errorAfterBlock = -1;  // once
         } else {
             blocks_.push_back({s.value, Bytes(data, data + s.length)});
             busyLeft_ = behaviour_.busyPerBlock;
@@ -136,15 +151,31 @@ int DfuMachine::request(const UsbSetup& s, uint8_t* data) {
 
 bool DfuMachine::reset() {
     if (!dfuMode_ && state_ == appDETACH) {
-        enter(true);
-        return true;
+        switch (behaviour_.afterDetach) {
+            case AfterDetach::dfuMode:
+                enter(true);
+                return true;
+            case AfterDetach::normalMode:
+                enter(false);
+                return true;
+            case AfterDetach::staysOnBus:
+                return false;
+        }
     }
     if (dfuMode_) {
-        bool done = manifested_;
+        bool done = manifested_ && !behaviour_.neverLeavesDfu;
+        if (done) downloadBegan_ = false;
         enter(!done);
         return true;  // a device in DFU mode always enumerates again
     }
     return false;
+}
+
+void DfuMachine::powerUp() {
+    busyLeft_ = 0;
+    errorsLeft_ = 0;
+    failPending_ = false;
+    enter(downloadBegan_);
 }
 
 Bytes DfuMachine::image() const {

@@ -27,12 +27,22 @@ class DfuMachine {
     };
     enum Status : uint8_t { OK = 0, errWRITE = 3, errSTALLEDPKT = 15 };
 
+    // What a USB reset does to a device that took DETACH.
+    enum class AfterDetach { dfuMode, staysOnBus, normalMode };
+
     struct Behaviour {
-        uint32_t pollTimeoutMs = 5;  // bwPollTimeout of every status
+        uint32_t pollTimeoutMs = 5;  // bwPollTimeout of every status but dfuDNBUSY (24 bits)
+        int64_t busyPollMs = -1;     // bwPollTimeout of dfuDNBUSY answers; -1: pollTimeoutMs
         int busyPerBlock = 0;        // dfuDNBUSY answers before a block is written
         bool startInError = false;   // DFU mode begins in dfuERROR until CLRSTATUS
         int failBlock = -1;          // this block number ends in errWRITE / dfuERROR
-        Bytes upload;                // what UPLOAD reads in DFU mode
+        // After the block numbered errorAfterBlock (not kept), this many status polls answer
+        // errWRITE in dfuERROR.
+        int errorAfterBlock = -1;
+        int errorPolls = 0;
+        AfterDetach afterDetach = AfterDetach::dfuMode;
+        bool neverLeavesDfu = false;  // a manifested download comes back in DFU mode
+        Bytes upload;                 // what UPLOAD reads in DFU mode
     };
 
     struct Request {
@@ -53,6 +63,8 @@ class DfuMachine {
     // A USB reset: true when the device comes back in the other mode (after DETACH, or after a
     // manifested download).
     bool reset();
+    // Power comes back (plugged in again): a unit whose download began starts in DFU mode.
+    void powerUp();
 
     State state() const { return state_; }
     const std::vector<Request>& requests() const { return requests_; }
@@ -74,6 +86,8 @@ class DfuMachine {
     bool failPending_ = false;
     bool ended_ = false;
     bool manifested_ = false;
+    bool downloadBegan_ = false;
+    int errorsLeft_ = 0;
     size_t uploaded_ = 0;
     int detaches_ = 0;
     int request7_ = 0;

@@ -162,7 +162,8 @@ int UsbHeadsetModel::resets() const {
 Bytes UsbHeadsetModel::descriptors() {
     std::lock_guard<std::mutex> g(lock_);
     if (dfu_.dfuMode()) {
-        Bytes d = deviceDescriptor(vendor_, firmwareTwin(runtimeId_), 0);
+        // Class 0xFE on the device: what a host waiting for firmware-management mode looks for.
+        Bytes d = deviceDescriptor(vendor_, firmwareTwin(runtimeId_), 0xFE);
         Bytes c = configDescriptor(1, {dfuInterface(0)});
         d.insert(d.end(), c.begin(), c.end());
         return d;
@@ -185,14 +186,32 @@ Bytes UsbHeadsetModel::descriptors() {
 }
 
 int UsbHeadsetModel::control(const UsbSetup& setup, uint8_t* data) {
-    std::lock_guard<std::mutex> g(lock_);
-    if (setup.requestType == 0x20 && setup.request == 0 && !dfu_.dfuMode()) {
-        if (faults_.controlStalls) return -EPIPE;
-        return bccmd(data, setup.length);
+    int result = -EPIPE;
+    std::function<void(const UsbSetup&, const uint8_t*)> hook;
+    {
+        std::lock_guard<std::mutex> g(lock_);
+        hook = onControl_;
+        if (setup.requestType == 0x20 && setup.request == 0 && !dfu_.dfuMode())
+            result = faults_.controlStalls ? -EPIPE : bccmd(data, setup.length);
+        else if ((setup.requestType & 0x60) == 0x20 && (setup.requestType & 0x1F) == 1)
+            result = dfu_.request(setup, data);
     }
-    if ((setup.requestType & 0x60) == 0x20 && (setup.requestType & 0x1F) == 1)
-        return dfu_.request(setup, data);
-    return -EPIPE;
+    if (hook) hook(setup, data);
+    return result;
+}
+
+void UsbHeadsetModel::onControl(std::function<void(const UsbSetup&, const uint8_t*)> hook) {
+    std::lock_guard<std::mutex> g(lock_);
+    onControl_ = std::move(hook);
+}
+
+void UsbHeadsetModel::powerUp() {
+    std::lock_guard<std::mutex> g(lock_);
+    dfu_.powerUp();
+    claimed_.clear();
+    events_.clear();
+    eventOffset_ = 0;
+    held_.reset();
 }
 
 // An HCI vendor command carrying one BCCMD PDU.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -73,6 +74,12 @@ class UsbHeadsetModel : public UsbEndpoint {
     int dfuVendorRequests7() const;
     DfuMachine::State dfuState() const;
 
+    // Called after each control request the device took, outside its lock (a test makes the
+    // device leave the bus at a chosen moment).
+    void onControl(std::function<void(const UsbSetup&, const uint8_t* data)> hook);
+    // Power comes back after an unplug: normal mode, or DFU mode once a download began.
+    void powerUp();
+
     uint16_t productId() const;  // the id it shows now
     bool inDfuMode() const;
     int resets() const;
@@ -108,6 +115,7 @@ class UsbHeadsetModel : public UsbEndpoint {
     std::set<int> claimed_;
     DfuMachine dfu_;
     int resets_ = 0;
+    std::function<void(const UsbSetup&, const uint8_t*)> onControl_;
 };
 
 }  // namespace sim

@@ -513,4 +513,10 @@ void UsbTestbed::unplug(size_t i) {
     n->setReady(true);  // let libusb reap what was pending
 }
 
+void UsbTestbed::plugBack(size_t i) {
+    std::lock_guard<std::recursive_mutex> g(lock_);
+    reenumerations_.at(i)++;
+    addNode(i, current_.at(i)->bus);
+}
+
 }  // namespace sim

@@ -62,6 +62,8 @@ class UsbTestbed {
     int openHandles(size_t i) const;
     // Gone from the bus: uevent, sysfs entry and node removed; open descriptors fail.
     void unplug(size_t i);
+    // Back on the bus at a new address, with the descriptors the device shows now.
+    void plugBack(size_t i);
 
     struct Node;
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests_support/DfuImage.h"
 #include "tests_support/FirmwareArchive.h"
 #include "tests_support/TempDir.h"
 #include "transport/FirmwareFileChecks.h"
@@ -24,25 +25,16 @@ namespace {
 using namespace std::string_literals;
 using Bytes = std::vector<unsigned char>;
 
-Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+using test_support::append32;
+using test_support::image_body;
+using test_support::kImageHeader;
+using test_support::reference_crc32;
+using test_support::with_crc_trailer;
 
-// Bit by bit, without a table: an independent CRC-32/JAMCRC.
-uint32_t reference_crc32(const Bytes& data, size_t count) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < count; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-    }
-    return crc;
-}
+Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 void put32(Bytes& data, size_t at, uint32_t value) {
     for (int i = 0; i < 4; ++i) data[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-void append32(Bytes& data, uint32_t value) {
-    data.resize(data.size() + 4);
-    put32(data, data.size() - 4, value);
 }
 
 void write_file(const std::string& path, const Bytes& data) {
@@ -56,17 +48,6 @@ Bytes read_file(const std::string& path) {
 }
 
 // ---- single images ---------------------------------------------------------------------------
-
-const std::string kImageHeader = "IMAGE-HEADER-16B";
-
-Bytes image_body(const std::string& name_field) {
-    return bytes_of(kImageHeader + name_field + "\x01\x02 payload \xFE\xFF");
-}
-
-Bytes with_crc_trailer(Bytes data) {
-    append32(data, reference_crc32(data, data.size()));
-    return data;
-}
 
 struct CheckResult {
     long result;

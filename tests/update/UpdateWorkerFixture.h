@@ -59,6 +59,15 @@ class FakeUpdateController : public update::UpdateWorkerController {
         ++closedBoxes;
         return boxes.empty() ? 0 : boxes.back().forWhat;
     }
+    void setUsbStatus(int32_t v) override { usb = v; }
+    std::optional<std::string> getMessageBoxFirstButton() const override { return "re-plug"; }
+    std::optional<std::string> getMessageBoxFailureFirstButton() const override { return "re-plug failed"; }
+    std::optional<std::string> getMessageBoxSecondButton() const override { return "switch off and on"; }
+    std::optional<std::string> getCameraDiskPath() const override { return cameraDisk; }
+    void clearRestartDFU() override { ++restartRecordsCleared; }
+
+    std::optional<std::string> cameraDisk;
+    int restartRecordsCleared = 0;
 };
 
 class UpdateWorkerTest : public ::testing::Test {

@@ -97,3 +97,32 @@ TEST_F(PageStart, UpdateAndRestoreButtonsOnTheOtherPageOnlySwitchPages) {
 
 }  // namespace
 }  // namespace update_page_test
+
+namespace update_page_test {
+namespace {
+
+// The camera update's worker ends without finishing; the OK of its closing question ends the
+// operation as a success on the page that ran it.
+class NelvarQuestion : public UpdatePageFixture {};
+
+TEST_F(NelvarQuestion, OkEndsTheOperationOnEitherPage) {
+    for (int32_t mode : {5, 6}) {
+        SCOPED_TRACE(mode);
+        PageWithBackup& page = enter(mode, 0x3020);
+        finishListRead(page);
+        page.fields().resetForRun();
+        page.fields().updateProcessed = 40;
+        controller->openMessageBoxWithMessage("switch off and on", true, std::nullopt, std::string("OK"), 3, 11);
+        platform::drainMainQueue();
+        EXPECT_FALSE(page.fields().updateFinished);
+        controller->messageBoxOK();
+        platform::drainMainQueue();
+        EXPECT_TRUE(page.fields().updateFinished);
+        EXPECT_TRUE(page.fields().updateSucceeded);
+        EXPECT_EQ(page.fields().updateProcessed, 100);
+        EXPECT_TRUE(page.fields().checkNelvarUpdateComplete);
+    }
+}
+
+}  // namespace
+}  // namespace update_page_test

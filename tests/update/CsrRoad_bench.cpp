@@ -1,0 +1,129 @@
+// Not a test: the CSR road of a headset already in firmware-management mode, a 512 KB image and
+// no manifestation wait (W = 0), through the real libusb and the simulated headset, on a real
+// clock that counts the sleeps asked of it: wall time, slept time, their ratio, blocks per second
+// of the download against the 10 ms pause after each block, and CPU time. About 75 s, most of it
+// the road's own waits (50 s after the final block).
+// Run: build/tests/update/csr_bench
+#include <sys/resource.h>
+#include <unistd.h>
+#include <usb.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+
+#include "platform/Clock.h"
+#include "sim/CsrFamilyHeadset.h"
+#include "sim/SimHeadset.h"
+#include "tests_support/DfuImage.h"
+#include "tests_support/TempDir.h"
+#include "device/ProductCatalogue.h"
+#include "transport/CsrBccmdChannel.h"
+#include "update/UpdateWorker.h"
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+constexpr size_t kImageSize = 512 * 1024;
+
+class CountingRealClock : public platform::RealClock {
+  public:
+    void sleepMs(int64_t ms) override {
+        if (ms > 0) slept_ += ms;
+        platform::RealClock::sleepMs(ms);
+    }
+    int64_t slept() const { return slept_; }
+
+  private:
+    std::atomic<int64_t> slept_{0};
+};
+
+class Controller : public update::UpdateWorkerController {
+  public:
+    int32_t deviceTarget() const override { return 0x4D10; }
+    int32_t mode() const override { return 6; }
+    int32_t usbStatus() const override { return 0xCD10; }
+    int32_t languageManager() const override { return 0; }
+    bool skipRestoreBackupFile() const override { return false; }
+    void setSkipRestoreBackupFile(bool) override {}
+    std::string getMessageBoxFileCreationFailed() const override { return {}; }
+    void openMessageBoxWithMessage(const std::string&, bool, const std::optional<std::string>&,
+                                   const std::optional<std::string>&, int32_t, int32_t) override {}
+    int32_t closeMessageBox() override { return 0; }
+};
+
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int, char** argv) {
+    const char* preload = std::getenv("LD_PRELOAD");
+    if (!preload || !std::strstr(preload, "libumockdev-preload")) {
+        std::string value = std::string(VELMAR_UMOCKDEV_PRELOAD) + (preload ? std::string(":") + preload : "");
+        setenv("LD_PRELOAD", value.c_str(), 1);
+        execv("/proc/self/exe", argv);
+        return 1;
+    }
+    test_support::TempDir dir;
+    const std::string firmware = dir.path() + "/firmware.img";
+    const std::string tag = device::qelm_product_name(0x4D10, true).value_or("") + "#4D10";
+    const auto image = test_support::dfu_image(tag, kImageSize);
+    std::ofstream(firmware, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+
+    std::freopen("/dev/null", "w", stdout);  // the transport's trace lines
+    CountingRealClock clock;
+    platform::setClock(&clock);
+    sim::CsrStore store = sim::csrModel(0x4D10);
+    store.dfuMode = true;
+    auto headset = sim::csrFamilyHeadset(store);
+    sim::DfuMachine::Behaviour dfu;
+    dfu.pollTimeoutMs = 0;
+    headset->setDfu(dfu);
+    sim::SimHeadset bus({}, {sim::usbDevice(headset)});
+    usb_init();
+
+    // The download: from the first block to the last, on real time.
+    std::mutex lock;
+    Steady::time_point first, last;
+    int blocks = 0;
+    headset->onControl([&](const sim::UsbSetup& s, const uint8_t*) {
+        if (s.requestType != 0x21 || s.request != 1 || s.length == 0) return;
+        std::lock_guard<std::mutex> hold(lock);
+        if (blocks++ == 0) first = Steady::now();
+        last = Steady::now();
+    });
+
+    Controller controller;
+    update::UpdatePageFields page;
+    update::UpdateRun run(controller, page);
+    run.firmwareFile = firmware;
+    run.record.setDeviceRecognized(0x4D10);
+    const double cpu0 = cpuSeconds();
+    const auto t0 = Steady::now();
+    update::threadMethodUpdate(run);
+    const double wall = std::chrono::duration<double>(Steady::now() - t0).count();
+    const double cpu = cpuSeconds() - cpu0;
+    const bool succeeded = page.updateSucceeded && headset->dfuImage().size() == kImageSize;
+    csr_usb_exit();
+    platform::setClock(nullptr);
+
+    const double slept = static_cast<double>(clock.slept()) / 1000.0;
+    const double download = std::chrono::duration<double>(last - first).count();
+    std::fprintf(stderr, "CSR road in firmware-management mode, %zu bytes, W = 0\n", kImageSize);
+    std::fprintf(stderr,
+                 "%s, wall %.2f s, slept %.2f s, wall/slept %.3f, download %d blocks in %.2f s = %.1f blocks/s "
+                 "(the 10 ms pause alone allows 100), CPU %.2f s\n",
+                 succeeded ? "success" : "FAILED", wall, slept, slept > 0 ? wall / slept : 0.0, blocks, download,
+                 download > 0 ? (blocks - 1) / download : 0.0, cpu);
+    return succeeded ? 0 : 1;
+}
