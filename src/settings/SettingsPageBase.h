@@ -1,35 +1,65 @@
-// What the three settings pages share of the leave guard: the mode to go to once the save
-// question is answered, and leaving by the next/back keys.
+// What the three settings pages share: the edit buffer (dataCurrent, the copy that the user edits,
+// and dataDefault, the model's defaults), the action guard, the save worker's result field, and
+// the leave guard's mode to go to once the save question is answered.
 #pragma once
 
 #include <QPushButton>
+#include <atomic>
+#include <cstdint>
 
 #include "app/PageProtocols.h"
+#include "device/ORVABluetoothDeviceData.h"
+
+namespace app {
+class ORVABluetoothManagerAppController;
+}
 
 namespace settings {
 
 template <class Page>
 class SettingsPageBase : public Page {
 public:
-    SettingsPageBase() : btnNewDevice_(new QPushButton(this->view())), btnBack_(new QPushButton(this->view())) {
-        btnNewDevice_->hide();
-        btnBack_->hide();
-    }
+    SettingsPageBase();
+
     void initializeObject() override { this->setControls(); }
     void setModeToGo(int32_t modeToGo) override { modeToGo_ = modeToGo; }
     int32_t modeToGo() const { return modeToGo_; }
     bool checkNeedToSave() override { return false; }
+    // Drops the edits (the headset's values come back), then goes where the controller was going.
     void moveToModeToGo() override;
     void save(QObject*) override {}
-    void moveToDeviceSelection(QObject*) override;
-    void moveToFirmwareUpdate(QObject*) override;
+    void moveToDeviceSelection(QObject* sender) override;
+    void moveToFirmwareUpdate(QObject* sender) override;
     QAbstractButton* btnNewDevice() override { return btnNewDevice_; }
     QAbstractButton* btnBack() override { return btnBack_; }
 
-private:
-    int32_t modeToGo_ = 0;
+    app::ORVABluetoothManagerAppController& controller() const { return *this->appController(); }
+
+    // The edit buffer; the page owns both records, each initialisation replaces them.
+    device::ORVABluetoothDeviceData& dataCurrent() { return dataCurrent_; }
+    const device::ORVABluetoothDeviceData& dataCurrent() const { return dataCurrent_; }
+    device::ORVABluetoothDeviceData& dataDefault() { return dataDefault_; }
+    const device::ORVABluetoothDeviceData& dataDefault() const { return dataDefault_; }
+
+    // The save worker's result: -1 while it runs. Written by the worker, polled by the timer.
+    int32_t rcThreadSave() const { return rcThreadSave_.load(); }
+    void setRcThreadSave(int32_t rc) { rcThreadSave_.store(rc); }
+
+    // Every user action of a settings page starts here: false (do nothing) while a device
+    // operation runs; otherwise an open tab list is closed first and the action may go on.
+    bool passActionGuard();
+    // Copies the controller's record into the edit buffer (settings only), dropping the edits.
+    void dropEdits();
+
+protected:
     QPushButton* btnNewDevice_;
     QPushButton* btnBack_;
+    device::ORVABluetoothDeviceData dataCurrent_;
+    device::ORVABluetoothDeviceData dataDefault_;
+
+private:
+    int32_t modeToGo_ = 0;
+    std::atomic<int32_t> rcThreadSave_{0};
 };
 
 }  // namespace settings

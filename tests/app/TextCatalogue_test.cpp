@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,105 @@ const std::map<std::string_view, uint16_t> kOwnTextLanguages = {
     {"precaution_about_conversion_note", kLanguages0To10},
 };
 
+const std::set<std::string_view> kEnglishForNow = {
+    "settings_cannot_save", "settings_save", "settings_default", "settings_more_settings",
+    "setting_label_speed_dial_setting", "setting_label_edr_enhanced_data_rate", "setting_label_plc",
+    "setting_label_high_quality_a2dp", "setting_label_microphone_boosting", "setting_label_sidetone",
+    "setting_label_advanced_noise_control", "setting_label_auto_gain_control", "setting_label_audio_boost",
+    "setting_label_motion_sensor_sensitivity", "setting_label_audio_multitasking",
+    "setting_label_intercom_audio_overlay_sensitivity", "setting_label_navigation_app_support",
+    "setting_label_fm_radio",
+    "settings_note_edr",
+    "settings_note_apply",
+    "settings_info_plc",
+    "settings_info_bitpool_rate",
+    "settings_info_microphone_boost",
+    "settings_info_sidetone",
+    "settings_info_advanced_noise_control",
+    "settings_info_auto_gain_control",
+    "settings_info_channel",
+    "settings_info_volume",
+    "settings_info_auto_on_off",
+    "settings_info_audio_boost",
+    "settings_info_audio_boost2",
+    "settings_info_audio_boost2_old",
+    "settings_info_voice_assistant",
+    "settings_info_auto_start_recording",
+    "settings_info_rtg",
+    "settings_info_edr43",
+    "settings_info_act",
+    "settings_message_act",
+    "settings_info_motion_sensor_sensitivity",
+    "settings_info_navigation_app_overlay",
+    "settings_info_audio_multitasking",
+    "settings_info_intercom_audio_overlay_sensitivity",
+    "settings_info_intercom_audio_overlay_sensitivity_gessa",
+    "settings_info_fm_radio_on",
+    "settings_info_phone_on",
+    "settings_info_microphone_sensitivity_okemba",
+    "settings_info_vox_sensitivity_cordale",
+    "settings_info_intercom_audio_overlay_sensitivity_no_fm_gps",
+    "settings_info_vox_phone",
+    "settings_info_vox_intercom",
+    "settings_info_hd_intercom",
+    "settings_info_eightway_intercom",
+    "settings_info_voice_prompt",
+    "settings_info_fm_station_guide",
+    "settings_info_adaptive_light",
+    "settings_info_hd_voice",
+    "settings_info_ui_layer",
+    "settings_info_audio_source_priority",
+    "settings_info_bluetooth_intercom_audio_multitasking",
+    "settings_info_audio_multitasking_one_module_for_ferrand",
+    "settings_info_audio_multitasking_one_module",
+    "settings_info_audio_multitasking_with_qcc",
+    "settings_info_background_volume",
+    "settings_info_audio_overlay",
+    "settings_info_audio_overlay_ardel1",
+    "settings_info_auto_off",
+    "settings_info_simple_ui",
+    "settings_info_smart_navi_system",
+    "settings_info_smart_volume_control",
+    "settings_info_hd_speaker_accessory",
+    "settings_info_hd_speaker_accessory_select",
+    "settings_info_mic_accessory_select",
+    "settings_info_vox_sensitivity",
+    "settings_info_vox_sensitivity_mossel",
+    "settings_info_vox_sensitivity_for_ferrand",
+    "settings_info_vox_sensitivity_for_hallvik",
+    "settings_info_photo_mode",
+    "settings_info_video_mode_before_2",
+    "settings_info_video_mode",
+    "settings_info_video_resolution",
+    "settings_info_timelapse_interval",
+    "settings_info_video_tagging_interval",
+    "settings_info_loop_recording_interval",
+    "settings_info_video_microphone_gain",
+    "settings_info_date_caption",
+    "settings_info_speaker_sound_recording",
+    "settings_info_auto_camera_sleep",
+    "settings_info_mesh_guest_mode",
+    "settings_info_mesh_reach_out",
+    "settings_info_airoha_auto_off",
+    "settings_info_automatic_power_off",
+    "settings_info_audio_overlay_volume_management",
+    "settings_info_audio_overlay_volume_management_no_fm_gps",
+    "settings_info_led_control",
+    "settings_info_voice_command",
+    "settings_info_mesh_public_channel",
+    "settings_info_channel_setting",
+    "settings_info_headset_language",
+    "settings_info_headset_unit_language",
+    "settings_info_unit_language",
+    "settings_info_unit_language_zelk",
+    "settings_info_audio_equalizer",
+    "settings_info_audio_equalizer_qv",
+    "settings_info_audio_equalizer_rf",
+    "settings_info_ess_status",
+    "settings_info_ess_sensitivity",
+    "settings_info_mic_gain",
+};
+
 // The English sentence is complete; the translations embed the unplug text instead.
 constexpr std::string_view kOnlyTranslationsHavePlaceholder = "conversion_unplug_or_force_restart";
 
@@ -87,6 +187,8 @@ TEST(TextCatalogue, EveryEntryExistsInItsLanguagesWithTheEnglishPlaceholdersAndL
         std::string_view name = app::catalogueEntryName(id);
         auto rule = kOwnTextLanguages.find(name);
         uint16_t expected = rule == kOwnTextLanguages.end() ? kAllLanguages : rule->second;
+        // The device settings page's texts are English until their translations land.
+        if (rule == kOwnTextLanguages.end() && kEnglishForNow.count(name)) expected = kEnglishOnly;
         if (rule != kOwnTextLanguages.end()) exceptionSeen[name] = true;
 
         auto english = app::catalogueText(id, 0);

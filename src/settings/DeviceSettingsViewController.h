@@ -1,0 +1,173 @@
+// Mode 7, the device settings page: the edit buffer of the headset's settings, the fixed form's
+// controls (built in code), the change actions that write the edit buffer, Default and Cancel, the
+// unsaved-change test behind the leave guard, the keyboard shortcuts, and the seams of the
+// all-settings list and its sheet.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "settings/DeviceSettingsTexts.h"
+#include "settings/SettingsControls.h"
+#include "settings/SettingsPageBase.h"
+
+class QShortcut;
+
+namespace settings {
+
+class DeviceSettingsViewController : public SettingsPageBase<app::DeviceSettingsPage>, public DeviceSettingsTexts {
+public:
+    DeviceSettingsViewController();
+    ~DeviceSettingsViewController() override;
+
+    // ---- page protocol ----------------------------------------------------------------------
+    void initializeObject() override;
+    void setControls() override;
+    void setShortcuts() override;
+    // The form's values and positions (filled by the settings form).
+    void setControlsWithData();
+    bool checkNeedToSave() override;
+    void moveToSettingToSetting() override;
+    QWidget* sheetDeviceAllSettings() override { return sheetDeviceAllSettings_; }
+    void callTableviewReloadDataForOutsideClass() override;
+    bool checkACT() override;
+
+    // YES when the edit buffer differs from the controller's record in what the model saves.
+    bool isSettingsChanged() const;
+    // Every row and column of the all-settings table again, its row count first.
+    void reloadAllSettingsRows();
+    // Sets every row of the fixed form (rows 1-16 and the EDR note) at once.
+    void enableOldControlsEnable(bool enable, bool hidden);
+
+    // ---- all-settings list: data source (no rows until the list is built) --------------------
+    int numberOfRowsInTableView(QTableWidget* tableView) const;
+    QWidget* tableView(QTableWidget* tableView, int tableColumn, int row);
+
+    // ---- actions ----------------------------------------------------------------------------
+    void displayNoteApply(QObject* sender);
+    void changeToDefault(QObject* sender);
+    void changeToOriginal(QObject* sender);
+    void displayInformationRadioTransmitGain(QObject* sender);
+    void changeRTG(QObject* sender);
+    void changeACT(QObject* sender);
+
+#define ORVA_CHANGE_ACTIONS(X)                                                                          \
+    X(IVOX) X(VoiceAssistant) X(HVOX) X(EDR) X(PLC) X(BitpoolRate) X(MicrophoneBoost) X(Sidetone)        \
+    X(AdvancedNoiseControl) X(AutoStartRecording) X(LEDControl) X(AutoGainControl) X(AutoOnOff)          \
+    X(AudioBoost) X(HDSpeakerAccessory) X(MotionSensorSensitivity) X(AudioMultitasking)                  \
+    X(AudioMultitaskingSensitivity) X(RemoteUIPTT) X(MeshPublicChannel) X(UnitLanguage)                  \
+    X(AudioEqualizer) X(SpeakerSelect) X(MicSelect) X(NavigationAppOverlay) X(VoicePrompt)               \
+    X(AdaptiveLight) X(HDIntercom) X(EightWayIntercom) X(FMStationGuide) X(HDVoice)                      \
+    X(AudioSourcePriority) X(BackgroundVolume) X(AudioOverlay) X(AutoOff) X(SimpleUI)                    \
+    X(SmartNaviSystem2) X(SmartNaviSystem) X(SmartVolumeControl) X(Channel) X(Volume) X(Microphone)      \
+    X(VOXSensitivity) X(MeshMode) X(MeshGuestMode) X(AGCSensitivity) X(UILayer)                          \
+    X(CelvarHDSPeakerAccessory) X(MeshReachOut) X(AudioOverlayVolumeManagement) X(VoiceCommand)          \
+    X(PhotoMode) X(VideoMode) X(VideoResolution) X(TimelapseInterval) X(DateCaption)                     \
+    X(SpeakerSoundRecording) X(SpeakerSoundRecordingMusic) X(SpeakerSoundRecordingFMRadio)               \
+    X(SpeakerSoundRecordingIntercom) X(SpeakerSoundRecordingPhone) X(AutoCameraSleep)                    \
+    X(VideoTaggingInterval) X(LoopRecordingInterval) X(VideoMicrophoneGain) X(ESSStatus)                 \
+    X(ESSSensitivity) X(MicGain)
+
+    enum class ChangeAction {
+#define ORVA_ENUM(Name) Name,
+        ORVA_CHANGE_ACTIONS(ORVA_ENUM)
+#undef ORVA_ENUM
+    };
+#define ORVA_DECLARE(Name) \
+    void change##Name(QObject* sender) { change(ChangeAction::Name, sender); }
+    ORVA_CHANGE_ACTIONS(ORVA_DECLARE)
+#undef ORVA_DECLARE
+    // That model's phone and FM radio are always on: these do nothing at all.
+    void changeFMRadioOnOkemba(QObject*) {}
+    void changePhoneOnOkemba(QObject*) {}
+    // The one routine behind every change action: guard, setter by model, value from the sender.
+    void change(ChangeAction action, QObject* sender);
+
+    // Texts read in the controller's current language.
+    int32_t textLanguage() const override;
+    int32_t textFirmwareUpToMinor(int32_t major, int32_t minor) const override;
+
+    // ---- outlets (the layout's part, built in code) ------------------------------------------
+    QLabel* lblIntercomVOX;
+    RadioMatrix* radioIntercomVOX;
+    QRadioButton *enableIntercomVOX, *disableIntercomVOX;
+    QLabel* lblHandsfreeVOX;
+    RadioMatrix* radioHandsfreeVOX;
+    QRadioButton *enableHandsfreeVOX, *disableHandsfreeVOX;
+#define ORVA_ONOFF_ROW(Name) \
+    QLabel* lbl##Name;       \
+    QPushButton* btn##Name;  \
+    RadioMatrix* radio##Name; \
+    QRadioButton *enable##Name, *disable##Name;
+    ORVA_ONOFF_ROW(EDR)
+    ORVA_ONOFF_ROW(PLC)
+    ORVA_ONOFF_ROW(BitpoolRate)
+    ORVA_ONOFF_ROW(MicrophoneBoost)
+    ORVA_ONOFF_ROW(Sidetone)
+    ORVA_ONOFF_ROW(AdvancedNoiseControl)
+    ORVA_ONOFF_ROW(AutoGainControl)
+    ORVA_ONOFF_ROW(AudioBoost)
+    ORVA_ONOFF_ROW(AudioMultitasking)
+    ORVA_ONOFF_ROW(NavigationAppOverlay)
+#undef ORVA_ONOFF_ROW
+    QLabel* lblMotionSensorSensitivity;
+    QPushButton* btnMotionSensorSensitivity;
+    PopUpButton* popUpMotionSensorSensitivity;
+    QLabel* lblAudioMultitaskingSensitivity;
+    QPushButton* btnAudioMultitaskingSensitivity;
+    PopUpButton* popUpAudioMultitaskingSensitivity;
+    QLabel* lblRTG;
+    QPushButton* btnRTG;
+    RadioMatrix* radioRTG;
+    QRadioButton *lowRTG, *mediumRTG, *highRTG;
+    QLabel* lblACT;
+    QPushButton* btnACT;
+    TextField* tfACT;
+    Stepper* stepperACT;
+    QLabel* lblACTUnit;
+    QLabel* lblNoteEDR;
+    QLabel* lblNoteApply;
+    QPushButton* btnNoteApply;
+    QPushButton* btnDefault;
+    QPushButton* btnCancel;
+    QPushButton* btnSave;
+    QPushButton* btnAllSettings;
+    QProgressBar* piProcessing;
+    // The all-settings sheet (opened by the list's own actions).
+    QTableWidget* tableViewDeviceAllSettingsBasic;
+    QScrollArea* scrollViewDeviceAllSettingsBasic;
+    QPushButton* btnDeviceAllSettingsBasicDefault;
+    QPushButton* btnDeviceAllSettingsBasicCancel;
+    QPushButton* btnDeviceAllSettingsBasicSave;
+    QPushButton* btnDeviceAllSettingsBasicClose;
+
+    // The page's key equivalents, for the tests that drive the page by keys.
+    const std::vector<QShortcut*>& shortcuts() const { return shortcuts_; }
+
+    // One row of the fixed form: its labels (only shown or hidden) and its input outlets.
+    struct FormRow {
+        std::vector<QWidget*> labels;
+        std::vector<QWidget*> inputs;
+    };
+    const std::vector<FormRow>& formRows() const { return formRows_; }
+
+private:
+    void layOutControls();
+    void bindKeyEquivalents();
+    void wireActions();
+    // The system passes the list's test (every supported system does).
+    bool passesSystemTest() const;
+
+    QDialog* sheetDeviceAllSettings_;
+    std::vector<FormRow> formRows_;
+    std::vector<QShortcut*> shortcuts_;
+};
+
+}  // namespace settings

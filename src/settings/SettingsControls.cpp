@@ -1,0 +1,192 @@
+#include "settings/SettingsControls.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace settings {
+
+// ---- radio matrix -----------------------------------------------------------------------------
+
+RadioMatrix::RadioMatrix(int columns, QWidget* parent) : QWidget(parent), group_(new QButtonGroup(this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int c = 0; c < columns; ++c) {
+        auto* cell = new QRadioButton(this);
+        layout->addWidget(cell);
+        group_->addButton(cell, c);
+        cells_.push_back(cell);
+        // clicked: user input (or click()), never setChecked.
+        QObject::connect(cell, &QAbstractButton::clicked, this, [this] {
+            if (action_) action_(this);
+        });
+    }
+}
+
+int RadioMatrix::selectedColumn() const { return group_->checkedId(); }
+
+void RadioMatrix::selectCellAtRow(int row, int column) {
+    if (row == 0 && column >= 0 && column < numberOfColumns()) {
+        cells_[static_cast<size_t>(column)]->setChecked(true);
+        return;
+    }
+    // An exclusive group keeps one cell checked; let go of it for a moment.
+    group_->setExclusive(false);
+    for (auto* cell : cells_) cell->setChecked(false);
+    group_->setExclusive(true);
+}
+
+QRadioButton* RadioMatrix::cellAtRow(int row, int column) const {
+    if (row != 0 || column < 0 || column >= numberOfColumns()) return nullptr;
+    return cells_[static_cast<size_t>(column)];
+}
+
+void RadioMatrix::clickCell(int column) {
+    if (auto* cell = cellAtRow(0, column)) cell->click();
+}
+
+// ---- pop-up -------------------------------------------------------------------------------------
+
+PopUpButton::PopUpButton(QWidget* parent) : QComboBox(parent) {
+    // activated: the user's choice only.
+    QObject::connect(this, &QComboBox::activated, this, [this](int) {
+        if (action_) action_(this);
+    });
+}
+
+void PopUpButton::selectItemAtIndex(int index) {
+    if (index < -1 || index >= count()) return;
+    setCurrentIndex(index);
+}
+
+void PopUpButton::removeItemAtIndex(int index) {
+    if (index >= 0 && index < count()) removeItem(index);
+}
+
+void PopUpButton::addItemWithTitle(const std::string& title) { addItem(QString::fromStdString(title)); }
+
+void PopUpButton::addItemsWithTitles(const std::vector<std::string>& titles) {
+    for (const auto& t : titles) addItemWithTitle(t);
+}
+
+std::string PopUpButton::titleOfItemAtIndex(int index) const {
+    return index >= 0 && index < count() ? itemText(index).toStdString() : std::string();
+}
+
+void PopUpButton::setTitleOfItemAtIndex(int index, const std::string& title) {
+    if (index >= 0 && index < count()) setItemText(index, QString::fromStdString(title));
+}
+
+void PopUpButton::chooseItemAtIndex(int index) {
+    if (index < 0 || index >= count()) return;
+    setCurrentIndex(index);
+    if (action_) action_(this);
+}
+
+// ---- stepper ------------------------------------------------------------------------------------
+
+Stepper::Stepper(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    up_->setFocusPolicy(Qt::NoFocus);
+    down_->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(up_);
+    layout->addWidget(down_);
+    QObject::connect(up_, &QToolButton::clicked, this, [this] { stepUp(); });
+    QObject::connect(down_, &QToolButton::clicked, this, [this] { stepDown(); });
+}
+
+void Stepper::setFloatValue(double value) { value_ = std::clamp(value, min_, std::max(min_, max_)); }
+
+void Stepper::setMinValue(double value) {
+    min_ = value;
+    setFloatValue(value_);
+}
+
+void Stepper::setMaxValue(double value) {
+    max_ = value;
+    setFloatValue(value_);
+}
+
+void Stepper::stepUp() {
+    setFloatValue(value_ + increment_);
+    if (action_) action_(this);
+}
+
+void Stepper::stepDown() {
+    setFloatValue(value_ - increment_);
+    if (action_) action_(this);
+}
+
+// ---- text field ---------------------------------------------------------------------------------
+
+TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+    QObject::connect(this, &QLineEdit::editingFinished, this, [this] {
+        // Only the user's edits (or Return) count; setText leaves the field unmodified.
+        if (!isModified()) return;
+        sendAction();
+    });
+    QObject::connect(this, &QLineEdit::returnPressed, this, [this] {
+        if (!isModified()) sendAction();
+    });
+}
+
+void TextField::sendAction() {
+    setModified(false);
+    if (action_) action_(this);
+}
+
+int TextField::intValue() const { return intValueOf(stringValue()); }
+
+float TextField::floatValue() const { return floatValueOf(stringValue()); }
+
+void TextField::setIntValue(int value) {
+    setText(QString::number(value));
+    setModified(false);
+}
+
+namespace {
+
+size_t skipBlanks(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    return i;
+}
+
+}  // namespace
+
+int TextField::intValueOf(const std::string& text) {
+    size_t i = skipBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    bool any = false;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        any = true;
+        // Saturate rather than overflow: any longer digit string stays beyond the int range.
+        if (value <= static_cast<long long>(INT_MAX) + 1) value = value * 10 + (text[i] - '0');
+    }
+    if (!any) return 0;
+    if (negative) return value > static_cast<long long>(INT_MAX) + 1 ? INT_MIN : static_cast<int>(-value);
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+float TextField::floatValueOf(const std::string& text) {
+    size_t i = skipBlanks(text);
+    if (i < text.size() && text[i] == '+') ++i;
+    float value = 0;
+    auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) return text[i] == '-' ? -HUGE_VALF : HUGE_VALF;
+    return ec == std::errc() ? value : 0.0f;
+}
+
+}  // namespace settings

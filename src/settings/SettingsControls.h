@@ -1,0 +1,115 @@
+// Stand-ins for the four setting controls of the settings pages, shared by the fixed form and the
+// cells of the all-settings list: a one-row radio matrix, a pop-up, a stepper and a text field read
+// as numbers. Each sends its action (the control itself as sender) on user input only: Qt also
+// signals programmatic changes, which must not reach the change actions.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QButtonGroup;
+class QToolButton;
+
+namespace settings {
+
+using ControlAction = std::function<void(QObject* sender)>;
+
+// On/off pairs (two cells: enable in column 0, disable in column 1) and the three-cell gain group.
+class RadioMatrix : public QWidget {
+public:
+    explicit RadioMatrix(int columns, QWidget* parent = nullptr);
+
+    // -1 when no cell is selected.
+    int selectedColumn() const;
+    // Selects a cell without sending the action; a column outside the row clears the selection.
+    void selectCellAtRow(int row, int column);
+    QRadioButton* cellAtRow(int row, int column) const;
+    int numberOfColumns() const { return static_cast<int>(cells_.size()); }
+    void setAction(ControlAction action) { action_ = std::move(action); }
+    // What a user's click on a cell does: select it, then send the action.
+    void clickCell(int column);
+
+private:
+    std::vector<QRadioButton*> cells_;
+    QButtonGroup* group_;
+    ControlAction action_;
+};
+
+class PopUpButton : public QComboBox {
+public:
+    explicit PopUpButton(QWidget* parent = nullptr);
+
+    int indexOfSelectedItem() const { return currentIndex(); }
+    // An index outside the items changes nothing; -1 clears the selection. No action is sent.
+    void selectItemAtIndex(int index);
+    void removeAllItems() { clear(); }
+    void removeItemAtIndex(int index);
+    void addItemWithTitle(const std::string& title);
+    void addItemsWithTitles(const std::vector<std::string>& titles);
+    int numberOfItems() const { return count(); }
+    std::string titleOfItemAtIndex(int index) const;
+    void setTitleOfItemAtIndex(int index, const std::string& title);
+    void setAction(ControlAction action) { action_ = std::move(action); }
+    // What a user's choice does: select the item, then send the action.
+    void chooseItemAtIndex(int index);
+
+private:
+    ControlAction action_;
+};
+
+// Two arrow buttons over a float value held within its limits.
+class Stepper : public QWidget {
+public:
+    explicit Stepper(QWidget* parent = nullptr);
+
+    double floatValue() const { return value_; }
+    // Held within the limits, as the arrows hold it.
+    void setFloatValue(double value);
+    double minValue() const { return min_; }
+    double maxValue() const { return max_; }
+    double increment() const { return increment_; }
+    void setMinValue(double value);
+    void setMaxValue(double value);
+    void setIncrement(double value) { increment_ = value; }
+    void setAction(ControlAction action) { action_ = std::move(action); }
+    // A user's click on the up or down arrow.
+    void stepUp();
+    void stepDown();
+
+private:
+    double value_ = 0, min_ = 0, max_ = 59, increment_ = 1;
+    QToolButton* up_;
+    QToolButton* down_;
+    ControlAction action_;
+};
+
+// A text field read as numbers the way the settings pages read them: leading blanks, a sign and
+// the digits that follow (C locale); text that does not start with a number reads 0, and a number
+// beyond the int range reads the nearest int limit.
+class TextField : public QLineEdit {
+public:
+    explicit TextField(QWidget* parent = nullptr);
+
+    int intValue() const;
+    float floatValue() const;
+    void setIntValue(int value);
+    std::string stringValue() const { return text().toStdString(); }
+    void setStringValue(const std::string& value) { setText(QString::fromStdString(value)); }
+    void selectText() { selectAll(); }
+    void setAction(ControlAction action) { action_ = std::move(action); }
+    // What the user's Return (or leaving an edited field) does.
+    void sendAction();
+
+    static int intValueOf(const std::string& text);
+    static float floatValueOf(const std::string& text);
+
+private:
+    ControlAction action_;
+};
+
+}  // namespace settings
