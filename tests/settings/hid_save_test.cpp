@@ -247,7 +247,9 @@ TEST_F(SaveSimTest, StopDuringASilentWriteEndsTheSave) {
     chip().setFaults(silent);
     std::atomic<int32_t> result{save::kSaveRunning};
     std::thread worker([&] { result = save(); });
-    while (chip().keyRequests().empty()) std::this_thread::yield();
+    for (int i = 0; i < 10000 && chip().keyRequests().empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(chip().keyRequests().empty()) << "the save never wrote";
     stop = true;
     transport::stopWaits = true;
     worker.join();

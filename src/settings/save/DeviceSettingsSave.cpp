@@ -180,9 +180,10 @@ int32_t saveCsr(const DeviceSettingsSaveInput& in, const std::atomic<bool>& stop
 int32_t threadMethodSave(const DeviceSettingsSaveInput& in, const HidOpener& open, const std::atomic<bool>& stop) {
     usbhid_close_all();
     const SaveRow* row = deviceSettingsSaveRowFor(in.deviceTarget);
-    if (!row) return saveCsr(in, stop);
-    int32_t result = HidSave(*row, in, stop).run(open);
-    usbhid_close_all();
+    int32_t result = row ? HidSave(*row, in, stop).run(open) : saveCsr(in, stop);
+    if (row) usbhid_close_all();
+    // A step that a stop cut short tells nothing about the headset: the edits are kept.
+    if (stop.load() && result != kSaved) result = kWriteFailed;
     return result;
 }
 
