@@ -1,0 +1,104 @@
+// The device settings page on a real controller and its offscreen window; the other pages are
+// the shell tests' recording stand-ins. A test picks the model and firmware, then opens the page.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QShortcut>
+#include <algorithm>
+#include <string>
+
+#include "app/ShellFixture.h"
+#include "settings/DeviceSettingsViewController.h"
+
+namespace settings_test {
+
+using device::ORVABluetoothDeviceData;
+using settings::DeviceSettingsViewController;
+
+class Pages : public shell_test::RecordingPages {
+public:
+    DeviceSettingsViewController* page = nullptr;
+    std::unique_ptr<app::DeviceSettingsPage> makeDeviceSettings() override {
+        auto p = std::make_unique<DeviceSettingsViewController>();
+        page = p.get();
+        return p;
+    }
+};
+
+// What the message box shows.
+struct Box {
+    std::string text;
+    int32_t forWhat;
+    int width, height;
+    bool warning;
+    std::string ok, cancel;  // "" for a hidden button
+};
+
+class SettingsPageTest : public ::testing::Test {
+protected:
+    SettingsPageTest() {
+        shell_test::ensureQtApplication();
+        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
+        controller = std::make_unique<app::ORVABluetoothManagerAppController>(pages);
+        window = std::make_unique<app::MainWindow>();
+        controller->setWindow(window.get());
+        page = pages.page;
+    }
+    ~SettingsPageTest() override {
+        platform::drainMainQueue();
+        window.reset();
+        controller.reset();
+        unsetenv("XDG_DATA_HOME");
+    }
+
+    // The headset as recognized: model, firmware, and the page opened on it (mode 7).
+    void open(int32_t target, int32_t major = 1, int32_t minor = 0) {
+        recognize(target, major, minor);
+        controller->setMode(7);
+        page->initializeObject();
+        platform::drainMainQueue();
+        pages.log.clear();
+    }
+    void recognize(int32_t target, int32_t major, int32_t minor) {
+        controller->setDeviceTarget(target);
+        controller->setRecognized(true);
+        controller->setUsbStatus(target);
+        ORVABluetoothDeviceData& d = controller->data();
+        d.initializeObjectWithDevice(target, major, minor);
+        d.setDeviceRecognized(target);
+        d.setDeviceVersionMajor(major, minor);
+    }
+
+    ORVABluetoothDeviceData& edit() { return page->dataCurrent(); }
+    ORVABluetoothDeviceData& record() { return controller->data(); }
+
+    bool boxOpen() const { return controller->messageBoxStatus() != 0; }
+    Box box() {
+        platform::drainMainQueue();
+        return {window->tfMessageBox->text().toStdString(),
+                controller->messageBoxStatus(),
+                window->sheetMessageBox->width(),
+                window->sheetMessageBox->height(),
+                window->tfBackGround->isVisibleTo(window->sheetMessageBox),
+                window->btnMessageBoxOK->isEnabled() ? window->btnMessageBoxOK->text().toStdString() : "",
+                window->btnMessageBoxCancel->isEnabled() ? window->btnMessageBoxCancel->text().toStdString() : ""};
+    }
+    // The box has the size of a preset (the first box of the process is taller).
+    static bool hasSize(const Box& b, int32_t preset) {
+        auto s = app::ORVABluetoothManagerAppController::messageBoxSize(preset);
+        return b.width == s.width && (b.height == s.height || b.height == s.firstHeight);
+    }
+    void closeBox() {
+        controller->closeMessageBox();
+        platform::drainMainQueue();
+    }
+
+    test_support::TempDir dataHome;
+    Pages pages;
+    std::unique_ptr<app::ORVABluetoothManagerAppController> controller;
+    std::unique_ptr<app::MainWindow> window;
+    DeviceSettingsViewController* page = nullptr;
+};
+
+}  // namespace settings_test
