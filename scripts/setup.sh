@@ -18,6 +18,8 @@ packages=(
   umockdev libumockdev-dev libcpp-httplib-dev
   # independent firmware fixtures, real-window tests
   dfu-util srecord binutils xvfb xdotool xauth
+  # fuzzing runs (scripts/fuzz.sh): clang with libFuzzer
+  clang libclang-rt-14-dev
   # the end-to-end tests' screenshot of the virtual X display
   libx11-dev
 )

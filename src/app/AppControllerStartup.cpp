@@ -2,6 +2,7 @@
 // page.
 #include <usb.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 
@@ -143,7 +144,11 @@ void ORVABluetoothManagerAppController::readConfiguration() {
     strLanguageFirmware_ = english;
 
     const std::string path = configurationFilePath();
-    auto bytes = platform::readFile(path);
+    platform::ReadFailure why = platform::ReadFailure::None;
+    auto bytes = platform::readFile(path, platform::kArchiveFileCap, &why);
+    // A missing file is the first start; anything else that cannot be read is worth a line.
+    if (!bytes && !(why == platform::ReadFailure::CannotOpen && errno == ENOENT))
+        platform::logf("configuration %s %s; the defaults are used", path.c_str(), platform::describe(why));
     if (bytes) {
         try {
             platform::KeyedUnarchiver coder(*bytes, kClassName);

@@ -2,7 +2,9 @@
 
 #include <mbedtls/des.h>
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +40,17 @@ int letterValue(char c) {
     return p ? static_cast<int>(p - kAlphabet) : -1;
 }
 
+// The padding of a base64 text whose letters and "=" signs are given: at most two "=", all at the
+// end, and a length that is a multiple of four; -1 for any other text.
+int paddingOf(const std::string& significant) {
+    if (significant.size() % 4 != 0) return -1;
+    size_t first = significant.find('=');
+    if (first == std::string::npos) return 0;
+    const size_t padding = significant.size() - first;
+    if (padding > 2 || significant.find_first_not_of('=', first) != std::string::npos) return -1;
+    return static_cast<int>(padding);
+}
+
 // Encodes n bytes into out (which holds 4 * ceil(n / 3) + 1); returns the text length.
 int encodeInto(const unsigned char* bytes, size_t n, char* out, bool swap) {
     size_t o = 0;
@@ -68,6 +81,10 @@ int base64_encode(const unsigned char* bytes, size_t n, char** out) {
 }
 
 int base64_decode(const char* text, unsigned char* out, size_t capacity) {
+    std::string significant;
+    for (const char* p = text; *p; ++p)
+        if (*p == '=' || letterValue(*p) >= 0) significant.push_back(*p);
+    if (paddingOf(significant) < 0) return -1;
     size_t written = 0;
     uint32_t acc = 0;
     int bits = 0;
@@ -112,7 +129,7 @@ int encrypt_string_3des_base64(const char* text, char** out) {
 int decrypt_string_3des_base64(const char* text, unsigned char** out) {
     size_t capacity = std::strlen(text);
     std::vector<unsigned char> decoded(capacity + 1, 0);
-    int n = base64_decode(text, decoded.data(), capacity);
+    int n = std::max(0, base64_decode(text, decoded.data(), capacity));
     *out = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(n) + 1, 1));
     if (!*out) return 0;
     // Only whole blocks decrypt; a partial tail is not the cipher's and stays zero.
@@ -169,8 +186,11 @@ int base64_encode_swap(const unsigned char* bytes, size_t n, char* out) {
 
 int base64_decode_swap(const char* text, unsigned char* out, int* count) {
     size_t length = std::strlen(text);
-    int padding = 0;
-    for (size_t i = 0; i < length; ++i) padding += text[i] == '=';
+    const int padding = paddingOf(std::string(text, length));
+    if (padding < 0) {
+        *count = 0;
+        return -1;
+    }
     bool swap = swapFlag.load() != 0;
     size_t o = 0;
     for (size_t i = 0; i + 4 <= length; i += 4) {

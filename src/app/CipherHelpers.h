@@ -19,7 +19,9 @@ int make_padded_token(const unsigned char bytes[10], char** out);
 
 // RFC 4648 base64 with "=" padding and a NUL; returns 4 * ceil(n / 3) + 1.
 int base64_encode(const unsigned char* bytes, size_t n, char** out);
-// Skips every character outside the alphabet; never writes more than capacity bytes.
+// Skips every character outside the alphabet and "="; never writes more than capacity bytes.
+// Returns the bytes written, or -1 for a text whose letters do not come in groups of four or
+// whose "=" padding (at most two) is not at its end.
 int base64_decode(const char* text, unsigned char* out, size_t capacity);
 // Unreserved characters as they are, every other byte as %XX; out must hold 3 * strlen(text) + 1.
 int url_percent_encode(const char* text, char* out);
@@ -30,7 +32,9 @@ void base64_set_swap(int swap);
 int base64_get_swap(void);
 // out must hold 4 * ceil(n / 3) + 1 bytes; returns the text length.
 int base64_encode_swap(const unsigned char* bytes, size_t n, char* out);
-// out must hold 3 * (strlen(text) / 4) bytes; returns the count (each "=" one byte less).
+// out must hold 3 * (strlen(text) / 4) bytes; returns the count (each "=" one byte less), or -1
+// with *count 0 for a text whose length is not a multiple of four or whose "=" padding (at most
+// two) is not at its end.
 int base64_decode_swap(const char* text, unsigned char* out, int* count);
 
 }

@@ -1,7 +1,9 @@
 #include "device/ORVABluetoothDeviceData.h"
 
+#include <cerrno>
 #include <cstdio>
 
+#include "platform/Files.h"
 #include "platform/Log.h"
 
 namespace device {
@@ -262,6 +264,22 @@ platform::Bytes ORVABluetoothDeviceData::archivedData() const {
 ORVABluetoothDeviceData ORVABluetoothDeviceData::unarchiveFromData(const platform::Bytes& bytes) {
     platform::KeyedUnarchiver coder(bytes, kClassName);
     return initWithCoder(coder);
+}
+
+std::optional<ORVABluetoothDeviceData> ORVABluetoothDeviceData::unarchiveFromFile(const std::string& path) {
+    platform::ReadFailure why = platform::ReadFailure::None;
+    auto bytes = platform::readFile(path, platform::kArchiveFileCap, &why);
+    if (!bytes) {
+        if (!(why == platform::ReadFailure::CannotOpen && errno == ENOENT))
+            platform::logf("backup %s %s", path.c_str(), platform::describe(why));
+        return std::nullopt;
+    }
+    try {
+        return unarchiveFromData(*bytes);
+    } catch (const platform::ArchiveError& e) {
+        platform::logf("backup %s cannot be read (%s)", path.c_str(), e.what());
+        return std::nullopt;
+    }
 }
 
 }  // namespace device

@@ -158,6 +158,9 @@ public:
     platform::Bytes archivedData() const;
     // Throws platform::ArchiveError when the bytes are not an archived record.
     static ORVABluetoothDeviceData unarchiveFromData(const platform::Bytes& bytes);
+    // A settings backup file: nullopt when it is missing, not a regular file, larger than any
+    // archive we write, or not an archived record (the reason is logged).
+    static std::optional<ORVABluetoothDeviceData> unarchiveFromFile(const std::string& path);
 
     // ---- record helpers: versions --------------------------------------------------------------
     static bool getVersionFromString(const std::string& text, int32_t* ToMajor, int32_t* Minor);

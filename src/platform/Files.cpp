@@ -8,17 +8,54 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
 namespace platform {
 
-std::optional<std::vector<uint8_t>> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes, ReadFailure* failure) {
+    auto fail = [&](ReadFailure why) -> std::optional<std::vector<uint8_t>> {
+        if (failure) *failure = why;
+        return std::nullopt;
+    };
+    if (failure) *failure = ReadFailure::None;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(ReadFailure::CannotOpen);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return fail(ReadFailure::ReadError);
+    if (!S_ISREG(st.st_mode)) return fail(ReadFailure::NotARegularFile);
+    if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maxBytes) return fail(ReadFailure::TooLarge);
+    // The file may grow while it is read: never take more than the cap, and one byte more tells.
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size) + 1);
+    size_t done = 0;
+    while (true) {
+        if (done == bytes.size()) {
+            if (bytes.size() > maxBytes) return fail(ReadFailure::TooLarge);
+            bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(ReadFailure::ReadError);
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    if (done > maxBytes) return fail(ReadFailure::TooLarge);
+    bytes.resize(done);
     return bytes;
+}
+
+const char* describe(ReadFailure failure) {
+    switch (failure) {
+        case ReadFailure::None: return "read";
+        case ReadFailure::CannotOpen: return "cannot be opened";
+        case ReadFailure::NotARegularFile: return "not a regular file";
+        case ReadFailure::TooLarge: return "too large";
+        case ReadFailure::ReadError: return "read error";
+    }
+    return "read error";
 }
 
 bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {

@@ -2,6 +2,7 @@
 // holds the configuration, the settings backups and downloaded firmware.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,8 +10,22 @@
 
 namespace platform {
 
-// The whole file, or nullopt when it cannot be read.
-std::optional<std::vector<uint8_t>> readFile(const std::string& path);
+// The largest archive (configuration, settings backup) we read: ours are a few kilobytes.
+inline constexpr size_t kArchiveFileCap = 1u << 20;
+// The largest file of any other kind we read whole (firmware images are a few megabytes).
+inline constexpr size_t kLargeFileCap = 64u << 20;
+
+// Why a bounded read gave nothing.
+enum class ReadFailure { None, CannotOpen, NotARegularFile, TooLarge, ReadError };
+
+// The whole file when it is a regular file of at most maxBytes; otherwise nullopt and the reason
+// in *failure. The open never blocks (a FIFO swapped in for the file is refused, not waited on),
+// and the type and size are those of the opened descriptor, not of the path.
+std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes = kLargeFileCap,
+                                             ReadFailure* failure = nullptr);
+
+// A few words for the log.
+const char* describe(ReadFailure failure);
 
 // Writes a temporary file beside path, flushes it and renames it over path, so that a crash or
 // power loss leaves either the old file or the new one whole. On failure returns false with a

@@ -2,7 +2,10 @@
 
 #include <plist/plist.h>
 
+#include "platform/PlistNesting.h"
+
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <limits>
 
@@ -46,12 +49,17 @@ std::optional<uint64_t> uidOf(plist_t node) {
     return std::nullopt;
 }
 
+// No value we archive comes near this; a longer one is damage, not data.
+constexpr uint64_t kMaxStringLength = 4096;
+
+// Read by pointer and length: libplist asserts on a string holding a NUL when it copies it out.
 std::string stringOf(plist_t node) {
-    char* s = nullptr;
-    plist_get_string_val(node, &s);
-    std::string out = s ? s : "";
-    free(s);
-    return out;
+    uint64_t length = 0;
+    const char* p = plist_get_string_ptr(node, &length);
+    if (!p) return {};
+    if (length > kMaxStringLength) throw ArchiveError("archived string is too long");
+    if (std::memchr(p, 0, length)) throw ArchiveError("archived string holds a NUL character");
+    return std::string(p, length);
 }
 
 }  // namespace
@@ -171,7 +179,16 @@ KeyedUnarchiver::KeyedUnarchiver(const Bytes& bytes, const std::string& expected
         if (bytes.size() > std::numeric_limits<uint32_t>::max()) throw ArchiveError("archive is too large");
         const char* data = reinterpret_cast<const char*>(bytes.data());
         auto length = static_cast<uint32_t>(bytes.size());
-        if (bytes.size() >= 8 && std::string(data, 8) == "bplist00")
+        // libplist parses and frees nested containers recursively: a deep file would overflow the
+        // stack. A keyed archive is a few levels deep, so refuse anything deeper before parsing.
+        const bool binary = bytes.size() >= 8 && std::string(data, 8) == "bplist00";
+        const NestingCheck nesting = binary ? binaryPlistNesting(bytes, kMaxArchiveNesting, kMaxArchiveNodes)
+                                            : xmlPlistNesting(bytes, kMaxArchiveNesting);
+        if (nesting == NestingCheck::TooDeep) throw ArchiveError("property list nested too deeply");
+        if (nesting == NestingCheck::TooLarge) throw ArchiveError("property list too large");
+        if (nesting == NestingCheck::NulInString) throw ArchiveError("archived string holds a NUL character");
+        if (nesting == NestingCheck::Malformed) throw ArchiveError("not a property list");
+        if (binary)
             plist_from_bin(data, length, &impl_->archive.node);
         else
             plist_from_xml(data, length, &impl_->archive.node);

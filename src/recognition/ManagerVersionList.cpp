@@ -1,5 +1,6 @@
 #include "recognition/ManagerVersionList.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
 
@@ -7,6 +8,8 @@
 
 namespace recognition {
 namespace {
+
+constexpr long long kMaxVersionComponent = 9999;
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
@@ -17,6 +20,20 @@ std::vector<std::string> split(const std::string& text, const std::string& separ
         if (at == std::string::npos) return parts;
         start = at + separator.size();
     }
+}
+
+// A list's version numbers have at most four digits; anything larger is damage, and would be
+// narrowed to 32 bits by the record's parser.
+bool inRange(const std::string& number) {
+    errno = 0;
+    const long long v = std::strtoll(number.c_str(), nullptr, 10);
+    return errno != ERANGE && v <= kMaxVersionComponent && v >= -kMaxVersionComponent;
+}
+
+bool componentsInRange(const std::string& version) {
+    for (const std::string& part : split(version, "."))
+        if (!inRange(part)) return false;
+    return true;
 }
 
 }  // namespace
@@ -38,14 +55,15 @@ ManagerLatestVersion parseManagerVersionList(const std::optional<std::string>& b
         if (fields.size() == 3 && fields[0] == kManagerKey) {
             if (found) break;
             std::string version = fields[1].empty() ? fields[1] : fields[1].substr(1);  // without the "v"
+            found = true;
+            if (!componentsInRange(version)) continue;  // no version: nothing is offered
             int32_t major = 0, minor = 0;
             device::ORVABluetoothDeviceData::getVersionFromString(version, &major, &minor);
             latest.major = major;
             latest.minor = minor;
             latest.url = baseUrl + fields[2];
-            found = true;
         } else if (fields.size() == 2) {
-            if (fields[0] == kManagerKey)
+            if (fields[0] == kManagerKey && inRange(fields[1]))
                 latest.secondary = static_cast<int32_t>(std::strtol(fields[1].c_str(), nullptr, 10));
             if (found) break;
         } else if (found) {

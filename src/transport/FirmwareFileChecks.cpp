@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/Files.h"
+
 namespace {
 
 // Products whose archives carry the long part table (312-byte entries) after the short one.
@@ -70,22 +72,32 @@ void set_message(char* message, const char* text) {
 // Reads the whole regular file into a new buffer. Returns its size, or -1 with the message set and
 // nothing left allocated. A file that shrinks under us is a failed load, never a read past its end.
 long load_file(const char* path, unsigned char** out, char* message) {
+    // The descriptor is checked, not the path: a FIFO swapped in after a check of the path would
+    // block the open, and O_NONBLOCK keeps even that open from waiting.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        struct stat st;
+        set_message(message, stat(path, &st) != 0 ? "Cannot access firmware" : "Cannot open firmware");
+        return -1;
+    }
     struct stat st;
-    // Anything but a regular file (a FIFO would block the open) has no firmware in it.
-    if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
         set_message(message, "Cannot access firmware");
+        return -1;
+    }
+    // No image of any family comes near the cap; a larger file is not firmware and must not cost
+    // its size in memory before that is found.
+    if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > platform::kLargeFileCap) {
+        close(fd);
+        set_message(message, kCorrupted);
         return -1;
     }
     const auto size = static_cast<size_t>(st.st_size);
     auto* buffer = static_cast<unsigned char*>(std::malloc(size > 0 ? size : 1));
     if (!buffer) {
+        close(fd);
         set_message(message, "Cannot allocate file buffer");
-        return -1;
-    }
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        std::free(buffer);
-        set_message(message, "Cannot open firmware");
         return -1;
     }
     size_t done = 0;

@@ -1,6 +1,9 @@
 #include "transport/HidFirmwareLoader.h"
 
+#include <fcntl.h>
 #include <hidapi.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "transport/Checksums.h"
 #include "transport/HidExchange.h"
 #include "transport/HidReportChannel.h"
@@ -187,8 +191,14 @@ int hid_dfu_download_block(hid_device* device, int maxLength, uint8_t* report, i
 }
 
 int hid_dfu_download_file(hid_device* device, const char* path) {
-    FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    // Only a regular file of sane size: a FIFO would block the open, a huge file the allocation.
+    const int fd = path ? ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+    struct stat st;
+    const bool regular = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                         static_cast<unsigned long long>(st.st_size) <= platform::kLargeFileCap;
+    FILE* file = regular ? ::fdopen(fd, "rb") : nullptr;
     if (!file) {
+        if (fd >= 0) ::close(fd);
         std::puts("no file");
         return -1;
     }

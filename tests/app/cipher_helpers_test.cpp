@@ -1,6 +1,7 @@
 // The stored-password cipher, the token builder and their encodings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -88,4 +89,30 @@ TEST(CipherHelpers, TokenIsPercentEncodedBase64OfWholeBlocks) {
         EXPECT_EQ(n % 8, 0);
         EXPECT_GE(n, 170);
     }
+}
+
+TEST(CipherHelpers, OnlyAFinalPaddingOfAtMostTwoCounts) {
+    const struct {
+        const char* text;
+        int decoded;  // -1: refused
+    } cases[] = {
+        {"", 0},           {"QUJD", 3},     {"QUI=", 2},     {"QQ==", 1},     {"QUJDREU=", 5},
+        {"=", -1},         {"====", -1},    {"Q===", -1},    {"A=AAAAAA", -1}, {"QQ==QUJD", -1},
+        {"QUJ", -1},       {"Q=I=", -1},
+    };
+    for (int swap = 0; swap < 2; ++swap) {
+        base64_set_swap(swap);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + (swap ? " swapped" : ""));
+            unsigned char out[16] = {};
+            int count = -7;
+            EXPECT_EQ(base64_decode_swap(c.text, out, &count), c.decoded);
+            EXPECT_EQ(count, std::max(c.decoded, 0));
+            EXPECT_EQ(base64_decode(c.text, out, sizeof out), c.decoded);
+        }
+    }
+    base64_set_swap(0);
+    // Line breaks and other characters outside the alphabet are still skipped.
+    unsigned char out[8] = {};
+    EXPECT_EQ(base64_decode("QU\nI=\n", out, sizeof out), 2);
 }

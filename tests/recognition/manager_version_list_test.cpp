@@ -27,6 +27,13 @@ TEST(ManagerVersionList, LinesFieldsAndOffers) {
         {"second key line ends the walk",
          "VELMARHelmetsDeviceManagerForMAC:v1.2:p\r\nVELMARHelmetsDeviceManagerForMAC:v7.0:q", 1, 2, 0, base + "p", true},
         {"version without a dot", "VELMARHelmetsDeviceManagerForMAC:v3:p", 0, 0, 0, base + "p", false},
+        {"a version past four digits is none", "VELMARHelmetsDeviceManagerForMAC:v4294967297.0:p", 1, 0, 0,
+         std::nullopt, false},
+        {"a minor of 10000 is none", "VELMARHelmetsDeviceManagerForMAC:v1.10000:p", 1, 0, 0, std::nullopt, false},
+        {"four digits are a version", "VELMARHelmetsDeviceManagerForMAC:v9999.0:p", 9999, 0, 0, base + "p", true},
+        {"a secondary past four digits is none",
+         "VELMARHelmetsDeviceManagerForMAC:v1.0:p\r\nVELMARHelmetsDeviceManagerForMAC:4294967297", 1, 0, 0, base + "p",
+         false},
         {"no data", std::nullopt, 1, 0, 0, std::nullopt, false},
         {"empty body", "", 1, 0, 0, std::nullopt, false},
     };

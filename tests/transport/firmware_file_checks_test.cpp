@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -153,6 +154,17 @@ TEST(SingleImageCheck, FilesThatCannotBeReadGiveTheirOwnMessage) {
     const std::string fifo = dir.path() + "/fifo";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(check_image(fifo, "ZELTA#5510").message, "Cannot access firmware");  // never blocks
+
+    // A (sparse) file larger than any firmware is refused before its size is allocated.
+    const std::string huge = dir.path() + "/huge.bin";
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, std::uintmax_t{2} << 30);
+    EXPECT_EQ(check_image(huge, "ZELTA#5510").message, "Firmware corrupted");
+    char message[FIRMWARE_MESSAGE_SIZE] = {};
+    unsigned char* out = nullptr;
+    EXPECT_EQ(firmware_load_archive(huge.c_str(), &out, message, 0x2100), 0);
+    EXPECT_STREQ(message, "Firmware corrupted");
+    EXPECT_EQ(out, nullptr);
 
     if (geteuid() != 0) {  // root opens anything
         const std::string locked = dir.path() + "/locked.bin";
