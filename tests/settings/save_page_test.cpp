@@ -95,6 +95,18 @@ TEST_F(SavePageTest, SavedFromThePageComesBackToIt) {
     EXPECT_EQ(pages.recognition->callerMode(), 7);
 }
 
+// The all-settings sheet saves without the time-out check; the switch to recognition then
+// refuses, and the page must not stay busy.
+TEST_F(SavePageTest, ARecognitionThatDoesNotStartLeavesThePageFree) {
+    page->tfACT->setText("61");
+    controller->setOnProcessing(true);
+    page->setRcThreadSave(0);
+    page->timerMethodSave();
+    platform::drainMainQueue();
+    EXPECT_EQ(controller->mode(), 7);
+    EXPECT_FALSE(controller->onProcessing());
+}
+
 TEST_F(SavePageTest, ATickWhileTheWorkerRunsChangesNothing) {
     controller->setOnProcessing(true);
     controller->setStatus("busy", false);
