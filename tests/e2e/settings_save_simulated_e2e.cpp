@@ -30,6 +30,8 @@ using namespace std::chrono_literals;
 using device::ORVABluetoothDeviceData;
 
 constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+// The middle of the side panel's device settings button (the fourth shown, below the menu bar).
+constexpr int kDeviceSettingsButtonX = 115, kDeviceSettingsButtonY = 505;
 
 // The model's default record at its firmware, as Default loads it.
 ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) {
@@ -83,9 +85,13 @@ class SettingsSaveEndToEnd : public ::testing::Test {
         std::this_thread::sleep_for(2500ms);
     }
 
-    // Device settings, Default, Save.
+    // Device settings, Default, Save. The side button's Ctrl+T is lost while the button's title
+    // is set after its key (a landed fault the update page's issue mends): Ctrl+T, then a click
+    // on the button, which does nothing more once the page is shown.
     void saveDefaults() {
         window->type("ctrl+t");
+        std::this_thread::sleep_for(700ms);
+        window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
         std::this_thread::sleep_for(1500ms);
         window->type("ctrl+d");
         std::this_thread::sleep_for(700ms);
@@ -135,7 +141,8 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
         return std::any_of(sent.begin(), sent.end(),
                            [](const auto& k) { return k.format == sim::Format::B && k.command == 0x04 && k.key == 3; });
     };
-    ASSERT_TRUE(waitFor(written, 100)) << "Save wrote nothing";
+    if (!waitFor(written, 100)) e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE);
+    ASSERT_TRUE(written()) << "Save wrote nothing (the screen is in the screenshot)";
     ASSERT_TRUE(waitFor([&] { return languagePackReads() > 1; }, 300)) << "no second recognition";
     std::this_thread::sleep_for(2500ms);
     EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE));
@@ -174,9 +181,13 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
     std::this_thread::sleep_for(2500ms);
     EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_CSR_SCREENSHOT_FILE));
 
+    // The VOX and EDR bits come from the model's defaults; settings that the defaults leave as
+    // the headset had them keep their bits.
     auto word = headset->key(0x028E);
     ASSERT_TRUE(word.has_value());
-    EXPECT_EQ(*word, (std::vector<uint16_t>{defaultWord, 0}));
+    ASSERT_EQ(word->size(), 2u);
+    EXPECT_EQ((*word)[0] & 0x0007, defaultWord & 0x0007);
+    EXPECT_EQ((*word)[1], 0);
     auto keys = headset->keysWritten();
     EXPECT_EQ(std::count(keys.begin(), keys.end(), 0x00EF), defaults.edr() != 1 ? 1 : 0)
         << "EDR is written only when it differs";
