@@ -15,4 +15,4 @@ run() {
 
 run build -DCMAKE_BUILD_TYPE=Release
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run build-sanitize -DVELMAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+  run build-sanitize -DVELMAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr const char* kManagement = "Firmware management mode";
-constexpr const char* kNotAvailable = "Device not available";
 
 sim::UsbDevice plainDevice(sim::Bytes descriptors, int bus = 1) {
     return sim::usbDevice(std::make_shared<sim::DescriptorOnlyDevice>(std::move(descriptors)), bus);

@@ -15,6 +15,10 @@
 #include "sim/SimHeadset.h"
 #include "transport/CsrBccmdChannel.h"
 
+// The open routines' messages.
+inline constexpr const char* kManagement = "Firmware management mode";
+inline constexpr const char* kNotAvailable = "Device not available";
+
 class CsrSimTest : public ::testing::Test {
   protected:
     void SetUp() override {

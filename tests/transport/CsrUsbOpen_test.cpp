@@ -10,8 +10,6 @@
 namespace {
 
 constexpr const char* kRecognized = "Device recognized successfully";
-constexpr const char* kManagement = "Firmware management mode";
-constexpr const char* kNotAvailable = "Device not available";
 
 struct Opened {
     int result;

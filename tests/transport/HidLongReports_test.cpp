@@ -18,12 +18,6 @@ struct LongCase {
 
 void PrintTo(const LongCase& c, std::ostream* os) { *os << c.name; }
 
-sim::Faults faults(auto set) {
-    sim::Faults f;
-    set(f);
-    return f;
-}
-
 std::vector<LongCase> longCases() {
     using F = sim::Faults;
     sim::Answer done{0, {0xA1, 0xA2, 0xA3}};

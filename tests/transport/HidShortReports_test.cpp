@@ -24,12 +24,6 @@ struct ShortCase {
 
 void PrintTo(const ShortCase& c, std::ostream* os) { *os << c.name; }
 
-sim::Faults faults(auto set) {
-    sim::Faults f;
-    set(f);
-    return f;
-}
-
 std::vector<ShortCase> shortCases() {
     using F = sim::Faults;
     sim::Answer five{0, counting(5)}, long58{0, counting(58)};

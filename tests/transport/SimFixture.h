@@ -14,6 +14,13 @@
 #include "transport/HidReportChannel.h"
 #include "transport/HidWaitLimits.h"
 
+// A fault set made by a setter, for tables of cases.
+sim::Faults faults(auto set) {
+    sim::Faults f;
+    set(f);
+    return f;
+}
+
 class SimTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -33,6 +33,7 @@ PtyBootLoader::~PtyBootLoader() {
 
 void PtyBootLoader::serve() {
     uint8_t buf[512];
+    bool clientSpoke = false;
     while (!stop_) {
         pollfd pfd{master_, POLLIN, 0};
         poll(&pfd, 1, 5);
@@ -47,6 +48,11 @@ void PtyBootLoader::serve() {
         uint8_t b;
         // Bounded per round, so an endless busy stream never starves the stop flag.
         while (out < sizeof buf && machine_.send(b)) buf[out++] = garbled ? uint8_t(b ^ 0xA5) : b;
+        if (n > 0) clientSpoke = true;
+        if (out > 0 && clientSpoke) {
+            ++roundTrips_;
+            clientSpoke = false;
+        }
         size_t done = 0;
         while (done < out) {
             ssize_t w = ::write(master_, buf + done, out - done);

@@ -25,6 +25,9 @@ public:
     int slaveFd() const { return slave_; }
     int masterFd() const { return master_; }
 
+    // Times the client stopped sending and waited for an answer (benchmarks).
+    uint64_t roundTrips() const { return roundTrips_; }
+
     // Runs f on the machine while the serving thread keeps off it.
     template <class F>
     auto with(F f) {
@@ -42,6 +45,7 @@ private:
     std::string path_;
     std::mutex mutex_;
     std::atomic<bool> stop_{false};
+    std::atomic<uint64_t> roundTrips_{0};
     std::thread thread_;
 };
 
