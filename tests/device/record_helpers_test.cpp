@@ -112,7 +112,8 @@ TEST(RecordHelpers, SpeedDialUnitsAndText) {
     EXPECT_EQ(text, std::string("+49"));
 
     // Bytes above 0x7F are sign-extended; a cut never splits a character.
-    std::string nineteenThenEuro = std::string(19, '1') + "€";
+    std::string nineteenThenEuro(19, '1');
+    nineteenThenEuro += "€";
     EXPECT_EQ(R::getSpeedDialArray(&units, nineteenThenEuro), 38);
     EXPECT_EQ(units[19], 0);
     EXPECT_EQ(R::getSpeedDialArray(&units, std::string("é")), 4);
