@@ -119,8 +119,6 @@ const std::vector<SettingsReadBranch>& readBranches() {
     return rows;
 }
 
-constexpr uint8_t kLegacyEdrOn[] = {0xFF, 0xFE, 0x8F, 0xF8, 0x18, 0x1E, 0x59, 0x83};
-
 // ---- write-back ---------------------------------------------------------------------------------
 
 using S = WriteBackStep;
@@ -211,8 +209,6 @@ const SettingsReadBranch* settingsReadBranch(int32_t productId) {
         if (contains(b.productIds, productId)) return &b;
     return nullptr;
 }
-
-std::span<const uint8_t> legacyEdrOn() { return kLegacyEdrOn; }
 
 std::span<const WriteBackRow> writeBackRows() { return kWriteBackRows; }
 

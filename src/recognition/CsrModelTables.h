@@ -11,23 +11,14 @@
 #include <string>
 
 #include "platform/KeyedArchive.h"
+#include "transport/CsrSettingKeys.h"
 
 namespace recognition::csr {
 
 using platform::OptString;
 
-// PS keys of the CSR headsets' settings.
-enum PsKey : uint16_t {
-    kPsKeyPowerTable = 0x0031,
-    kPsKeyLegacyEdr = 0x00EF,
-    kPsKeySettingsWord = 0x028E,
-    kPsKeyIntercomVox = 0x0298,
-    kPsKeyHandsfreeVox = 0x0299,
-    kPsKeyFmBlock = 0x029F,
-    kPsKeyAudioChannelTimeout = 0x02AA,
-    kPsKeyRadioTransmitGain = 0x02AC,
-    kPsKeySpeedDial0 = 0x2280,  // speed dial k at 0x2280 + k
-};
+// PS keys of the CSR headsets' settings and the legacy EDR values.
+using namespace transport::csr;
 
 constexpr int kFmBlockWords = 15;
 constexpr uint16_t kFmMagic = 0x56E9;
@@ -89,9 +80,6 @@ struct SettingsReadBranch {
 // The branch of a product id; none for a model whose settings are not kept in PS keys.
 const SettingsReadBranch* settingsReadBranch(int32_t productId);
 std::span<const SettingsReadBranch> settingsReadBranches();
-
-// The legacy EDR key's value when EDR is on (8 bytes).
-std::span<const uint8_t> legacyEdrOn();
 
 // ---- write-back of a restored backup, keyed by the selected model --------------------------------
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "device/WordSources.h"
 #include "recognition/HidModelSets.h"
 
 namespace recognition {
@@ -23,24 +24,12 @@ inline ProductIds idsOf(models::ModelSet set) { return ProductIds(set.begin(), s
 
 // ---- shared ------------------------------------------------------------------------------------
 
-// A step that runs only at some firmware versions of the headset (the record's versions read
-// before the settings).
-struct Condition {
-    enum Kind : uint8_t {
-        Always,
-        VersionAtLeast,           // major.minor
-        SecondaryVersionAtLeast,  // major.minor.minor2 of the secondary version
-    };
-    Kind kind = Always;
-    int major = 0, minor = 0, minor2 = 0;
-};
-
-inline constexpr Condition fromVersion(int major, int minor) {
-    return {Condition::VersionAtLeast, major, minor, 0};
-}
-inline constexpr Condition fromSecondaryVersion(int major, int minor, int minor2) {
-    return {Condition::SecondaryVersionAtLeast, major, minor, minor2};
-}
+// Firmware conditions, word sources and version-banded counts, shared with the settings save.
+using device::Condition;
+using device::CountBand;
+using device::fromSecondaryVersion;
+using device::fromVersion;
+using device::Source;
 
 // How a request travels: a format A exchange, or a format B report through the probe (reply
 // length from the transport's table) or through the timed command (500 ms).
@@ -190,32 +179,6 @@ FmRead hidFmReadFor(int32_t productId);
 const ProductIds& hidFmRefreshIds();
 
 // ---- writes ------------------------------------------------------------------------------------
-
-// One word of a write request, taken from the backup record.
-struct Source {
-    enum Kind : uint8_t {
-        Basic,         // basic word `arg`
-        LegacyWord,    // getSettings40
-        LegacySecond,  // getSettings40Second
-        Constant,      // `arg`
-        Vox,           // VOX sensitivity word `arg`
-        SmartVolume,   // smart-volume word `arg`
-        Camera,        // camera word `arg`
-        FmFrequency,
-        FmPreset,
-        FmPresetAt,  // preset `arg`
-        FmRDS,
-        FmRegion,
-    };
-    Kind kind;
-    int32_t arg = 0;
-};
-
-// Basic(n) with n chosen by the headset's firmware: the first band whose version the headset
-// is below gives n; above every band all words are written.
-struct CountBand {
-    int belowMajor, belowMinor, count;
-};
 
 struct WriteLog {
     enum Kind : uint8_t {

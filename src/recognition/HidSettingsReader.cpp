@@ -221,18 +221,6 @@ void runStep(RecognitionContext& ctx, const ReadStep& step, LegacyValues& legacy
 
 }  // namespace
 
-bool conditionHolds(const Condition& c, const R& data) {
-    switch (c.kind) {
-        case Condition::Always:
-            return true;
-        case Condition::VersionAtLeast:
-            return data.compareVersionUpToMinorWithMajor(c.major, c.minor) >= 0;
-        case Condition::SecondaryVersionAtLeast:
-            return data.compareVersionUpToMinor2ndWithMajor2nd(c.major, c.minor, c.minor2) >= 0;
-    }
-    return false;
-}
-
 void walkReadOrder(RecognitionContext& ctx, const ReadOrder& order, LegacyValues& legacy) {
     const int32_t target = ctx.deviceTarget();
     for (const ReadStep& step : order.steps) {

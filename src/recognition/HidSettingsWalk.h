@@ -9,7 +9,7 @@
 namespace recognition {
 
 // Whether a step's firmware condition holds for the headset whose versions `data` holds.
-bool conditionHolds(const Condition& c, const device::ORVABluetoothDeviceData& data);
+using device::conditionHolds;
 
 // The backup's settings into the headset by the write order of ctx.deviceTarget(); results are
 // not tested (the read that follows shows what the headset took).

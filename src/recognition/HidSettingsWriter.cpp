@@ -16,48 +16,10 @@ namespace {
 
 using R = ORVABluetoothDeviceData;
 
-constexpr uint8_t kWrite = 0x04, kCommit = 0x11;
+constexpr uint8_t kWrite = 0x04;
 constexpr size_t kWordsAt = 4;
 constexpr size_t kLongWordRoom = (kLongRequestSize - kWordsAt) / 2;
 constexpr size_t kShortWordRoom = (kShortReportSize - kWordsAt) / 2;
-
-int32_t valueOf(const Source& s, const R& backup) {
-    switch (s.kind) {
-        case Source::Basic:
-            return backup.basicSettingFERRIK(s.arg);
-        case Source::LegacyWord:
-            return backup.getSettings40();
-        case Source::LegacySecond:
-            return backup.getSettings40Second();
-        case Source::Constant:
-            return s.arg;
-        case Source::Vox:
-            return backup.basicSettingBELMORAVOXSensitivityAt(s.arg);
-        case Source::SmartVolume:
-            return backup.basicSettingYELVARSmartVolumeControlAt(s.arg);
-        case Source::Camera:
-            return backup.basicSettingTAVRINCameraAt(s.arg);
-        case Source::FmFrequency:
-            return backup.fmRadioCurrentFrequency();
-        case Source::FmPreset:
-            return backup.fmRadioCurrentPreset();
-        case Source::FmPresetAt:
-            return backup.fmRadioPresetsAt(s.arg);
-        case Source::FmRDS:
-            return backup.fmRadioRDS();
-        case Source::FmRegion:
-            return backup.fmRadioRegion();
-    }
-    return 0;
-}
-
-// Basic(n) of the families whose older firmware holds fewer words.
-size_t wordCount(const WriteStep& step, const R& data) {
-    for (const CountBand& band : step.countByVersion)
-        if (data.compareVersionUpToMinorWithMajor(band.belowMajor, band.belowMinor) < 0)
-            return static_cast<size_t>(band.count);
-    return step.words.size();
-}
 
 void logWords(const WriteLog& log, const std::vector<uint16_t>& w) {
     auto at = [&](size_t i) -> int { return i < w.size() ? w[i] : 0; };
@@ -74,18 +36,10 @@ void logWords(const WriteLog& log, const std::vector<uint16_t>& w) {
     }
 }
 
-// A format A key write: count at byte 3, words from byte 4 in host order, turned big-endian just
-// before sending.
+// A format A key write; the result is not tested (the read that follows shows what the headset
+// took).
 void sendLong(RecognitionContext& ctx, int slot, uint8_t key, const std::vector<uint16_t>& words) {
-    uint8_t* request = ctx.request;
-    std::memset(request + 3, 0, kLongRequestSize - 3);
-    request[0] = 1;
-    request[1] = kWrite;
-    request[2] = key;
-    request[3] = static_cast<uint8_t>(words.size());
-    if (!words.empty()) std::memcpy(request + kWordsAt, words.data(), words.size() * sizeof(uint16_t));
-    usbhid_swap_block_words(request, kLongRequestSize);
-    usbhid_command(slot, request, ctx.reply);
+    usbhid_write_user_key(slot, ctx.request, ctx.reply, key, words.data(), words.size(), words.size());
 }
 
 // The format B write of the 0x68xx family: words little-endian from byte 4, no count.
@@ -100,19 +54,15 @@ void sendShort(int slot, uint8_t key, const std::vector<uint16_t>& words) {
 }
 
 void runStep(RecognitionContext& ctx, const WriteStep& step, const R& backup) {
-    std::vector<uint16_t> words;
-    for (const Source& s : step.words) words.push_back(static_cast<uint16_t>(valueOf(s, backup)));
-    words.resize(std::min({wordCount(step, ctx.data()), words.size(), kLongWordRoom}));
+    std::vector<uint16_t> words =
+        device::sourceWords(step.words, step.countByVersion, backup, ctx.data(), kLongWordRoom);
     logWords(step.log, words);
     if (step.channel != Channel::LongReport) {
         sendShort(step.slot, step.key, words);
         return;
     }
     sendLong(ctx, step.slot, step.key, words);
-    if (step.commit) {
-        ctx.request[1] = kCommit;  // the rest as written
-        usbhid_command(step.slot, ctx.request, ctx.reply);
-    }
+    if (step.commit) usbhid_follow_up(step.slot, ctx.request, ctx.reply, step.key);
 }
 
 void writeSpeedDials(RecognitionContext& ctx, const WriteOrder& order, const R& backup) {

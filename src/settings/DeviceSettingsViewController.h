@@ -10,11 +10,15 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
+#include <QTimer>
 #include <array>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "settings/DeviceSettingsTexts.h"
+#include "settings/SaveThread.h"
+#include "settings/save/SaveIdentity.h"
 #include "settings/ListInputs.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsPageBase.h"
@@ -46,6 +50,19 @@ public:
     void reloadAllSettingsRows();
     // Sets every row of the fixed form (rows 1-16 and the EDR note) at once.
     void enableOldControlsEnable(bool enable, bool hidden);
+
+    // ---- save (DeviceSettingsSaveCommand.cpp) -------------------------------------------------
+    void save(QObject* sender) override;
+    // The save past its guards: processing status, busy flag, the worker and its one-second
+    // timer. The all-settings sheet's Save calls it after its own guard.
+    void startSave();
+    void timerMethodSave();
+    QTimer* saveTimer() const { return saveTimer_; }
+    // The HID open of the save; the program's opens the headsets usbhid_open_headset knows.
+    void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
+    // Shutdown: a running save is asked to end, then waited for until the deadline.
+    void stopThreads() override;
+    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override;
 
     // ---- all-settings list: data source over the list engine (DeviceSettingsAllSettings.cpp) ----
     // The engine's inputs, read afresh from the controller and the edit buffer.
@@ -179,6 +196,9 @@ private:
     bool passesSystemTest() const;
 
     QDialog* sheetDeviceAllSettings_;
+    SaveThread saveThread_;
+    QTimer* saveTimer_ = nullptr;
+    save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;
 };

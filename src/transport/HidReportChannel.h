@@ -56,6 +56,16 @@ void usbhid_swap_words(int n, void* words);
 int usbhid_swap_block_words(uint8_t* block, size_t blockSize);      // count at 3, words from 4
 int usbhid_swap_block_words_ext(uint8_t* block, size_t blockSize);  // count at 4, words from 5
 
+// User-key writes over format A. The request is built in the caller's 1023-byte buffer:
+// {0x01, 0x04, key, count, the words high byte first}, the rest zero; the exchange's result.
+// `placed` words are put into the request (in host order), of which the first `count` are
+// turned high byte first and counted; the others go as placed. Words past the room are dropped.
+int usbhid_write_user_key(int slot, uint8_t* request, uint8_t* reply, uint8_t key, const uint16_t* words,
+                          size_t placed, size_t count);
+// The follow-up of a write: the request last built sent again with command 0x11 for `key` (count
+// and words as they went); the exchange's result.
+int usbhid_follow_up(int slot, uint8_t* request, uint8_t* reply, uint8_t key);
+
 // ---- format B ----------------------------------------------------------------------------
 // Reply buffers: byte 1 holds the expected data length on entry; replySize is the buffer's
 // length (the callers' 62-byte buffers unless they say otherwise). Fragments that would not fit

@@ -44,6 +44,7 @@ Gathered gather(hid_device* dev, uint8_t* reply, size_t replySize, int expected,
     int& total = g.total;
     bool first = true;
     for (int p = 0; p < polls; ++p) {
+        if (transport::stopWaits.load()) return Gathered::Failed;
         uint8_t fragment[kShortReportSize] = {};
         fragment[0] = kFragmentReportId;
         if (hid_get_input_report(dev, fragment, sizeof fragment) < 0) {

@@ -7,6 +7,7 @@ namespace transport {
 
 std::atomic<int64_t> silenceLimitMs{kDefaultSilenceLimitMs};
 std::atomic<int64_t> busyLimitMs{kDefaultBusyLimitMs};
+std::atomic<bool> stopWaits{false};
 
 int readTimeoutMs() {
     // Never negative: hidapi reads a negative time-out as "wait for ever".

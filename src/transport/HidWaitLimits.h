@@ -20,6 +20,12 @@ constexpr int64_t kDefaultBusyLimitMs = 300'000;
 extern std::atomic<int64_t> silenceLimitMs;
 extern std::atomic<int64_t> busyLimitMs;
 
+// Set when the program stops a worker (shutdown): every wait on a headset ends at its next look
+// (silent reads are taken in slices of kStopSliceMs) and the exchange fails. Cleared by whoever
+// starts device work again.
+extern std::atomic<bool> stopWaits;
+constexpr int kStopSliceMs = 50;
+
 // The silence bound as a hidapi read time-out.
 int readTimeoutMs();
 

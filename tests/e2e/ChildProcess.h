@@ -154,6 +154,11 @@ public:
     void type(const std::string& keys) {
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
     }
+    // A left click at a point of the window (its own coordinates).
+    void click(int x, int y) {
+        commandOutput(xdotool_ + "windowfocus --sync " + window_ + " mousemove --window " + window_ + " " +
+                      std::to_string(x) + " " + std::to_string(y) + " click 1 2>/dev/null");
+    }
     // Ctrl+Q is ignored while an operation runs: asks until the program ends (bounded); its exit
     // status, or nullopt when it never ends.
     std::optional<int> quit() {

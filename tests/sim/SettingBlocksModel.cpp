@@ -59,6 +59,11 @@ void SettingBlocksModel::refuseWrites(bool refuse) {
     refuseWrites_ = refuse;
 }
 
+void SettingBlocksModel::refuseWritesTo(uint8_t key) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    refusedKeys_.insert(key);
+}
+
 void SettingBlocksModel::claimWordCount(uint8_t key, uint8_t count) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     claimedCounts_[key] = count;
@@ -116,7 +121,7 @@ Answer SettingBlocksModel::longAnswer(const std::vector<uint8_t>& request) {
             Words words;
             for (size_t i = 0; i < n; ++i) words.push_back(bigEndianAt(request, kLongWordsAt + 2 * i));
             keyRequests_.push_back({Format::A, command, key, words});
-            if (refuseWrites_) return {kFailed, {key, 0}};
+            if (refuseWrites_ || refusedKeys_.count(key)) return {kFailed, {key, 0}};
             store(blocks_[key], words);
             a.data = {key, 0};
             return a;
@@ -159,7 +164,7 @@ Answer SettingBlocksModel::shortAnswer(const std::vector<uint8_t>& request) {
             for (size_t i = 0; i < n && kShortWordsAt + 2 * i + 1 < request.size(); ++i)
                 words.push_back(littleEndianAt(request, kShortWordsAt + 2 * i));
             keyRequests_.push_back({Format::B, command, key, words});
-            if (refuseWrites_) {
+            if (refuseWrites_ || refusedKeys_.count(key)) {
                 if (block.empty()) shortBlocks_.erase(key);
                 return {kFailed, a.data};
             }

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "sim/HeadsetModel.h"
@@ -43,6 +44,8 @@ class SettingBlocksModel : public HeadsetModel {
     void setAddress(std::array<uint8_t, 6> address);
     // Writes answer status 2 and change nothing.
     void refuseWrites(bool refuse);
+    // The same for writes to one key (both formats); the other keys take theirs.
+    void refuseWritesTo(uint8_t key);
     // A format A read of this key answers this word count instead of the block's length.
     void claimWordCount(uint8_t key, uint8_t count);
 
@@ -65,6 +68,7 @@ class SettingBlocksModel : public HeadsetModel {
     std::map<uint8_t, int> reads_;
     std::optional<std::array<uint8_t, 6>> address_;
     bool refuseWrites_ = false;
+    std::set<uint8_t> refusedKeys_;
     std::vector<KeyRequest> keyRequests_;
 };
 

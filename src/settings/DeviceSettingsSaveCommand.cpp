@@ -1,0 +1,131 @@
+// The device settings page's Save: the guards, the worker on its own thread with a copy of what
+// it reads, and the one-second timer that turns the worker's code into the status line, the
+// discarded or kept edits, and after success the commit and a new recognition.
+#include "app/AppTexts.h"
+#include "app/ORVABluetoothManagerAppController.h"
+#include "settings/DeviceSettingsViewController.h"
+#include "settings/SaveTimerFrame.h"
+#include "settings/save/DeviceSettingsSave.h"
+#include "transport/HidReportChannel.h"
+
+namespace settings {
+
+using app::AppTexts;
+
+namespace {
+
+constexpr int kSaveTimerIntervalMs = 1000;
+
+// The PS key a CSR failure code names in its status (8 also stands for any failed HID write).
+int32_t keyOfCode(int32_t code) {
+    switch (code) {
+        case save::kVoxIntercomNotSaved:
+            return 664;
+        case save::kVoxPhoneNotSaved:
+            return 665;
+        case save::kEdrNotSaved:
+            return 239;
+        case save::kRadioGainNotSaved:
+            return 684;
+        case save::kTimeoutNotSaved:
+            return 682;
+        default:
+            return 654;
+    }
+}
+
+std::string reasonOf(int32_t code, int language) {
+    switch (code) {
+        case save::kCannotOpenUsb:
+            return AppTexts::qelm_string_cannot_open_usb_in(language);
+        case save::kFirmwareManagement:
+            return AppTexts::qelm_string_firmware_management_mode_in(language);
+        case save::kNotRecognized:
+            return AppTexts::qelm_string_not_recognized_device_in(language);
+        default:
+            return DeviceSettingsTexts::qelm_string_cannot_save(keyOfCode(code), language);
+    }
+}
+
+// The headset did not open, is in firmware-management mode or is not the recognized one: what
+// the user edited cannot go to this headset.
+bool discardsEdits(int32_t code) {
+    return code == save::kCannotOpenUsb || code == save::kFirmwareManagement || code == save::kNotRecognized;
+}
+
+}  // namespace
+
+void DeviceSettingsViewController::save(QObject*) {
+    if (!passActionGuard()) return;
+    if (!checkACT()) return;
+    startSave();
+}
+
+void DeviceSettingsViewController::startSave() {
+    app::ORVABluetoothManagerAppController& c = controller();
+    if (saveThread_.running()) return;  // one device conversation at a time
+    c.setStatus(c.getStatusProcessing(), false);
+    c.setOnProcessing(true);
+    c.setControls();
+    setControls();
+    setRcThreadSave(save::kSaveRunning);
+
+    // The worker reads its own copy: the window may touch the page and the record meanwhile.
+    save::DeviceSettingsSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
+    save::HidOpener open = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
+    saveThread_.start(
+        [input = std::move(input), open = std::move(open)](const std::atomic<bool>& stop) {
+            return save::threadMethodSave(input, open, stop);
+        },
+        [this](int32_t code) { setRcThreadSave(code); });
+
+    if (!saveTimer_) {
+        saveTimer_ = new QTimer(view());
+        saveTimer_->setInterval(kSaveTimerIntervalMs);
+        QObject::connect(saveTimer_, &QTimer::timeout, view(), [this] { timerMethodSave(); });
+    }
+    saveTimer_->start();
+}
+
+void DeviceSettingsViewController::timerMethodSave() {
+    const int32_t code = rcThreadSave();
+    if (code < 0) return;
+    if (saveTimer_) saveTimer_->stop();
+    saveThread_.join();  // the code is its last act
+
+    app::ORVABluetoothManagerAppController& c = controller();
+    const SaveStatusTexts texts =
+        saveStatusTexts(c, code == save::kSaved, [code](int language) { return reasonOf(code, language); });
+    bool recognizing = false;
+    if (code == save::kSaved) {
+        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo(),
+                                              [this] { enableOldControlsEnable(true, false); });
+    } else {
+        if (discardsEdits(code)) {
+            // What changeToOriginal: does; that action is refused while the save is still busy.
+            dropEdits();
+            reloadAllSettingsRows();
+            setControlsWithData();
+            setControls();
+            openRecognizedDeviceNotSelectedBox(c);
+        }
+        // An abandoned page switch is not followed by a later Save.
+        setModeToGo(0);
+    }
+    showSaveStatus(c, texts, code != save::kSaved);
+    // After success the recognition owns the busy flag, unless it did not start.
+    if (!recognizing) c.setOnProcessing(false);
+    c.setControls();
+    setControls();
+}
+
+void DeviceSettingsViewController::stopThreads() {
+    if (saveThread_.running()) saveThread_.stop();
+}
+
+bool DeviceSettingsViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
+    if (saveTimer_) saveTimer_->stop();
+    return saveThread_.joinBy(deadline);
+}
+
+}  // namespace settings

@@ -1,0 +1,197 @@
+// The real program under a virtual X server saving the default settings into a simulated
+// headset that held others: a 0x6838 (its settings in short key 3) and a CSR 0x4D10 (its settings
+// word in PS key 654). Recognize by the keyboard's Next, then Ctrl+T (device settings), Ctrl+D
+// (Default) and Alt+Ctrl+S (Save): the headset then holds the default words, is recognized a
+// second time, and the program is back on the device settings page (screenshots kept in the
+// build folder); Ctrl+Q ends it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "ScreenShot.h"
+#include "device/ORVABluetoothDeviceData.h"
+#include "sim/CsrFamilyHeadset.h"
+#include "sim/Hs6838Model.h"
+#include "sim/SettingBlocksModel.h"
+#include "sim/SimHeadset.h"
+#include "tests_support/TempDir.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using device::ORVABluetoothDeviceData;
+
+constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+// The middle of the side panel's device settings button (the fourth shown, below the menu bar).
+constexpr int kDeviceSettingsButtonX = 115, kDeviceSettingsButtonY = 505;
+
+// The model's default record at its firmware, as Default loads it.
+ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) {
+    ORVABluetoothDeviceData r;
+    r.setDeviceRecognized(model);
+    r.setDeviceVersionMajor(major, minor);
+    return ORVABluetoothDeviceData::makeDefaultDataWithSource(r);
+}
+
+class SettingsSaveEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_TRUE(e2e::onPath("xdotool"));
+    }
+
+    void start() {
+        ASSERT_TRUE(sim->mocked());
+        // Only the program talks to the simulator; the X server and tools run as they are.
+        unsetenv("LD_PRELOAD");
+        display = std::make_unique<e2e::VirtualDisplay>();
+        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
+        program = std::make_unique<e2e::ChildProcess>(
+            std::vector<std::string>{VELMAR_APP_BINARY},
+            std::map<std::string, std::string>{{"DISPLAY", display->name()},
+                                               {"QT_QPA_PLATFORM", "xcb"},
+                                               {"XDG_DATA_HOME", data.path()},
+                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
+        ASSERT_TRUE(program->started());
+        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
+        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+    }
+
+    bool waitFor(const std::function<bool()>& done, int tenths) {
+        for (int i = 0; i < tenths && !done() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+        return done();
+    }
+
+    // Next until the recognition has started (presses during the start page's version check or
+    // a running recognition are ignored), then until it has read what `recognized` looks for.
+    void recognize(const std::function<bool()>& begun, const std::function<bool()>& recognized) {
+        for (int press = 0; press < 8 && !begun() && program->running(); ++press) {
+            window->type("ctrl+Right");
+            waitFor(begun, 150);
+        }
+        ASSERT_TRUE(begun()) << "the recognition did not start";
+        ASSERT_TRUE(waitFor(recognized, 900)) << "the program did not recognize the headset";
+        // The recognition page's one-second timer hands over.
+        std::this_thread::sleep_for(2500ms);
+    }
+
+    // Device settings, Default, Save. The side button's Ctrl+T is lost while the button's title
+    // is set after its key (a landed fault the update page's issue mends): Ctrl+T, then a click
+    // on the button, which does nothing more once the page is shown.
+    void saveDefaults() {
+        window->type("ctrl+t");
+        std::this_thread::sleep_for(700ms);
+        window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
+        std::this_thread::sleep_for(1500ms);
+        window->type("ctrl+d");
+        std::this_thread::sleep_for(700ms);
+        window->type("alt+ctrl+s");
+    }
+
+    void quit() {
+        std::optional<int> exitStatus = window->quit();
+        ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
+        EXPECT_EQ(*exitStatus, 0);
+    }
+
+    test_support::TempDir data;
+    std::unique_ptr<sim::SimHeadset> sim;
+    std::unique_ptr<e2e::VirtualDisplay> display;
+    std::unique_ptr<e2e::ChildProcess> program;
+    std::unique_ptr<e2e::ProgramWindow> window;
+};
+
+TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
+    auto family = std::make_shared<sim::Hs6838Model>();
+    auto headset = std::make_shared<sim::SettingBlocksModel>(family);
+    const ORVABluetoothDeviceData defaults = defaultsOf(0x6838, 1, 2);  // the family model's firmware
+    const std::vector<uint16_t> held = {static_cast<uint16_t>(defaults.basicSettingFERRIK(0) ^ 0x0101),
+                                        static_cast<uint16_t>(defaults.basicSettingFERRIK(1) ^ 0x0010), 0x0203};
+    headset->setShortBlock(3, held);
+    sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    auto nameReads = [&] {
+        int n = 0;
+        for (const auto& r : headset->requests())
+            n += r.format == sim::Format::B && r.bytes[2] == 0x03 && r.bytes[3] == sim::Hs6838Model::kParameterName;
+        return n;
+    };
+    auto languagePackReads = [&] {
+        int n = 0;
+        for (const auto& r : headset->requests())
+            n += r.format == sim::Format::B && r.bytes[2] == 0x01 && r.bytes[3] == 0x01;
+        return n;
+    };
+    ASSERT_NO_FATAL_FAILURE(recognize([&] { return headset->requestCount() > 0; },
+                                      [&] { return languagePackReads() > 0; }));
+    saveDefaults();
+    auto written = [&] {
+        auto sent = headset->keyRequests();
+        return std::any_of(sent.begin(), sent.end(),
+                           [](const auto& k) { return k.format == sim::Format::B && k.command == 0x04 && k.key == 3; });
+    };
+    if (!waitFor(written, 100)) e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE);
+    ASSERT_TRUE(written()) << "Save wrote nothing (the screen is in the screenshot)";
+    ASSERT_TRUE(waitFor([&] { return languagePackReads() > 1; }, 300)) << "no second recognition";
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE));
+
+    EXPECT_EQ(headset->shortBlock(3), (std::vector<uint16_t>{static_cast<uint16_t>(defaults.basicSettingFERRIK(0)),
+                                                             static_cast<uint16_t>(defaults.basicSettingFERRIK(1)),
+                                                             held[2]}));
+    EXPECT_EQ(nameReads(), 2) << "recognized twice";
+    quit();
+}
+
+TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
+    sim::CsrStore store = sim::csrModel(0x4D10);  // firmware 5.0: the settings word
+    const ORVABluetoothDeviceData defaults = defaultsOf(0x4D10, 5, 0);
+    const uint16_t defaultWord = static_cast<uint16_t>(defaults.getSettings40());
+    store.settingsWord = static_cast<uint16_t>(defaultWord ^ 0x000F);  // VOX, EDR and voice prompt flipped
+    auto headset = sim::csrFamilyHeadset(store);
+    sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{},
+                                            std::vector<sim::UsbDevice>{sim::usbDevice(headset)});
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    constexpr uint16_t kLastKeyRead = 0x2282;  // the third speed dial ends the settings read
+    auto settingsReads = [&] {
+        auto keys = headset->keysRead();
+        return std::count(keys.begin(), keys.end(), kLastKeyRead);
+    };
+    ASSERT_NO_FATAL_FAILURE(recognize([&] { return !headset->claimAttempts().empty(); },
+                                      [&] { return settingsReads() > 0; }));
+    saveDefaults();
+    auto written = [&] {
+        auto keys = headset->keysWritten();
+        return std::find(keys.begin(), keys.end(), 0x028E) != keys.end();
+    };
+    ASSERT_TRUE(waitFor(written, 200)) << "Save wrote nothing";
+    ASSERT_TRUE(waitFor([&] { return settingsReads() > 1; }, 600)) << "no second recognition";
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_CSR_SCREENSHOT_FILE));
+
+    // The VOX and EDR bits come from the model's defaults; settings that the defaults leave as
+    // the headset had them keep their bits.
+    auto word = headset->key(0x028E);
+    ASSERT_TRUE(word.has_value());
+    ASSERT_EQ(word->size(), 2u);
+    EXPECT_EQ((*word)[0] & 0x0007, defaultWord & 0x0007);
+    EXPECT_EQ((*word)[1], 0);
+    auto keys = headset->keysWritten();
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), 0x00EF), defaults.edr() != 1 ? 1 : 0)
+        << "EDR is written only when it differs";
+    quit();
+}
+
+}  // namespace
