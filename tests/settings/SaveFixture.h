@@ -24,7 +24,7 @@
 
 namespace settings::testing {
 
-struct Version {
+struct HeadsetVersion {
     int major = 2, minor = 0, type = 0, secondary = 0;
 };
 
@@ -51,7 +51,7 @@ class SaveSimTest : public ::testing::Test {
   public:
     // A HID headset of `target` whose chips run `version` (both chips on two-chip models), ready
     // (status byte 0), recognized as such in the records; the edit buffer holds other words.
-    void plugHid(uint16_t target, Version version = {}, bool twoChips = false) {
+    void plugHid(uint16_t target, HeadsetVersion version = {}, bool twoChips = false) {
         for (int i = 0; i < 2; ++i) {
             family_[i] = std::make_shared<sim::BlockHeadsetModel>();
             family_[i]->setVersion({static_cast<uint8_t>(version.major), static_cast<uint8_t>(version.minor),
@@ -80,7 +80,7 @@ class SaveSimTest : public ::testing::Test {
         recognize(s.runtimeId, {code / 10, code % 10, s.version ? (*s.version)[3] : 0, s.version ? (*s.version)[2] : 0});
     }
 
-    void recognize(uint16_t target, Version v) {
+    void recognize(uint16_t target, HeadsetVersion v) {
         in.deviceTarget = target;
         in.usbStatus = target;
         device::ORVABluetoothDeviceData& d = in.data;

@@ -34,7 +34,7 @@ std::vector<uint16_t> basics(int n) {
 struct RowCase {
     const char* name;
     uint16_t target;
-    Version version = {};
+    HeadsetVersion version = {};
     bool twoChips = false;
     Sent chip0 = {};
     Sent chip1 = {};
@@ -154,7 +154,7 @@ struct FaultCase {
     std::function<void(SaveSimTest&)> arrange;
     int32_t result;
     std::vector<uint8_t> keysWritten;  // keys of the write requests the headset saw, in order
-    Version version = {};
+    HeadsetVersion version = {};
     bool twoChips = false;
 };
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
