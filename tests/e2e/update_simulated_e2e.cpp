@@ -66,18 +66,18 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     }
 
     void writeFirmware(size_t blockSize) {
-        test_support::ArchiveSpec spec;
-        spec.model_name = "AIROHAVELMAR v1.3";
-        spec.header_id = 0x6838;
-        spec.layout = test_support::Layout::long_table;
-        spec.parts.clear();
+        test_support::ArchiveRecipe recipe;
+        recipe.model_name = "AIROHAVELMAR v1.3";
+        recipe.header_id = 0x6838;
+        recipe.layout = test_support::Layout::long_table;
+        recipe.parts.clear();
         for (uint32_t b = 0; b < 2; ++b) {
             test_support::ArchiveEntry e(blockBytes(blockSize, static_cast<unsigned char>(b + 1)));
             e.number = 0x20 + b;
-            spec.parts.push_back(e);
+            recipe.parts.push_back(e);
             expected.push_back(e.data);
         }
-        auto bytes = test_support::make_archive(spec);
+        auto bytes = test_support::make_archive(recipe);
         std::ofstream(firmware, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }

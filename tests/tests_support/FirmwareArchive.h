@@ -33,7 +33,7 @@ struct ArchiveEntry {
     std::array<uint32_t, 5> versions{};  // block record +16..+32
 };
 
-struct ArchiveSpec {
+struct ArchiveRecipe {
     std::string model_name = "ZELTA";  // up to 24 bytes; the rest of the field is zero
     uint32_t header_id = 0x2100;
     Layout layout = Layout::short_table;
@@ -54,17 +54,17 @@ inline size_t blockRecordAt(size_t count, size_t k) {
     return kArchiveHeader + kPartEntry * count + kBlockRecord * k;
 }
 
-inline ArchiveBytes make_archive(const ArchiveSpec& spec) {
-    const size_t count = spec.parts.size();
-    const bool long_layout = spec.layout == Layout::long_table;
+inline ArchiveBytes make_archive(const ArchiveRecipe& recipe) {
+    const size_t count = recipe.parts.size();
+    const bool long_layout = recipe.layout == Layout::long_table;
     size_t at = kArchiveHeader + kPartEntry * count + (long_layout ? kBlockRecord * count : 0);
     ArchiveBytes archive(at, 0);
-    std::memcpy(archive.data(), spec.model_name.data(), std::min<size_t>(spec.model_name.size(), 24));
+    std::memcpy(archive.data(), recipe.model_name.data(), std::min<size_t>(recipe.model_name.size(), 24));
     put32(archive, 24, 0xA5A5A5A5);
-    put32(archive, 28, spec.header_id);
+    put32(archive, 28, recipe.header_id);
     put32(archive, 32, static_cast<uint32_t>(count));
     for (size_t k = 0; k < count; ++k) {
-        const ArchiveEntry& part = spec.parts[k];
+        const ArchiveEntry& part = recipe.parts[k];
         unsigned char digest[16];
         mbedtls_md5_ret(part.data.data(), part.data.size(), digest);
         const size_t entry = partEntryAt(k);
@@ -72,7 +72,7 @@ inline ArchiveBytes make_archive(const ArchiveSpec& spec) {
         archive[entry + 4] = part.target;
         put32(archive, entry + 8, static_cast<uint32_t>(at));
         put32(archive, entry + 12, static_cast<uint32_t>(part.data.size()));
-        if (spec.short_digests_sound) std::memcpy(&archive[entry + 16], digest, 16);
+        if (recipe.short_digests_sound) std::memcpy(&archive[entry + 16], digest, 16);
         if (long_layout) {
             const size_t record = blockRecordAt(count, k);
             std::memset(&archive[record + 36], 0x3C, 260);
@@ -81,7 +81,7 @@ inline ArchiveBytes make_archive(const ArchiveSpec& spec) {
             put32(archive, record + 8, static_cast<uint32_t>(at));
             put32(archive, record + 12, static_cast<uint32_t>(part.data.size()));
             for (size_t v = 0; v < 5; ++v) put32(archive, record + 16 + 4 * v, part.versions[v]);
-            if (spec.long_digests_sound) std::memcpy(&archive[record + 296], digest, 16);
+            if (recipe.long_digests_sound) std::memcpy(&archive[record + 296], digest, 16);
         }
         archive.insert(archive.end(), part.data.begin(), part.data.end());
         at += part.data.size();

@@ -214,7 +214,7 @@ TEST(SingleImageCheck, ImagesSuffixedByDfuSuffix) {
 
 // ---- archives ----------------------------------------------------------------------------------
 
-using test_support::ArchiveSpec;
+using test_support::ArchiveRecipe;
 using test_support::Layout;
 using test_support::make_archive;
 
@@ -261,19 +261,19 @@ void expect_archive_case(const ArchiveCase& c, const std::string& dir) {
     EXPECT_STREQ(message, c.checker_passes ? "untouched" : "Firmware corrupted");
 }
 
-ArchiveSpec with(void (*change)(ArchiveSpec&)) {
-    ArchiveSpec spec;
-    change(spec);
-    return spec;
+ArchiveRecipe with(void (*change)(ArchiveRecipe&)) {
+    ArchiveRecipe recipe;
+    change(recipe);
+    return recipe;
 }
 
 TEST(ArchiveCheck, HeaderProductIdAndItsExceptions) {
     const auto named = [](const char* name, uint32_t id, Layout layout = Layout::short_table) {
-        ArchiveSpec spec;
-        spec.model_name = name;
-        spec.header_id = id;
-        spec.layout = layout;
-        return make_archive(spec);
+        ArchiveRecipe recipe;
+        recipe.model_name = name;
+        recipe.header_id = id;
+        recipe.layout = layout;
+        return make_archive(recipe);
     };
     // Bytes after the model name's terminator: the 0x4210/0x4220 family then ignores the header id.
     const auto trailing = [](Bytes archive) {
@@ -300,11 +300,11 @@ TEST(ArchiveCheck, HeaderProductIdAndItsExceptions) {
 
 TEST(ArchiveCheck, OlderSiblingArchiveNeedsTheVersionThatSupportsTheProduct) {
     const auto archive = [](const std::string& name, uint32_t id) {
-        ArchiveSpec spec;
-        spec.model_name = name;
-        spec.header_id = id;
-        spec.layout = Layout::long_table;  // both 0x3232 and 0x3233 use the long table
-        return make_archive(spec);
+        ArchiveRecipe recipe;
+        recipe.model_name = name;
+        recipe.header_id = id;
+        recipe.layout = Layout::long_table;  // both 0x3232 and 0x3233 use the long table
+        return make_archive(recipe);
     };
     struct Case {
         std::string name;
@@ -341,12 +341,12 @@ TEST(ArchiveCheck, OlderSiblingArchiveNeedsTheVersionThatSupportsTheProduct) {
 
 TEST(ArchiveCheck, LongOrShortPartTableByProduct) {
     const auto archive = [](uint32_t id, Layout layout, bool short_sound, bool long_sound) {
-        ArchiveSpec spec;
-        spec.header_id = id;
-        spec.layout = layout;
-        spec.short_digests_sound = short_sound;
-        spec.long_digests_sound = long_sound;
-        return make_archive(spec);
+        ArchiveRecipe recipe;
+        recipe.header_id = id;
+        recipe.layout = layout;
+        recipe.short_digests_sound = short_sound;
+        recipe.long_digests_sound = long_sound;
+        return make_archive(recipe);
     };
     const std::vector<ArchiveCase> cases = {
         {"long-entry product, long table sound", archive(0x5510, Layout::long_table, false, true), 0x5510,
@@ -385,11 +385,11 @@ TEST(ArchiveCheck, PartTablesAndPartsMustLieInsideTheFileAndMatchTheirDigests) {
     const uint32_t last_length = static_cast<uint32_t>(size) - last_offset;
     const std::vector<ArchiveCase> cases = {
         {"sound archive", good, 0x2100, true, true},
-        {"no parts", make_archive(with([](ArchiveSpec& s) { s.parts.clear(); })), 0x2100, true, true},
+        {"no parts", make_archive(with([](ArchiveRecipe& s) { s.parts.clear(); })), 0x2100, true, true},
         {"negative part count, bare header", set_count(Bytes(good.begin(), good.begin() + 36), -3), 0x2100,
          true, true},
         {"negative count, other product", set_count(good, -1), 0x2101, false, false},
-        {"empty part", make_archive(with([](ArchiveSpec& s) { s.parts = {""}; })), 0x2100, true, true},
+        {"empty part", make_archive(with([](ArchiveRecipe& s) { s.parts = {""}; })), 0x2100, true, true},
         {"a byte of a part changed", spoiled(good, [](Bytes& a) { a.back() ^= 0x20; }), 0x2100, false, false},
         {"a digest byte changed", spoiled(good, [](Bytes& a) { a[36 + 16] ^= 0x01; }), 0x2100, false, false},
         {"last byte lost", Bytes(good.begin(), good.end() - 1), 0x2100, false, false},
@@ -404,14 +404,14 @@ TEST(ArchiveCheck, PartTablesAndPartsMustLieInsideTheFileAndMatchTheirDigests) {
         // A sound first entry, then half an entry whose offset and length still read as sound.
         {"second entry cut by the end of the file",
          [&] {
-             Bytes a = set_count(make_archive(with([](ArchiveSpec& s) { s.parts = {""}; })), 2);
+             Bytes a = set_count(make_archive(with([](ArchiveRecipe& s) { s.parts = {""}; })), 2);
              a.resize(a.size() + 16, 0);
              return a;
          }(),
          0x2100, false, false},
         {"largest part count", set_count(good, 0x7FFFFFFF), 0x2100, false, false},
         {"long table past the file",
-         set_count(make_archive(with([](ArchiveSpec& s) {
+         set_count(make_archive(with([](ArchiveRecipe& s) {
                        s.header_id = 0x5510;
                        s.layout = Layout::long_table;
                    })),

@@ -114,18 +114,18 @@ int main(int, char** argv) {
     test_support::TempDir dir;
     const std::string firmware = dir.path() + "/firmware.bin";
     {
-        test_support::ArchiveSpec spec;
-        spec.header_id = 0x6838;
-        spec.layout = test_support::Layout::long_table;
-        spec.parts.clear();
+        test_support::ArchiveRecipe recipe;
+        recipe.header_id = 0x6838;
+        recipe.layout = test_support::Layout::long_table;
+        recipe.parts.clear();
         for (uint32_t b = 0; b < 2; ++b) {
             std::vector<unsigned char> data(kBlockSize);
             for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<unsigned char>(i * 31 + b);
             test_support::ArchiveEntry e(std::move(data));
             e.number = b;
-            spec.parts.push_back(std::move(e));
+            recipe.parts.push_back(std::move(e));
         }
-        auto bytes = test_support::make_archive(spec);
+        auto bytes = test_support::make_archive(recipe);
         std::ofstream(firmware, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                         static_cast<std::streamsize>(bytes.size()));
     }

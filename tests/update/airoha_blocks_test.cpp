@@ -50,12 +50,12 @@ ArchiveEntry block(uint32_t number, uint32_t flag, std::array<uint32_t, 5> versi
 }
 
 ArchiveBytes archive(std::vector<ArchiveEntry> blocks, uint32_t id = 0x6838) {
-    test_support::ArchiveSpec spec;
-    spec.model_name = "AIROHAVELMAR v1.3";
-    spec.header_id = id;
-    spec.layout = Layout::long_table;
-    spec.parts = std::move(blocks);
-    return test_support::make_archive(spec);
+    test_support::ArchiveRecipe recipe;
+    recipe.model_name = "AIROHAVELMAR v1.3";
+    recipe.header_id = id;
+    recipe.layout = Layout::long_table;
+    recipe.parts = std::move(blocks);
+    return test_support::make_archive(recipe);
 }
 
 class AirohaRoad : public UpdateWorkerTest {

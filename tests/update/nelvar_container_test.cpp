@@ -61,13 +61,13 @@ class Nelvar : public CsrRoad {
     // the camera part; `parts` 1 leaves the camera part out.
     ImageBytes container(size_t parts = 2) {
         const ImageBytes dfu = test_support::dfu_image(modelTag(0x3020, 0x3020), 2500);
-        test_support::ArchiveSpec spec;
-        spec.model_name = "NELVAR v1.2";
-        spec.header_id = 0x3020;
-        spec.parts = {test_support::ArchiveEntry(std::vector<unsigned char>(dfu.begin(), dfu.end())),
+        test_support::ArchiveRecipe recipe;
+        recipe.model_name = "NELVAR v1.2";
+        recipe.header_id = 0x3020;
+        recipe.parts = {test_support::ArchiveEntry(std::vector<unsigned char>(dfu.begin(), dfu.end())),
                       test_support::ArchiveEntry(std::vector<unsigned char>(camera.begin(), camera.end()))};
-        spec.parts.resize(parts, spec.parts[0]);
-        writeFirmware(test_support::make_archive(spec));
+        recipe.parts.resize(parts, recipe.parts[0]);
+        writeFirmware(test_support::make_archive(recipe));
         return ImageBytes(dfu.begin(), dfu.end() - 16);
     }
 

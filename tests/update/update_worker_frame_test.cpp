@@ -26,10 +26,10 @@ struct FakeFamily {
 };
 
 test_support::ArchiveBytes soundArchive() {
-    test_support::ArchiveSpec spec;
-    spec.header_id = 0x6838;
-    spec.layout = test_support::Layout::long_table;
-    return test_support::make_archive(spec);
+    test_support::ArchiveRecipe recipe;
+    recipe.header_id = 0x6838;
+    recipe.layout = test_support::Layout::long_table;
+    return test_support::make_archive(recipe);
 }
 
 struct BackupCase {
