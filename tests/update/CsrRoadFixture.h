@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "AnyHeadsetOpener.h"
 #include "UpdateWorkerFixture.h"
 #include "app/AppTexts.h"
 #include "device/ProductCatalogue.h"
@@ -24,23 +25,6 @@ namespace csr_road_test {
 
 using sim::CsrFamilyHeadset;
 using sim::DfuMachine;
-
-// Opens the first HID headset of the maker whatever its product id (the models the program's
-// own open passes over).
-inline int openAnyHeadset(uint32_t* pid, char* message) {
-    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, 0);
-    int result = -2;
-    for (hid_device_info* e = devs; e && result != 0; e = e->next) {
-        hid_device* dev = hid_open_path(e->path);
-        if (!dev) continue;
-        transport::detail::fillSlot(0, dev);
-        *pid = e->product_id;
-        std::snprintf(message, kOpenMessageSize, "Device recognized successfully");
-        result = 0;
-    }
-    hid_free_enumeration(devs);
-    return result;
-}
 
 inline std::string internalName(int32_t model) { return device::qelm_product_name(model, true).value_or(""); }
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "AnyHeadsetOpener.h"
 #include "UpdateWorkerFixture.h"
 #include "sim/Hs6838Model.h"
 #include "sim/SimHeadset.h"
@@ -17,23 +18,6 @@ using sim::Hs6838Model;
 using test_support::ArchiveBytes;
 using test_support::ArchiveEntry;
 using test_support::Layout;
-
-// Opens the first headset of the maker whatever its product id (the models the program's own
-// open passes over).
-int openAnyHeadset(uint32_t* pid, char* message) {
-    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, 0);
-    int result = -2;
-    for (hid_device_info* e = devs; e && result != 0; e = e->next) {
-        hid_device* dev = hid_open_path(e->path);
-        if (!dev) continue;
-        transport::detail::fillSlot(0, dev);
-        *pid = e->product_id;
-        std::snprintf(message, kOpenMessageSize, "Device recognized successfully");
-        result = 0;
-    }
-    hid_free_enumeration(devs);
-    return result;
-}
 
 std::vector<unsigned char> bytes(size_t n, unsigned char seed) {
     std::vector<unsigned char> out(n);

@@ -1,0 +1,25 @@
+// An opener for update tests of families that the program's own open passes over.
+#pragma once
+
+#include <hidapi.h>
+
+#include <cstdio>
+
+#include "transport/HidExchange.h"
+#include "transport/HidReportChannel.h"
+
+// Opens the first HID headset of the maker into slot 0, whatever its product id.
+inline int openAnyHeadset(uint32_t* pid, char* message) {
+    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, 0);
+    int result = -2;
+    for (hid_device_info* e = devs; e && result != 0; e = e->next) {
+        hid_device* dev = hid_open_path(e->path);
+        if (!dev) continue;
+        transport::detail::fillSlot(0, dev);
+        *pid = e->product_id;
+        std::snprintf(message, kOpenMessageSize, "Device recognized successfully");
+        result = 0;
+    }
+    hid_free_enumeration(devs);
+    return result;
+}
