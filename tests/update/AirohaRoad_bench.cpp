@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 
+#include "BenchSupport.h"
 #include "platform/Clock.h"
 #include "sim/Hs6838Model.h"
 #include "sim/SimHeadset.h"
@@ -27,31 +28,7 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-class CountingRealClock : public platform::RealClock {
-  public:
-    void sleepMs(int64_t ms) override {
-        if (ms > 0) slept_ += ms;
-        platform::RealClock::sleepMs(ms);
-    }
-    int64_t slept() const { return slept_; }
-
-  private:
-    std::atomic<int64_t> slept_{0};
-};
-
-class Controller : public update::UpdateWorkerController {
-  public:
-    int32_t deviceTarget() const override { return 0x6838; }
-    int32_t mode() const override { return 6; }
-    int32_t usbStatus() const override { return 0x6838; }
-    int32_t languageManager() const override { return 0; }
-    bool skipRestoreBackupFile() const override { return false; }
-    void setSkipRestoreBackupFile(bool) override {}
-    std::string getMessageBoxFileCreationFailed() const override { return {}; }
-    void openMessageBoxWithMessage(const std::string&, bool, const std::optional<std::string>&,
-                                   const std::optional<std::string>&, int32_t, int32_t) override {}
-    int32_t closeMessageBox() override { return 0; }
-};
+using update_bench::CountingRealClock;
 
 constexpr size_t kBlockSize = 128 * 1024;
 
@@ -84,7 +61,7 @@ Result runRoad(platform::Clock& clock, sim::Scheduler& events, const std::string
             writeS += std::chrono::duration<double>(Steady::now() - blockStart).count();
     };
 
-    Controller controller;
+    update_bench::QuietController controller(0x6838, 0x6838);
     update::UpdatePageFields page;
     update::UpdateRun run(controller, page);
     run.firmwareFile = firmware;

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <mutex>
 
+#include "BenchSupport.h"
 #include "platform/Clock.h"
 #include "sim/CsrFamilyHeadset.h"
 #include "sim/SimHeadset.h"
@@ -30,31 +31,7 @@ namespace {
 using Steady = std::chrono::steady_clock;
 constexpr size_t kImageSize = 512 * 1024;
 
-class CountingRealClock : public platform::RealClock {
-  public:
-    void sleepMs(int64_t ms) override {
-        if (ms > 0) slept_ += ms;
-        platform::RealClock::sleepMs(ms);
-    }
-    int64_t slept() const { return slept_; }
-
-  private:
-    std::atomic<int64_t> slept_{0};
-};
-
-class Controller : public update::UpdateWorkerController {
-  public:
-    int32_t deviceTarget() const override { return 0x4D10; }
-    int32_t mode() const override { return 6; }
-    int32_t usbStatus() const override { return 0xCD10; }
-    int32_t languageManager() const override { return 0; }
-    bool skipRestoreBackupFile() const override { return false; }
-    void setSkipRestoreBackupFile(bool) override {}
-    std::string getMessageBoxFileCreationFailed() const override { return {}; }
-    void openMessageBoxWithMessage(const std::string&, bool, const std::optional<std::string>&,
-                                   const std::optional<std::string>&, int32_t, int32_t) override {}
-    int32_t closeMessageBox() override { return 0; }
-};
+using update_bench::CountingRealClock;
 
 double cpuSeconds() {
     rusage u{};
@@ -103,7 +80,7 @@ int main(int, char** argv) {
         last = Steady::now();
     });
 
-    Controller controller;
+    update_bench::QuietController controller(0x4D10, 0xCD10);
     update::UpdatePageFields page;
     update::UpdateRun run(controller, page);
     run.firmwareFile = firmware;
