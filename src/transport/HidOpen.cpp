@@ -80,6 +80,30 @@ int usbhid_open_airoha_mesh_33f0(uint32_t* pid, char* message) {
     return openFirst(kAirohaMesh33F0, pid, message);
 }
 
+int usbhid_open_second_chip(uint32_t* pid, char* message) {
+    // The second chip is the product's vendor interface with the higher interface number; the
+    // first one is what slot 0 holds.
+    if (!pid) return -2;
+    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, static_cast<unsigned short>(*pid));
+    const hid_device_info* first = nullptr;
+    const hid_device_info* second = nullptr;
+    for (hid_device_info* e = devs; e; e = e->next) {
+        if (e->usage_page != kVendorUsagePage || e->usage != kVendorUsage || !e->path) continue;
+        if (!first || e->interface_number < first->interface_number) {
+            second = first;
+            first = e;
+        } else if (!second || e->interface_number < second->interface_number) {
+            second = e;
+        }
+    }
+    hid_device* dev = second ? hid_open_path(second->path) : nullptr;
+    hid_free_enumeration(devs);
+    if (!dev) return -2;
+    transport::detail::fillSlot(1, dev);
+    writeMessage(message);
+    return 0;
+}
+
 int usbhid_open_dorsk_pair(uint32_t pids[2], char* message, int kind) {
     constexpr uint16_t kFirstPart = 0x5345, kSecondPart = 0x5346;
     hid_device_info* devs = hid_enumerate(0, 0);

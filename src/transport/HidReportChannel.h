@@ -35,6 +35,9 @@ int usbhid_open_mesh_3120(uint32_t* pid, char* message);
 int usbhid_open_qcc_mesh(uint32_t* pid, char* message);
 int usbhid_open_airoha_mesh(uint32_t* pid, char* message);
 int usbhid_open_airoha_mesh_33f0(uint32_t* pid, char* message);
+// Opens the second vendor interface of the product *pid (a two-chip headset's second chip) into
+// slot 1: 0 with the message set, or -2.
+int usbhid_open_second_chip(uint32_t* pid, char* message);
 // Opens the two parts 0x5345/0x5346 into slots 0 and 1: 0 when both are open, -1 when one part
 // was found, -2 when none.
 int usbhid_open_dorsk_pair(uint32_t pids[2], char* message, int kind);

@@ -1,5 +1,7 @@
 #include "update/ArchiveLayout.h"
 
+#include <algorithm>
+
 namespace update {
 
 namespace {
@@ -23,7 +25,7 @@ std::optional<PartEntry> ArchiveLayout::part(int32_t k) const {
     const uint64_t at = kHeader + kPartEntry * static_cast<uint64_t>(k);
     if (at + kPartEntry > size_) return std::nullopt;
     const unsigned char* e = image_ + at;
-    PartEntry entry{e[4], le32(e + 8), le32(e + 12)};
+    PartEntry entry{e[4], le32(e), le32(e + 8), le32(e + 12)};
     if (uint64_t(entry.offset) + entry.length > size_) return std::nullopt;
     return entry;
 }
@@ -36,6 +38,7 @@ std::optional<BlockRecord> ArchiveLayout::block(int32_t k) const {
     const unsigned char* r = image_ + at;
     BlockRecord record{le32(r), le32(r + 4), le32(r + 8), le32(r + 12), {}};
     for (size_t v = 0; v < record.versions.size(); ++v) record.versions[v] = le32(r + 16 + 4 * v);
+    std::copy(r + 296, r + 312, record.digest.begin());
     if (uint64_t(record.offset) + record.length > size_) return std::nullopt;
     return record;
 }

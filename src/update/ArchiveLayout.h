@@ -12,6 +12,7 @@ namespace update {
 
 struct PartEntry {
     uint8_t target = 0;  // type or target byte
+    uint32_t kind = 0;   // the 32-bit field at +0 (the two-chip headsets' chip target)
     uint32_t offset = 0;
     uint32_t length = 0;
 };
@@ -22,6 +23,7 @@ struct BlockRecord {
     uint32_t offset = 0;
     uint32_t length = 0;
     std::array<uint32_t, 5> versions{};
+    std::array<uint8_t, 16> digest{};  // MD5 of the data
 };
 
 class ArchiveLayout {

@@ -37,6 +37,7 @@ class UpdateViewController::WorkerControllerBridge : public UpdateWorkerControll
     }
     std::optional<std::string> getMessageBoxSecondButton() const override { return c_.getMessageBoxSecondButton(); }
     std::optional<std::string> getCameraDiskPath() const override { return c_.getCameraDiskPath(); }
+    std::optional<std::string> strLanguageFirmware() const override { return c_.strLanguageFirmware(); }
     // The file name is the main thread's; the numbers are atomics but go with it, in order.
     void clearRestartDFU() override {
         ORVABluetoothManagerAppController* c = &c_;

@@ -48,6 +48,10 @@ struct FamilyRow {
 
 constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
+    {Family::downloadMode, updateHidDownloadMode},
+    {Family::cameraStorage, updateHidCameraStorage},
+    {Family::twoChip, updateTwoChip},
+    {Family::qccDowngradeGuard, updateTwoChipDowngradeGuard},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };

@@ -56,6 +56,9 @@ class UpdateWorkerController {
     virtual std::optional<std::string> getMessageBoxSecondButton() const { return std::nullopt; }
     virtual std::optional<std::string> getCameraDiskPath() const { return std::nullopt; }
     virtual void clearRestartDFU() {}
+    // The firmware language chosen on the update page (an English name); the unit-language models
+    // write it into the headset.
+    virtual std::optional<std::string> strLanguageFirmware() const { return std::nullopt; }
 };
 
 // Opens the headset into HID slot 0: 0 with the product id and the message set, else negative.
@@ -95,6 +98,8 @@ struct UpdateRun {
     device::ORVABluetoothDeviceData record;     // a copy of the controller's device record
     std::string archiveFolder;                  // where backups are written
     HeadsetOpener openHeadset = usbhid_open_headset;
+    // Opens a two-chip headset's second chip into slot 1 (given the product id in slot 0).
+    HeadsetOpener openSecondChip = usbhid_open_second_chip;
     // The family that writes the firmware; empty: the one the dispatch table names (tests put
     // their own).
     std::function<void(UpdateRun&)> family;
@@ -175,6 +180,12 @@ void markSucceeded(UpdateRun& run);
 // ---- families ----------------------------------------------------------------------------------
 
 void updateAirohaBlocks(UpdateRun& run);
+// HID part downloads: with the download-mode switch, with camera storage and unit language, and
+// the two-chip headsets (0x4210 with its downgrade guard).
+void updateHidDownloadMode(UpdateRun& run);
+void updateHidCameraStorage(UpdateRun& run);
+void updateTwoChip(UpdateRun& run);
+void updateTwoChipDowngradeGuard(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);

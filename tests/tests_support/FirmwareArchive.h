@@ -28,6 +28,7 @@ struct ArchiveEntry {
 
     std::vector<unsigned char> data;
     uint8_t target = 0;                  // part entry +4
+    uint32_t word0 = 0x5A5A5A5A;         // part entry +0 (a two-chip headset's chip target)
     uint32_t number = 0;                 // block record +0: block number or type
     uint32_t flag = 0;                   // block record +4: compare versions, or block id
     std::array<uint32_t, 5> versions{};  // block record +16..+32
@@ -69,6 +70,7 @@ inline ArchiveBytes make_archive(const ArchiveRecipe& recipe) {
         mbedtls_md5_ret(part.data.data(), part.data.size(), digest);
         const size_t entry = partEntryAt(k);
         std::memset(&archive[entry], 0x5A, 8);
+        put32(archive, entry, part.word0);
         archive[entry + 4] = part.target;
         put32(archive, entry + 8, static_cast<uint32_t>(at));
         put32(archive, entry + 12, static_cast<uint32_t>(part.data.size()));

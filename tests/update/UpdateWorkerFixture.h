@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/MountedVolumes.h"
 #include "sim/TimedEvents.h"
 #include "tests_support/FirmwareArchive.h"
 #include "tests_support/TempDir.h"
@@ -63,10 +64,20 @@ class FakeUpdateController : public update::UpdateWorkerController {
     std::optional<std::string> getMessageBoxFirstButton() const override { return "re-plug"; }
     std::optional<std::string> getMessageBoxFailureFirstButton() const override { return "re-plug failed"; }
     std::optional<std::string> getMessageBoxSecondButton() const override { return "switch off and on"; }
-    std::optional<std::string> getCameraDiskPath() const override { return cameraDisk; }
+    // With a marker: the first volume holding it, as the controller finds the camera's card.
+    std::optional<std::string> getCameraDiskPath() const override {
+        if (!cameraMarker) return cameraDisk;
+        for (const auto& v : platform::mountedVolumes())
+            if (v.removable && v.writable && v.unmountable && std::filesystem::exists(v.path + "/" + *cameraMarker))
+                return v.path + "/";
+        return std::nullopt;
+    }
+    std::optional<std::string> strLanguageFirmware() const override { return languageFirmware; }
     void clearRestartDFU() override { ++restartRecordsCleared; }
 
     std::optional<std::string> cameraDisk;
+    std::optional<std::string> cameraMarker;
+    std::optional<std::string> languageFirmware;
     int restartRecordsCleared = 0;
 };
 
