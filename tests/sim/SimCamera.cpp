@@ -20,13 +20,13 @@ SimCamera::SimCamera(std::string card, std::string target, std::string versionFi
 void SimCamera::storageOn() {
     std::lock_guard<std::mutex> lock(mutex_);
     storage_ = true;
+    slowLeft_ = slow_;
     if (!hidden_) platform::setVolumesForTesting(std::vector<platform::Volume>{{card_, true, true, true}});
 }
 
 void SimCamera::storageOff() {
     std::lock_guard<std::mutex> lock(mutex_);
     storage_ = false;
-    staysInLeft_ = staysIn_;
     platform::setVolumesForTesting(std::vector<platform::Volume>{});
     const fs::path target = fs::path(card_) / target_;
     std::error_code ec;
@@ -40,9 +40,9 @@ void SimCamera::storageOff() {
 bool SimCamera::stateQuery(uint8_t& state) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (failing_.count(++queries_)) return false;
-    if (!storage_ && staysInLeft_ > 0) {
-        --staysInLeft_;
-        state = 1;
+    if (storage_ && slowLeft_ > 0) {
+        --slowLeft_;
+        state = 0;
         return true;
     }
     state = storage_ ? 1 : 0;
@@ -59,9 +59,9 @@ void SimCamera::neverShowCard() {
     hidden_ = true;
 }
 
-void SimCamera::staysInAfterRelease(int queries) {
+void SimCamera::slowIntoStorage(int queries) {
     std::lock_guard<std::mutex> lock(mutex_);
-    staysIn_ = queries;
+    slow_ = queries;
 }
 
 int SimCamera::applied() const {

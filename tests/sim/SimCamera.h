@@ -20,10 +20,11 @@ class SimCamera {
     bool stateQuery(uint8_t& state);
 
     // Faults: these 0x22 queries (1-based, over the run) fail; the card never shows; after each
-    // release the state stays 1 for this many queries (a camera slow to apply its file).
+    // switch into storage mode the state stays 0 for this many queries (a camera still applying
+    // its file, as 0x5580's does).
     void failStateQueries(std::set<int> queries);
     void neverShowCard();
-    void staysInAfterRelease(int queries);
+    void slowIntoStorage(int queries);
 
     int applied() const;
     bool inStorage() const;
@@ -35,7 +36,7 @@ class SimCamera {
     bool hidden_ = false;
     int queries_ = 0;
     std::set<int> failing_;
-    int staysIn_ = 0, staysInLeft_ = 0;
+    int slow_ = 0, slowLeft_ = 0;
     int applied_ = 0;
 };
 
