@@ -114,8 +114,10 @@ public:
             "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
         close(fds[1]);
         std::string number;
+        // Generous: on a loaded machine with other displays starting beside it, Xvfb can take
+        // several seconds to find its number.
         pollfd wait{fds[0], POLLIN, 0};
-        while (poll(&wait, 1, 5000) > 0) {
+        while (poll(&wait, 1, 30000) > 0) {
             char c;
             if (read(fds[0], &c, 1) != 1 || c == '\n') break;
             number.push_back(c);
@@ -175,18 +177,27 @@ public:
         }
         return done();
     }
+    // The window that has the keyboard focus (empty when unknown).
+    std::string focusedWindow() {
+        auto focused = commandOutput(xdotool_ + "getwindowfocus 2>/dev/null");
+        return focused ? focused->substr(0, focused->find('\n')) : std::string();
+    }
     // Whether the focus is in a window other than the main one (a dialog or sheet the program
     // opened).
     bool dialogFocused() {
-        auto focused = commandOutput(xdotool_ + "getwindowfocus 2>/dev/null");
-        return focused && !focused->empty() && focused->substr(0, focused->find('\n')) != window_;
+        auto focused = focusedWindow();
+        return !focused.empty() && focused != window_;
     }
-    // Waits (bounded) until the focus is back in the main window.
-    bool waitMainFocused(std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+    // Types text and keys into the focused dialog, then waits (bounded) until the focus has
+    // left it: the dialog has closed.
+    bool typeIntoDialog(const std::string& text, const std::string& keys,
+                        std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+        const std::string dialog = focusedWindow();
+        typeIntoFocused(text, keys);
         auto end = std::chrono::steady_clock::now() + bound;
-        while (dialogFocused() && program_.running() && std::chrono::steady_clock::now() < end)
+        while (focusedWindow() == dialog && program_.running() && std::chrono::steady_clock::now() < end)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return !dialogFocused();
+        return focusedWindow() != dialog;
     }
     // A left click at a point of the window (its own coordinates).
     void click(int x, int y) {
