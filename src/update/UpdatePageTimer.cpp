@@ -71,6 +71,8 @@ void UpdateViewController::runningOperationTick() {
 
 void UpdateViewController::endOperation() {
     timer_->stop();
+    platform::logf("update ended: succeeded %d, code %d", fields_.updateSucceeded.load() ? 1 : 0,
+                   static_cast<int>(fields_.updateRestoreError.load()));
     ORVABluetoothManagerAppController& c = controller();
     // The restart record is cleared before the end code is read: code 4 writes a fresh one.
     c.setStrRestartDFUFirmwareFile(std::nullopt);
