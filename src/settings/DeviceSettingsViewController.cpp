@@ -129,8 +129,8 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
 
     // Three items at least: Disable, Low, High.
     popUpMotionSensorSensitivity->addItemsWithTitles({"", "", ""});
-    // Ten levels, the highest first.
-    for (int level = 10; level >= 1; --level) popUpAudioMultitaskingSensitivity->addItemWithTitle(std::to_string(level));
+    // Ten levels, the highest first (item 10 - level), titled "1" to "10" as the list titles them.
+    for (int item = 1; item <= 10; ++item) popUpAudioMultitaskingSensitivity->addItemWithTitle(std::to_string(item));
     // The time-out is 3 to 60 seconds on every model; the stepper's road stores unchecked.
     stepperACT->setMinValue(3);
     stepperACT->setMaxValue(60);
@@ -339,37 +339,6 @@ void DeviceSettingsViewController::initializeObject() {
     reloadAllSettingsRows();
     setControls();
     setControlsWithData();
-}
-
-void DeviceSettingsViewController::setControlsWithData() {}
-
-void DeviceSettingsViewController::setControls() {
-    setShortcuts();
-    auto& c = controller();
-    if (c.onProcessing()) {
-        for (QWidget* w : std::initializer_list<QWidget*>{radioIntercomVOX, radioHandsfreeVOX})
-            w->setEnabled(false);
-        for (size_t i = 2; i < formRows_.size(); ++i)
-            for (QWidget* w : formRows_[i].inputs) w->setEnabled(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{btnBack_, btnNewDevice_, btnDefault, btnCancel, btnSave,
-                                                          btnDeviceAllSettingsBasicSave, btnAllSettings, btnNoteApply})
-            w->setEnabled(false);
-        return;
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{btnBack_, btnNewDevice_, btnDefault, btnCancel})
-        w->setEnabled(true);
-    btnSave->setEnabled(isSettingsChanged());
-    btnDeviceAllSettingsBasicSave->setEnabled(isSettingsChanged());
-}
-
-void DeviceSettingsViewController::enableOldControlsEnable(bool enable, bool hidden) {
-    for (const FormRow& row : formRows_) {
-        for (QWidget* label : row.labels) label->setHidden(hidden);
-        for (QWidget* input : row.inputs) {
-            input->setHidden(hidden);
-            input->setEnabled(enable);
-        }
-    }
 }
 
 // ---- shortcut labels ----------------------------------------------------------------------------
