@@ -4,6 +4,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
 #include "settings/DeviceSettingsViewController.h"
+#include "settings/FormLayout.h"
 #include "settings/FormVisibility.h"
 
 namespace settings {
@@ -16,6 +17,26 @@ namespace {
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A rectangle of the layout table as a frame of the page (y growing downward).
+QRect frameOf(const FormRect& r) {
+    return QRect(qRound(r.x), qRound(kFormPageHeight - r.y - r.height), qRound(r.width), qRound(r.height));
+}
+
+// Rows that the layout table places nowhere for some models stand below the page buttons, where
+// no layout reaches; the others fill the form's own area, which only a model without a layout
+// shows them in. One row every 21 points: no two rows meet.
+constexpr int kRowPitch = 21;
+constexpr int kFormAreaTop = 30;
+constexpr int kBelowFormTop = static_cast<int>(kFormPageHeight);
+constexpr FormRowId kInFormArea[] = {
+    FormRowId::IntercomVOX,     FormRowId::HandsfreeVOX,         FormRowId::EDR,
+    FormRowId::BitpoolRate,     FormRowId::MicrophoneBoost,      FormRowId::AdvancedNoiseControl,
+    FormRowId::AutoGainControl, FormRowId::MotionSensorSensitivity, FormRowId::AudioMultitasking,
+    FormRowId::AudioMultitaskingSensitivity};
+constexpr FormRowId kBelowForm[] = {FormRowId::NavigationAppOverlay, FormRowId::PLC, FormRowId::NoteEDR,
+                                    FormRowId::RTG, FormRowId::ACT, FormRowId::AudioBoost, FormRowId::Sidetone};
+constexpr int kNoteEdrHeight = 34;
 
 }  // namespace
 
@@ -102,6 +123,103 @@ void DeviceSettingsViewController::enableOldControlsEnable(bool enable, bool hid
     }
 }
 
-void DeviceSettingsViewController::setControlsWithData() {}
+// The layout's positions of every control, as the page first shows them: each page opening starts
+// from them, so that rows a model shows without a place of its own never meet another model's.
+void DeviceSettingsViewController::layOutControls() {
+    auto placeRow = [this](FormRowId id, int top) {
+        const FormRow& row = formRows_[static_cast<size_t>(id)];
+        row.labels.front()->setGeometry(50, top, 207, 17);
+        if (id == FormRowId::ACT) {
+            tfACT->setGeometry(289, top, 50, 20);
+            stepperACT->setGeometry(341, top, 18, 20);
+            btnACT->setGeometry(257, top + 1, 19, 17);
+            lblACTUnit->setGeometry(365, top + 1, 150, 17);
+            return;
+        }
+        QWidget* control = row.inputs.back();
+        if (row.inputs.size() > 1) row.inputs.front()->setGeometry(257, top + 1, 19, 17);
+        const int width = id == FormRowId::RTG ? 240 : 182;
+        control->setGeometry(289, top, width, dynamic_cast<PopUpButton*>(control) ? 21 : 20);
+    };
+    int top = kFormAreaTop;
+    for (FormRowId id : kInFormArea) {
+        placeRow(id, top);
+        top += kRowPitch;
+    }
+    top = kBelowFormTop;
+    for (FormRowId id : kBelowForm) {
+        if (id == FormRowId::NoteEDR) {
+            lblNoteEDR->setGeometry(50, top, 424, kNoteEdrHeight);
+            top += kNoteEdrHeight + 2;
+            continue;
+        }
+        placeRow(id, top);
+        top += kRowPitch;
+    }
+    lblNoteApply->setGeometry(50, top, 424, 17);
+    btnNoteApply->setGeometry(480, top, 20, 17);
+
+    btnDefault->setGeometry(frameOf(kPageButtonRects.btnDefault));
+    btnCancel->setGeometry(frameOf(kPageButtonRects.btnCancel));
+    btnBack_->setGeometry(frameOf(kPageButtonRects.btnBack));
+    btnSave->setGeometry(frameOf(kPageButtonRects.btnSave));
+    btnNewDevice_->setGeometry(frameOf(kPageButtonRects.btnNewDevice));
+    btnAllSettings->setGeometry(frameOf(moreSettingsRect(6)));
+    piProcessing->setGeometry(50, qRound(kFormPageHeight - 243 - 19), 200, 19);
+}
+
+void DeviceSettingsViewController::setControlsWithData() {
+    auto& c = controller();
+    const std::optional<FormPlacement> placement = formPlacement(c.deviceTarget(), c.data());
+    if (!placement) return;
+
+    btnDefault->setGeometry(frameOf(kPageButtonRects.btnDefault));
+    btnCancel->setGeometry(frameOf(kPageButtonRects.btnCancel));
+    btnBack_->setGeometry(frameOf(kPageButtonRects.btnBack));
+    btnSave->setGeometry(frameOf(kPageButtonRects.btnSave));
+    btnNewDevice_->setGeometry(frameOf(kPageButtonRects.btnNewDevice));
+    if (placement->layout == 0) return;
+
+    const int layout = placement->layout;
+    for (size_t slot = 0; slot < placement->rows.size(); ++slot) {
+        const FormRowId id = placement->rows[slot];
+        const int s = static_cast<int>(slot);
+        if (id == FormRowId::NoteEDR) {
+            lblNoteEDR->setGeometry(frameOf(edrNoteRect(layout)));
+            continue;
+        }
+        if (id == FormRowId::Count) continue;
+        const FormRow& row = formRows_[static_cast<size_t>(id)];
+        row.labels.front()->setGeometry(frameOf(labelRect(layout, s)));
+        if (row.inputs.size() > 1) row.inputs.front()->setGeometry(frameOf(infoButtonRect(layout, s)));
+        row.inputs.back()->setGeometry(frameOf(controlRect(layout, s)));
+    }
+    if (placement->noteRow) {
+        lblNoteApply->setGeometry(frameOf(kNoteLabelRect));
+        btnNoteApply->setGeometry(frameOf(kNoteButtonRect));
+    }
+    if (placement->moreSettings)
+        btnAllSettings->setGeometry(frameOf(moreSettingsRect(static_cast<int>(placement->rows.size()))));
+
+    // The values, without sending any action.
+    auto show = [&](FormRowId id) {
+        const std::optional<FormValue> value = formValue(id, placement->family);
+        if (!value) return;
+        const int32_t stored = value->read(dataCurrent_);
+        const int selection = formSelection(value->shown, stored, placement->edrNonZeroMeansOn);
+        if (id == FormRowId::ACT) {
+            tfACT->setIntValue(stored);
+            stepperACT->setFloatValue(stored);
+            return;
+        }
+        QWidget* control = formRows_[static_cast<size_t>(id)].inputs.back();
+        if (auto* matrix = dynamic_cast<RadioMatrix*>(control)) matrix->selectCellAtRow(0, selection);
+        if (auto* popUp = dynamic_cast<PopUpButton*>(control))
+            popUp->selectItemAtIndex(selection >= 0 && selection < popUp->numberOfItems() ? selection : -1);
+    };
+    for (FormRowId id : placement->rows)
+        if (id != FormRowId::NoteEDR && id != FormRowId::Count) show(id);
+    for (FormRowId id : placement->unplacedValues) show(id);
+}
 
 }  // namespace settings
