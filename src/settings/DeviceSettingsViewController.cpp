@@ -50,7 +50,6 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     radio##Name = matrix(2);
     ORVA_MAKE_ONOFF_ROW(EDR)
     lblNoteEDR = label();
-    lblNoteEDR->setWordWrap(true);
     ORVA_MAKE_ONOFF_ROW(PLC)
     ORVA_MAKE_ONOFF_ROW(BitpoolRate)
     ORVA_MAKE_ONOFF_ROW(MicrophoneBoost)
@@ -108,6 +107,14 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     tfACT->setIntValue(5);
 
     lblNoteApply = new QLabel(v);
+    // The notes are long in some languages: a smaller type, wrapped from the top of their frames.
+    for (QLabel* note : {lblNoteEDR, lblNoteApply}) {
+        QFont small = note->font();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        note->setFont(small);
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     btnNoteApply = new QPushButton("?", v);
     btnNoteApply->setFocusPolicy(Qt::NoFocus);
     btnBack_->show();
