@@ -1,5 +1,6 @@
 // The device settings page's fixed form: its refresh (texts, the list or the form, the rows a
-// model shows by firmware band, the apply note, the enabled states) and the walk over every row.
+// model shows by firmware band, the apply note, the enabled states), the walk over every row, and
+// the positions and values of the rows (the layout's own positions, then the model group's).
 #include "app/AppTexts.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
