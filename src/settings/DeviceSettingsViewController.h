@@ -36,7 +36,7 @@ public:
     void initializeObject() override;
     void setControls() override;
     void setShortcuts() override;
-    // The form's values and positions (filled by the settings form).
+    // The fixed form's positions and values for the model's group and the headset's firmware band.
     void setControlsWithData();
     bool checkNeedToSave() override;
     void moveToSettingToSetting() override;
@@ -189,6 +189,7 @@ private:
     void endAllSettingsSheet();
     // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
+    // Every control at the position the page first shows it; each page opening starts from them.
     void layOutControls();
     void bindKeyEquivalents();
     void wireActions();
