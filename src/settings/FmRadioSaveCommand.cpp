@@ -1,0 +1,108 @@
+// The FM radio page's Save: the worker on its own thread with a copy of what it reads, and the
+// one-second timer that turns its code into the status line, the discarded or kept edits, and
+// after success the commit and a new recognition.
+#include "app/AppTexts.h"
+#include "app/ORVABluetoothManagerAppController.h"
+#include "settings/DeviceSettingsSecondViewController.h"
+#include "settings/DeviceSettingsTexts.h"
+#include "settings/SaveTimerFrame.h"
+#include "settings/save/FmRadioSave.h"
+#include "transport/HidReportChannel.h"
+
+namespace settings {
+
+using app::AppTexts;
+
+namespace {
+
+constexpr int kSaveTimerIntervalMs = 1000;
+constexpr int32_t kFmPsKey = 0x029F;  // its cannot-save text names "FM Radio Setting"
+
+std::string reasonOf(int32_t code, int language) {
+    switch (code) {
+        case save::kFmCannotOpenUsb:
+            return AppTexts::qelm_string_cannot_open_usb_in(language);
+        case save::kFmFirmwareManagement:
+            return AppTexts::qelm_string_firmware_management_mode_in(language);
+        case save::kFmNotRecognized:
+            return AppTexts::qelm_string_not_recognized_device_in(language);
+        default:
+            return DeviceSettingsTexts::qelm_string_cannot_save(kFmPsKey, language);
+    }
+}
+
+// No headset, one in firmware-management mode or another one: the edits cannot go to it.
+bool discardsEdits(int32_t code) {
+    return code == save::kFmCannotOpenUsb || code == save::kFmFirmwareManagement || code == save::kFmNotRecognized;
+}
+
+}  // namespace
+
+void DeviceSettingsSecondViewController::save(QObject*) {
+    if (!passActionGuard()) return;
+    app::ORVABluetoothManagerAppController& c = controller();
+    if (saveThread_.running()) return;  // one device conversation at a time
+    c.setStatus(c.getStatusProcessing(), false);
+    c.setOnProcessing(true);
+    c.setControls();
+    setControls();
+    setRcThreadSave(-1);
+
+    // The worker reads its own copy: the window may touch the page and the record meanwhile.
+    save::FmRadioSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
+    save::HidOpener open = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
+    saveThread_.start(
+        [input = std::move(input), open = std::move(open)](const std::atomic<bool>& stop) {
+            return save::fmRadioThreadMethodSave(input, open, stop);
+        },
+        [this](int32_t code) { setRcThreadSave(code); });
+
+    if (!saveTimer_) {
+        saveTimer_ = new QTimer(view());
+        saveTimer_->setInterval(kSaveTimerIntervalMs);
+        QObject::connect(saveTimer_, &QTimer::timeout, view(), [this] { timerMethodSave(); });
+    }
+    saveTimer_->start();
+}
+
+void DeviceSettingsSecondViewController::timerMethodSave() {
+    const int32_t code = rcThreadSave();
+    if (code < 0) return;
+    if (saveTimer_) saveTimer_->stop();
+    saveThread_.join();  // the code is its last act
+
+    app::ORVABluetoothManagerAppController& c = controller();
+    const SaveStatusTexts texts =
+        saveStatusTexts(c, code == save::kFmSaved, [code](int language) { return reasonOf(code, language); });
+    bool recognizing = false;
+    if (code == save::kFmSaved) {
+        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo(),
+                                              [this] { radioFMRadioRDS->setEnabled(true); });
+    } else {
+        if (discardsEdits(code)) {
+            // What changeToOriginal: does; that action is refused while the save is still busy.
+            dropEdits();
+            setControlsWithData();
+            setControls();
+            openRecognizedDeviceNotSelectedBox(c);
+        }
+        // An abandoned page switch is not followed by a later Save.
+        setModeToGo(0);
+    }
+    showSaveStatus(c, texts, code != save::kFmSaved);
+    // After success the recognition owns the busy flag, unless it did not start.
+    if (!recognizing) c.setOnProcessing(false);
+    c.setControls();
+    setControls();
+}
+
+void DeviceSettingsSecondViewController::stopThreads() {
+    if (saveThread_.running()) saveThread_.stop();
+}
+
+bool DeviceSettingsSecondViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
+    if (saveTimer_) saveTimer_->stop();
+    return saveThread_.joinBy(deadline);
+}
+
+}  // namespace settings
