@@ -129,6 +129,9 @@ void DeviceSettingsSecondViewController::layOutSheet() {
     sheetFMRadioPresetEdit = new QDialog(view(), Qt::Sheet);
     sheetFMRadioPresetEdit->setWindowModality(Qt::WindowModal);
     sheetFMRadioPresetEdit->setFixedSize(380, 150);
+    // Set apart from the page it lies over, where no window frame draws its edge.
+    sheetFMRadioPresetEdit->setObjectName("sheetFMRadioPresetEdit");
+    sheetFMRadioPresetEdit->setStyleSheet("#sheetFMRadioPresetEdit { border: 1px solid #8a8a8a; }");
     QDialog* s = sheetFMRadioPresetEdit;
     lblFMRadioPresetEditNumber = new QLabel(s);
     lblFMRadioPresetEditNumber->setGeometry(20, 22, 40, 26);
