@@ -93,29 +93,19 @@ void DeviceSettingsViewController::timerMethodSave() {
     if (saveTimer_) saveTimer_->stop();
     saveThread_.join();  // the code is its last act
 
-    app::ORVABluetoothManagerAppController& c = controller();
-    const SaveStatusTexts texts =
-        saveStatusTexts(c, code == save::kSaved, [code](int language) { return reasonOf(code, language); });
-    bool recognizing = false;
-    if (code == save::kSaved) {
-        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo(),
-                                              [this] { enableOldControlsEnable(true, false); });
-    } else {
-        if (discardsEdits(code)) {
-            // What changeToOriginal: does; that action is refused while the save is still busy.
-            dropEdits();
-            reloadAllSettingsRows();
-            setControlsWithData();
-            setControls();
-            openRecognizedDeviceNotSelectedBox(c);
-        }
-        // An abandoned page switch is not followed by a later Save.
-        setModeToGo(0);
-    }
-    showSaveStatus(c, texts, code != save::kSaved);
-    // After success the recognition owns the busy flag, unless it did not start.
-    if (!recognizing) c.setOnProcessing(false);
-    c.setControls();
+    endSave(controller(), dataCurrent(), modeToGo(),
+            {.success = code == save::kSaved,
+             .discards = discardsEdits(code),
+             .reason = [code](int language) { return reasonOf(code, language); },
+             .beforeRecognition = [this] { enableOldControlsEnable(true, false); },
+             .dropEdits =
+                 [this] {
+                     dropEdits();
+                     reloadAllSettingsRows();
+                     setControlsWithData();
+                     setControls();
+                 },
+             .forgetModeToGo = [this] { setModeToGo(0); }});
     setControls();
 }
 

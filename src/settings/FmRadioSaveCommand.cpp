@@ -71,28 +71,18 @@ void DeviceSettingsSecondViewController::timerMethodSave() {
     if (saveTimer_) saveTimer_->stop();
     saveThread_.join();  // the code is its last act
 
-    app::ORVABluetoothManagerAppController& c = controller();
-    const SaveStatusTexts texts =
-        saveStatusTexts(c, code == save::kFmSaved, [code](int language) { return reasonOf(code, language); });
-    bool recognizing = false;
-    if (code == save::kFmSaved) {
-        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo(),
-                                              [this] { radioFMRadioRDS->setEnabled(true); });
-    } else {
-        if (discardsEdits(code)) {
-            // What changeToOriginal: does; that action is refused while the save is still busy.
-            dropEdits();
-            setControlsWithData();
-            setControls();
-            openRecognizedDeviceNotSelectedBox(c);
-        }
-        // An abandoned page switch is not followed by a later Save.
-        setModeToGo(0);
-    }
-    showSaveStatus(c, texts, code != save::kFmSaved);
-    // After success the recognition owns the busy flag, unless it did not start.
-    if (!recognizing) c.setOnProcessing(false);
-    c.setControls();
+    endSave(controller(), dataCurrent(), modeToGo(),
+            {.success = code == save::kFmSaved,
+             .discards = discardsEdits(code),
+             .reason = [code](int language) { return reasonOf(code, language); },
+             .beforeRecognition = [this] { radioFMRadioRDS->setEnabled(true); },
+             .dropEdits =
+                 [this] {
+                     dropEdits();
+                     setControlsWithData();
+                     setControls();
+                 },
+             .forgetModeToGo = [this] { setModeToGo(0); }});
     setControls();
 }
 

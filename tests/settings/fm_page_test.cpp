@@ -1,12 +1,21 @@
 // The FM radio page: what a preset row shows for what the record holds, region changes, the check
 // boxes, the typed frequency and its sheet, the hints, the leave guard, Default, a model outside
 // the FM models, the keys, and each save result with its texts.
+#include <hidapi.h>
+
 #include <QApplication>
+#include <thread>
 
 #include "FmPageFixture.h"
 #include "app/AppTexts.h"
 #include "settings/DeviceSettingsTexts.h"
 #include "settings/save/FmRadioSave.h"
+#include "sim/BlockHeadsetModel.h"
+#include "sim/SettingBlocksModel.h"
+#include "sim/SimHeadset.h"
+#include "transport/HidExchange.h"
+#include "transport/HidReportChannel.h"
+#include "transport/HidWaitLimits.h"
 
 namespace settings::testing {
 namespace {
@@ -416,6 +425,76 @@ TEST_F(FmPageTest, SaveIsRefusedWhileAnotherOperationRuns) {
     page->save(nullptr);
     EXPECT_NE(page->rcThreadSave(), -1);
     EXPECT_TRUE(page->saveTimer() == nullptr || !page->saveTimer()->isActive());
+}
+
+
+// ---- whole saves against the simulated headset --------------------------------------------------
+
+class FmPageSim : public FmPageTest {
+  protected:
+    void SetUp() override {
+        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        transport::silenceLimitMs = 300;
+        chip = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::BlockHeadsetModel>());
+        headset = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6042).servedBy(chip)});
+        ASSERT_TRUE(headset->mocked());
+        page->setHidOpener([this](uint32_t* pid, char*) {
+            hid_device* dev = hid_open_path(headset->testbed().devnode(0).c_str());
+            if (!dev) return -2;
+            transport::detail::fillSlot(0, dev);
+            *pid = 0x6042;
+            return 0;
+        });
+        open(0x6042, 4, {8750});
+        clickBox(1);
+    }
+    void TearDown() override {
+        usbhid_close_all();
+        headset.reset();
+        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
+        transport::stopWaits = false;
+    }
+    bool waitForCode() {
+        for (int i = 0; i < 2000 && page->rcThreadSave() < 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return page->rcThreadSave() >= 0;
+    }
+
+    std::shared_ptr<sim::SettingBlocksModel> chip;
+    std::unique_ptr<sim::SimHeadset> headset;
+};
+
+TEST_F(FmPageSim, SaveWritesTheImageAndRecognizesAgain) {
+    page->btnSave->click();
+    EXPECT_TRUE(controller->onProcessing());
+    EXPECT_FALSE(page->cbFMRadioPresets[0]->isEnabled()) << "the page waits for the save";
+    ASSERT_TRUE(page->saveTimer()->isActive());
+    EXPECT_EQ(page->saveTimer()->interval(), 1000);
+    ASSERT_TRUE(waitForCode());
+    page->timerMethodSave();
+    platform::drainMainQueue();
+    EXPECT_EQ(page->rcThreadSave(), save::kFmSaved);
+    auto block = chip->block(0x44);
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(*block, save::fmRadioImage(record(), 0x6042));
+    EXPECT_EQ((*block)[4], 8750);
+    EXPECT_EQ(controller->mode(), 4);
+    EXPECT_EQ(pages.recognition->callerMode(), 8);
+}
+
+// Shutdown: the save is stopped while the headset stays silent and joined within the bound.
+TEST_F(FmPageSim, ShutdownStopsASilentSave) {
+    transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
+    sim::Faults silent;
+    silent.silent = true;
+    chip->setFaults(silent);
+    page->save(nullptr);
+    for (int i = 0; i < 10000 && chip->requestCount() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_GT(chip->requestCount(), 0u) << "the save never reached the headset";
+    page->stopThreads();
+    EXPECT_TRUE(page->joinThreadsBy(std::chrono::steady_clock::now() + std::chrono::seconds(10)));
+    EXPECT_EQ(page->rcThreadSave(), save::kFmWriteFailed);
+    EXPECT_EQ(usbhid_slot(0), nullptr);
 }
 
 }  // namespace

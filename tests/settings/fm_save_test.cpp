@@ -10,23 +10,23 @@ namespace settings::testing {
 namespace {
 
 using sim::Format;
-using Words = std::vector<uint16_t>;
+using FmWords = std::vector<uint16_t>;
 using FmSent = std::vector<sim::SettingBlocksModel::KeyRequest>;
 using save::FmRoad;
 
 // The edit buffer's FM fields, apart from anything the records held.
-constexpr int32_t kFrequency = 9010, kCurrentPreset = 2, kRds = 1, kRegion = 4;
-constexpr int32_t kPresets[10] = {8750, 8800, 8810, 9000, 9500, 10000, 10100, 10200, 10300, 10800};
+constexpr int32_t kFmFrequency = 9010, kFmCurrentPreset = 2, kFmRds = 1, kFmRegion = 4;
+constexpr int32_t kFmPresets[10] = {8750, 8800, 8810, 9000, 9500, 10000, 10100, 10200, 10300, 10800};
 
-Words imageWith(uint16_t magic, int presets) {
-    Words w = {magic, kFrequency, kCurrentPreset};
-    for (int i = 0; i < presets; ++i) w.push_back(static_cast<uint16_t>(kPresets[i]));
-    w.push_back(kRds);
-    w.push_back(kRegion);
+FmWords imageWith(uint16_t magic, int presets) {
+    FmWords w = {magic, kFmFrequency, kFmCurrentPreset};
+    for (int i = 0; i < presets; ++i) w.push_back(static_cast<uint16_t>(kFmPresets[i]));
+    w.push_back(kFmRds);
+    w.push_back(kFmRegion);
     return w;
 }
 
-sim::SettingBlocksModel::KeyRequest fmWrite(uint8_t key, Words words) { return {Format::A, 0x04, key, std::move(words)}; }
+sim::SettingBlocksModel::KeyRequest fmWrite(uint8_t key, FmWords words) { return {Format::A, 0x04, key, std::move(words)}; }
 sim::SettingBlocksModel::KeyRequest fmCommit(uint8_t key) { return {Format::A, 0x11, key, {}}; }
 
 class FmSave : public SaveSimTest {
@@ -34,18 +34,17 @@ class FmSave : public SaveSimTest {
     void editFm() {
         device::ORVABluetoothDeviceData& d = in.dataCurrent;
         d.setFmRadioMagicCode(0x1234);  // never sent: the magic is the model's
-        d.setFmRadioCurrentFrequency(kFrequency);
-        d.setFmRadioCurrentPreset(kCurrentPreset);
-        for (int i = 0; i < 10; ++i) d.setFmRadioPresetsAt(i, kPresets[i]);
-        d.setFmRadioRDS(kRds);
-        d.setFmRadioRegion(kRegion);
+        d.setFmRadioCurrentFrequency(kFmFrequency);
+        d.setFmRadioCurrentPreset(kFmCurrentPreset);
+        for (int i = 0; i < 10; ++i) d.setFmRadioPresetsAt(i, kFmPresets[i]);
+        d.setFmRadioRDS(kFmRds);
+        d.setFmRadioRegion(kFmRegion);
     }
 
     int32_t fmSave() {
         editFm();
-        save::FmRadioSaveInput input{in.dataCurrent, in.data, in.deviceTarget, in.usbStatus};
         return save::fmRadioThreadMethodSave(
-            input, [this](uint32_t* pid, char* m) { return openSimulated(pid, m); }, stop);
+            in, [this](uint32_t* pid, char* m) { return openSimulated(pid, m); }, stop);
     }
 
     // The format A request that carried the key's write, as the headset saw it.
@@ -65,7 +64,7 @@ struct FmRoadCase {
     bool twoChips = false;
     FmSent chip0 = {};
     FmSent chip1 = {};
-    std::optional<Words> committed = std::nullopt;  // the commit's words, low byte first
+    std::optional<FmWords> committed = std::nullopt;  // the commit's words, low byte first
 };
 void PrintTo(const FmRoadCase& c, std::ostream* os) { *os << c.name; }
 
@@ -123,7 +122,7 @@ TEST_F(FmSave, SixPresetModelsCountElevenWords) {
 
 TEST_F(FmSave, ShortCommandCarriesFifteenWordsLowByteFirst) {
     ASSERT_NO_FATAL_FAILURE(plugHid(0x6806));
-    chip().setShortBlock(0x08, Words(15, 0));
+    chip().setShortBlock(0x08, FmWords(15, 0));
     ASSERT_EQ(fmSave(), save::kFmSaved);
     std::vector<uint8_t> sent;
     for (const auto& r : sim_->model().requests())
@@ -149,7 +148,7 @@ class FmFaults : public FmSave, public ::testing::WithParamInterface<FmFaultCase
 TEST_P(FmFaults, NothingIsWrittenAndTheCodeTellsWhy) {
     const FmFaultCase& c = GetParam();
     ASSERT_NO_FATAL_FAILURE(plugHid(c.target, {}, c.twoChips));
-    if (c.target == 0x6806) chip().setShortBlock(0x08, Words(15, 0));
+    if (c.target == 0x6806) chip().setShortBlock(0x08, FmWords(15, 0));
     c.fault(*this);
     EXPECT_EQ(fmSave(), c.result);
     for (int i = 0; i < (c.twoChips ? 2 : 1); ++i) {
@@ -157,7 +156,7 @@ TEST_P(FmFaults, NothingIsWrittenAndTheCodeTellsWhy) {
         EXPECT_FALSE(chipAt(i).block(0x44).has_value()) << "chip " << i;
     }
     if (c.target == 0x6806) {
-        EXPECT_EQ(chip().shortBlock(0x08), Words(15, 0));
+        EXPECT_EQ(chip().shortBlock(0x08), FmWords(15, 0));
     }
     EXPECT_EQ(usbhid_slot(0), nullptr);
 }

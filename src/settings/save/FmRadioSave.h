@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/ORVABluetoothDeviceData.h"
+#include "settings/save/DeviceSettingsSave.h"
 #include "settings/save/SaveIdentity.h"
 
 namespace settings::save {
@@ -24,14 +25,8 @@ enum : int32_t {
 
 inline constexpr SaveCodes kFmRadioCodes{kFmCannotOpenUsb, kFmFirmwareManagement, kFmNotRecognized, kFmWriteFailed};
 
-// What the save reads, copied when it starts: the edit buffer, the controller's record, the
-// chosen model and the recognized product id.
-struct FmRadioSaveInput {
-    device::ORVABluetoothDeviceData dataCurrent;
-    device::ORVABluetoothDeviceData data;
-    int32_t deviceTarget = 0;
-    int32_t usbStatus = 0;
-};
+// What the save reads, copied when it starts: the same as the device settings save reads.
+using FmRadioSaveInput = DeviceSettingsSaveInput;
 
 // The image in host order: magic, current frequency, current preset, the presets (six on the
 // six-preset models, else ten), RDS, region; each value's low 16 bits.
