@@ -15,7 +15,6 @@ using app::AppTexts;
 
 namespace {
 
-constexpr int kSaveTimerIntervalMs = 1000;
 constexpr int32_t kFmPsKey = 0x029F;  // its cannot-save text names "FM Radio Setting"
 
 std::string reasonOf(int32_t code, int language) {
@@ -41,35 +40,21 @@ bool discardsEdits(int32_t code) {
 void DeviceSettingsSecondViewController::save(QObject*) {
     if (!passActionGuard()) return;
     app::ORVABluetoothManagerAppController& c = controller();
-    if (saveThread_.running()) return;  // one device conversation at a time
-    c.setStatus(c.getStatusProcessing(), false);
-    c.setOnProcessing(true);
-    c.setControls();
-    setControls();
-    setRcThreadSave(-1);
-
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     save::FmRadioSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
     save::HidOpener open = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
-    saveThread_.start(
+    saveRun_.begin(
+        c, view(), [this] { setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
         [input = std::move(input), open = std::move(open)](const std::atomic<bool>& stop) {
             return save::fmRadioThreadMethodSave(input, open, stop);
         },
-        [this](int32_t code) { setRcThreadSave(code); });
-
-    if (!saveTimer_) {
-        saveTimer_ = new QTimer(view());
-        saveTimer_->setInterval(kSaveTimerIntervalMs);
-        QObject::connect(saveTimer_, &QTimer::timeout, view(), [this] { timerMethodSave(); });
-    }
-    saveTimer_->start();
+        [this] { timerMethodSave(); });
 }
 
 void DeviceSettingsSecondViewController::timerMethodSave() {
     const int32_t code = rcThreadSave();
     if (code < 0) return;
-    if (saveTimer_) saveTimer_->stop();
-    saveThread_.join();  // the code is its last act
+    saveRun_.end();
 
     endSave(controller(), dataCurrent(), modeToGo(),
             {.success = code == save::kFmSaved,
@@ -86,13 +71,10 @@ void DeviceSettingsSecondViewController::timerMethodSave() {
     setControls();
 }
 
-void DeviceSettingsSecondViewController::stopThreads() {
-    if (saveThread_.running()) saveThread_.stop();
-}
+void DeviceSettingsSecondViewController::stopThreads() { saveRun_.stop(); }
 
 bool DeviceSettingsSecondViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    if (saveTimer_) saveTimer_->stop();
-    return saveThread_.joinBy(deadline);
+    return saveRun_.joinBy(deadline);
 }
 
 }  // namespace settings
