@@ -97,7 +97,7 @@ void UpdateViewController::buildNewUpdateSheet() {
     if (sheet_.sheetNewUpdateFound) return;
     // Built on its first showing: most runs never offer anything.
     QWidget* parent = appController() && controller().window() ? static_cast<QWidget*>(controller().window()) : view();
-    auto* sheet = new QDialog(parent);
+    auto* sheet = new app::Sheet(parent);
     sheet->setWindowModality(Qt::WindowModal);
     sheet_.sheetNewUpdateFound = sheet;
     sheet_.imgNewUpdate = new QLabel(sheet);
@@ -136,10 +136,10 @@ void UpdateViewController::buildNewUpdateSheet() {
     column->addLayout(buttons);
 
     QObject::connect(sheet_.btnYes, &QPushButton::clicked, view(), [this] { yesButtonSelectedAt(sheet_.btnYes); });
-    QObject::connect(sheet_.btnNo, &QPushButton::clicked, sheet, &QDialog::reject);
-    // Escape closes the sheet as No does: an offer left open would start an update by itself
-    // at the end of a later download.
-    QObject::connect(sheet, &QDialog::rejected, view(), [this] { noButtonSelectedAt(sheet_.btnNo); });
+    QObject::connect(sheet_.btnNo, &QPushButton::clicked, view(), [this] { noButtonSelectedAt(sheet_.btnNo); });
+    // Escape answers No: an offer closed without an answer would start an update by itself at
+    // the end of a later download.
+    sheet->onEscape = [this] { noButtonSelectedAt(nullptr); };
 }
 
 void UpdateViewController::yesButtonSelectedAt(QObject*) {
@@ -150,13 +150,13 @@ void UpdateViewController::yesButtonSelectedAt(QObject*) {
         if (index >= 0 && static_cast<size_t>(index) < languages.size())
             controller().setStrLanguageFirmware(languages[static_cast<size_t>(index)]);
     }
-    sheet_.sheetNewUpdateFound->accept();
+    sheet_.sheetNewUpdateFound->done(QDialog::Accepted);
     // newUpdateFound stays YES: the end of this download starts the update.
     downloadFirmware(nullptr);
 }
 
 void UpdateViewController::noButtonSelectedAt(QObject*) {
-    if (sheet_.sheetNewUpdateFound && sheet_.sheetNewUpdateFound->isVisible()) sheet_.sheetNewUpdateFound->reject();
+    if (sheet_.sheetNewUpdateFound) sheet_.sheetNewUpdateFound->done(QDialog::Rejected);
     fields_.newUpdateFound = false;
 }
 
