@@ -137,6 +137,7 @@ UpdateViewController::UpdateViewController(int32_t mode)
 
     QObject::connect(btnUpdate_, &QPushButton::clicked, view(), [this] { updateFirmware(btnUpdate_); });
     QObject::connect(btnBrowse_, &QPushButton::clicked, view(), [this] { browseFirmware(btnBrowse_); });
+    QObject::connect(btnDownload_, &QPushButton::clicked, view(), [this] { downloadFirmware(btnDownload_); });
     QObject::connect(btnRestore_, &QPushButton::clicked, view(), [this] { restoreFirmware(btnRestore_); });
     QObject::connect(btnNext_, &QPushButton::clicked, view(), [this] { moveToNext(btnNext_); });
     QObject::connect(btnBack_, &QPushButton::clicked, view(), [this] { moveToBack(btnBack_); });
