@@ -3,6 +3,8 @@
 // leaves the file ready for Update, updates at once after the new-firmware sheet's Yes, or starts
 // the restore.
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,6 +67,9 @@ void UpdateViewController::downloadFirmware(QObject*) {
     panel->setOption(QFileDialog::DontUseNativeDialog);
     panel->setWindowModality(Qt::WindowModal);
     panel->setAttribute(Qt::WA_DeleteOnClose);
+    // Where downloads usually go, when the user has such a folder.
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty() && QFileInfo(downloads).isDir()) panel->setDirectory(downloads);
     panel->selectFile(presetName(fileNameLatestVersion().value_or("")));
     QObject::connect(panel, &QFileDialog::finished, view(), [this, panel](int answer) {
         if (answer != QDialog::Accepted) return;

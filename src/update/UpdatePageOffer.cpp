@@ -21,6 +21,7 @@ namespace {
 
 constexpr int32_t kAddressRangeModel = 0x5060;
 constexpr QSize kSheetImageSize{64, 64};
+constexpr int kSheetMinimumWidth = 440;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -77,6 +78,9 @@ void UpdateViewController::offerNewUpdate() {
     if (choice) sheet_.lblNewUpdateFoundLanguageVoicePrompt->setText(qs(settingLabel("Voice Prompt", l).value_or("")));
 
     setControlsNewUpdateFound();
+    // A sheet has no title of its own: the window manager shows the program's.
+    if (QWidget* parent = sheet_.sheetNewUpdateFound->parentWidget())
+        sheet_.sheetNewUpdateFound->setWindowTitle(parent->window()->windowTitle());
     sheet_.sheetNewUpdateFound->open();
     sheet_.sheetNewUpdateFound->activateWindow();
     (choice ? static_cast<QWidget*>(sheetPopUp) : sheet_.btnYes)->setFocus();
@@ -99,6 +103,7 @@ void UpdateViewController::buildNewUpdateSheet() {
     QWidget* parent = appController() && controller().window() ? static_cast<QWidget*>(controller().window()) : view();
     auto* sheet = new app::Sheet(parent);
     sheet->setWindowModality(Qt::WindowModal);
+    sheet->setMinimumWidth(kSheetMinimumWidth);
     sheet_.sheetNewUpdateFound = sheet;
     sheet_.imgNewUpdate = new QLabel(sheet);
     sheet_.imgNewUpdate->setFixedSize(kSheetImageSize);
