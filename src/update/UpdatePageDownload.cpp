@@ -60,13 +60,7 @@ void UpdateViewController::downloadFirmware(QObject*) {
         if (selected >= 0 && static_cast<size_t>(selected) < names.size())
             setFileNameLatestVersion(names[static_cast<size_t>(selected)]);
     }
-    QWidget* parent = c.window() ? static_cast<QWidget*>(c.window()) : view();
-    auto* panel = new QFileDialog(parent);
-    panel->setAcceptMode(QFileDialog::AcceptSave);
-    panel->setFileMode(QFileDialog::AnyFile);
-    panel->setOption(QFileDialog::DontUseNativeDialog);
-    panel->setWindowModality(Qt::WindowModal);
-    panel->setAttribute(Qt::WA_DeleteOnClose);
+    QFileDialog* panel = newFilePanel(true);
     // Where downloads usually go, when the user has such a folder.
     const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     if (!downloads.isEmpty() && QFileInfo(downloads).isDir()) panel->setDirectory(downloads);
@@ -246,17 +240,31 @@ void UpdateViewController::closeDownloadFile(bool removeFile) {
     }
 }
 
+void UpdateViewController::takeSelectedLanguage() {
+    if (popUpLanguageFirmware_->count() == 0) return;
+    const int selected = popUpLanguageFirmware_->currentIndex();
+    if (selected < 0) return;
+    const auto index = static_cast<size_t>(selected);
+    const auto languages = arrLanguageFirmware();
+    const auto names = arrFileNamesLatestVersion();
+    if (index < languages.size()) controller().setStrLanguageFirmware(languages[index]);
+    if (index < names.size()) setFileNameLatestVersion(names[index]);
+}
+
+QFileDialog* UpdateViewController::newFilePanel(bool save) {
+    ORVABluetoothManagerAppController& c = controller();
+    auto* panel = new QFileDialog(c.window() ? static_cast<QWidget*>(c.window()) : view());
+    panel->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    panel->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    panel->setOption(QFileDialog::DontUseNativeDialog);
+    panel->setWindowModality(Qt::WindowModal);
+    panel->setAttribute(Qt::WA_DeleteOnClose);
+    return panel;
+}
+
 void UpdateViewController::antirollBackDownloadFirmwareFile() {
     ORVABluetoothManagerAppController& c = controller();
-    if (popUpLanguageFirmware_->count() > 0) {
-        const int selected = popUpLanguageFirmware_->currentIndex();
-        const auto languages = arrLanguageFirmware();
-        const auto names = arrFileNamesLatestVersion();
-        if (selected >= 0 && static_cast<size_t>(selected) < languages.size())
-            c.setStrLanguageFirmware(languages[static_cast<size_t>(selected)]);
-        if (selected >= 0 && static_cast<size_t>(selected) < names.size())
-            setFileNameLatestVersion(names[static_cast<size_t>(selected)]);
-    }
+    takeSelectedLanguage();
     const std::string folder = platform::ensureArchiveFolder().value_or(platform::archiveFolderPath());
     localPathLatestVersion_ = folder + "/" + ORVABluetoothManagerAppController::kTempFileName;
     platform::logf("before down[%s]", localPathLatestVersion_->c_str());

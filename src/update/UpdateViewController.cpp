@@ -549,15 +549,7 @@ void UpdateViewController::restoreFirmware(QObject*) {
     } else {
         // The revision chosen in the list, downloaded into the archive folder; the download's end
         // starts the worker.
-        if (popUpLanguageFirmware_->count() >= 1) {
-            const int selected = popUpLanguageFirmware_->currentIndex();
-            const auto languages = arrLanguageFirmware();
-            const auto names = arrFileNamesLatestVersion();
-            if (selected >= 0 && static_cast<size_t>(selected) < languages.size())
-                c.setStrLanguageFirmware(languages[static_cast<size_t>(selected)]);
-            if (selected >= 0 && static_cast<size_t>(selected) < names.size())
-                setFileNameLatestVersion(names[static_cast<size_t>(selected)]);
-        }
+        takeSelectedLanguage();
         const std::string folder = platform::ensureArchiveFolder().value_or(platform::archiveFolderPath());
         localPathLatestVersion_ = folder + "/" + restoreImageFileName(c.deviceTarget()).value_or("");
         // A download that could not start keeps its failure status.

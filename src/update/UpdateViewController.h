@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -228,6 +229,10 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     bool decideNewUpdate(const OfferedHeadset& headset, const FirmwareVersion& latest) const;
     void buildNewUpdateSheet();
     void setFileNameLatestVersion(const std::string& name);
+    // The pop-up's selected language: stored in the controller, and its file to download.
+    void takeSelectedLanguage();
+    // The open or save panel, window-modal on the main window.
+    QFileDialog* newFilePanel(bool save);
     // Why a download could not start.
     enum class StartFailure { Create, Open, Connect };
     bool startDownload(bool testCreation);
