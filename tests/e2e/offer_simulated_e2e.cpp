@@ -15,13 +15,13 @@
 #include <thread>
 
 #include "ChildProcess.h"
+#include "Hs6838Session.h"
 #include "ScreenShot.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
 #include "sim/Hs6838Model.h"
 #include "sim/SimHeadset.h"
 #include "sim/TimedEvents.h"
-#include "tests_support/FirmwareArchive.h"
 #include "tests_support/LoopbackServer.h"
 #include "tests_support/TempDir.h"
 
@@ -70,22 +70,8 @@ class OfferEndToEnd : public ::testing::Test {
         program.reset();
     }
 
-    // A two-block archive of 1.1 whose blocks start from seed.
     static std::string archive(unsigned char seed, std::vector<std::vector<uint8_t>>& blocks) {
-        test_support::ArchiveRecipe recipe;
-        recipe.model_name = "AIROHAVELMAR v1.1";
-        recipe.header_id = 0x6838;
-        recipe.layout = test_support::Layout::long_table;
-        recipe.parts.clear();
-        for (uint32_t b = 0; b < 2; ++b) {
-            std::vector<unsigned char> data(3000);
-            for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<unsigned char>(seed + b + i * 13);
-            test_support::ArchiveEntry e(data);
-            e.number = 0x20 + b;
-            recipe.parts.push_back(e);
-            blocks.push_back(e.data);
-        }
-        auto bytes = test_support::make_archive(recipe);
+        auto bytes = e2e::twoBlockArchive("AIROHAVELMAR v1.1", seed, 3000, blocks);
         return std::string(bytes.begin(), bytes.end());
     }
 
@@ -123,17 +109,10 @@ class OfferEndToEnd : public ::testing::Test {
         e2e::commandOutput(xdotool() + "windowfocus --sync " + id + " key --clearmodifiers " + keys + " 2>/dev/null");
     }
 
-    int requests(uint8_t command, uint8_t parameter) {
-        int n = 0;
-        for (const auto& r : headset->requests())
-            n += r.format == sim::Format::B && r.bytes[2] == command && r.bytes[3] == parameter;
-        return n;
-    }
+    int requests(uint8_t command, uint8_t parameter) { return e2e::requestsOf(*headset, command, parameter); }
     template <typename Condition>
     bool waitFor(Condition done, std::chrono::seconds bound) {
-        auto end = std::chrono::steady_clock::now() + bound;
-        while (!done() && program->running() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(100ms);
-        return done();
+        return e2e::waitWhileRunning(*program, done, bound);
     }
     // From the start page to the recognized headset's update page (Next until it is recognized).
     void recognize() {
