@@ -8,14 +8,11 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <memory>
-#include <sstream>
-#include <thread>
+#include <string>
 
-#include "ChildProcess.h"
 #include "Hs6838Session.h"
+#include "ProgramRun.h"
 #include "ScreenShot.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
@@ -31,16 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+constexpr const char* kListReadEnded = "update list read ended";
 constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) out.push_back(line);
-    return out;
-}
 
 class OfferEndToEnd : public ::testing::Test {
   protected:
@@ -57,17 +46,11 @@ class OfferEndToEnd : public ::testing::Test {
         headset->setAfterRestart(0x00, sim::Answer{0, {1, 1, 0, 0, 0}});
         server.put("Firmware",
                    "AIROHAVELMAR:v1.1:English:AIROHAVELMAR_en.img\r\nAIROHAVELMAR:v1.1:French:AIROHAVELMAR_fr.img\r\n");
-        server.put("AIROHAVELMAR_en.img", archive(1, english));
+        server.put("AIROHAVELMAR_en.img", archive(1, englishBlocks));
         french = archive(7, frenchBlocks);
         server.put("AIROHAVELMAR_fr.img", french);
         fs::create_directories(downloads);
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-    }
-    void TearDown() override {
-        window.reset();
-        program.reset();
     }
 
     static std::string archive(unsigned char seed, std::vector<std::vector<uint8_t>>& blocks) {
@@ -76,52 +59,24 @@ class OfferEndToEnd : public ::testing::Test {
     }
 
     void start() {
-        program = std::make_unique<e2e::ChildProcess>(
-            std::vector<std::string>{VELMAR_APP_BINARY},
-            std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                               {"QT_QPA_PLATFORM", "xcb"},
-                                               {"HOME", data.path()},
-                                               {"XDG_DATA_HOME", data.path()},
-                                               {"XDG_CONFIG_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", server.base()},
-                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-        ASSERT_TRUE(program->started());
-        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
-        mainWindow = visibleWindows(kTitle).at(0);
-    }
-
-    std::string xdotool() const { return "DISPLAY=" + display->name() + " xdotool "; }
-    std::vector<std::string> visibleWindows(const std::string& title) const {
-        auto found = e2e::commandOutput(xdotool() + "search --onlyvisible --name '^" + title + "$' 2>/dev/null");
-        return found ? lines(*found) : std::vector<std::string>{};
-    }
-    // The window of the title other than the main window, once it shows (bounded).
-    std::optional<std::string> waitForWindow(const std::string& title) {
-        for (int i = 0; i < 600 && program->running(); ++i) {
-            for (const std::string& id : visibleWindows(title))
-                if (id != mainWindow) return id;
-            std::this_thread::sleep_for(100ms);
-        }
-        return std::nullopt;
-    }
-    void keysInto(const std::string& id, const std::string& keys) {
-        e2e::commandOutput(xdotool() + "windowfocus --sync " + id + " key --clearmodifiers " + keys + " 2>/dev/null");
+        // HOME holds the download folder, where the save panel opens.
+        ASSERT_NO_FATAL_FAILURE(run.start(data.path(), {{"HOME", data.path()},
+                                                        {"VELMAR_SERVER_BASE", server.base()},
+                                                        {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     int requests(uint8_t command, uint8_t parameter) { return e2e::requestsOf(*headset, command, parameter); }
     template <typename Condition>
     bool waitFor(Condition done, std::chrono::seconds bound) {
-        return e2e::waitWhileRunning(*program, done, bound);
+        return e2e::waitWhileRunning(*run.program, done, bound);
     }
-    // From the start page to the recognized headset's update page (Next until it is recognized).
+    // From the start page to the recognized headset's update page and the end of its list read.
     void recognize() {
         const int languagePacks = requests(0x01, 0x01);
-        for (int i = 0; i < 120 && requests(0x01, 0x01) == languagePacks && program->running(); ++i) {
-            window->type("ctrl+Right");
-            waitFor([&] { return requests(0x01, 0x01) > languagePacks; }, 1s);
-        }
-        ASSERT_GT(requests(0x01, 0x01), languagePacks) << "not recognized";
+        const int listReads = run.trace.count(kListReadEnded);
+        ASSERT_TRUE(run.window->pressUntil("ctrl+Right", [&] { return requests(0x01, 0x01) > languagePacks; }, 120))
+            << "not recognized";
+        ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
     }
     platform::OptString storedLanguage() {
         auto bytes = platform::readFile((fs::path(data.path()) / "VELMARHelmetsDeviceManager" /
@@ -137,29 +92,26 @@ class OfferEndToEnd : public ::testing::Test {
     sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6838Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
-    std::string mainWindow;
-    std::vector<std::vector<uint8_t>> english, frenchBlocks;
+    e2e::ProgramRun run{data.path() + "/program.log"};
+    std::vector<std::vector<uint8_t>> englishBlocks, frenchBlocks;
     std::string french;
 };
 
 TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(recognize());
-    const std::optional<std::string> sheet = waitForWindow(kTitle);
-    ASSERT_TRUE(sheet) << "the offer sheet did not open";
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_OFFER_SCREENSHOT_FILE));
+    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 10s)) << "the offer sheet did not open";
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_OFFER_SCREENSHOT_FILE));
 
-    keysInto(*sheet, "Down");    // the language pop-up has the focus: the second language
-    keysInto(*sheet, "Return");  // Yes, the default button
-    const std::optional<std::string> panel = waitForWindow("Save As");
-    ASSERT_TRUE(panel) << "the save panel did not open";
-    keysInto(*panel, "Return");  // its preset name, in the download folder
+    run.window->typeIntoFocused("", "Down");  // the language pop-up has the focus: the second language
+    const std::string sheet = run.window->focusedWindow();
+    ASSERT_TRUE(run.window->typeIntoDialog("", "Return")) << "Yes, the default button, left the sheet open";
+    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused() && run.window->focusedWindow() != sheet; }, 10s))
+        << "the save panel did not open";
+    ASSERT_TRUE(run.window->typeIntoDialog("", "Return")) << "the save panel stayed open";  // its preset name
 
     ASSERT_TRUE(waitFor([&] { return server.requestsFor("AIROHAVELMAR_fr.img") == 1; }, 30s))
-        << "the French archive was not asked for";
+        << "the French archive was not asked for\n" << run.trace.text();
     EXPECT_EQ(server.requestsFor("AIROHAVELMAR_en.img"), 0);
     const int versionAsked = requests(0x01, 0x00);
     ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2 && requests(0x01, 0x00) > versionAsked; }, 120s))
@@ -169,7 +121,7 @@ TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
     ASSERT_TRUE(saved) << "the download is not where the save panel put it";
     EXPECT_TRUE(std::string(saved->begin(), saved->end()) == french);
 
-    std::optional<int> exitStatus = window->quit();
+    std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     EXPECT_EQ(storedLanguage(), "French");
