@@ -176,6 +176,7 @@ void UpdateViewController::connectionDidFinishLoading() {
     ORVABluetoothManagerAppController& c = controller();
     std::FILE* file = fileHandleLatestVersion_;
     fileHandleLatestVersion_ = nullptr;
+    if (!file) return;
     if (std::fclose(file) != 0) {
         connectionDidFailWithError("cannot write the file");
         return;
