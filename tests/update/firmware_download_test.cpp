@@ -202,6 +202,28 @@ TEST_F(FirmwareDownload, RestoreDownloadReplacesTheImageAndStartsTheRestore) {
     EXPECT_EQ(page.fields().updateRestoreError, update::kEndNotRecognizedDevice) << "the worker ran; no headset";
 }
 
+// The spare download: the selected language's file into the archive folder's temporary file, fetched
+// anew each time (nothing is cached).
+TEST_F(FirmwareDownload, SpareDownloadFillsTheTemporaryFileAndItsSizeIsRead) {
+    server.put("en11.img", "english");
+    server.put("fr11.img", "le firmware");
+    PageWithBackup& page = updatePage("AIROHAVELMAR:v1.1:English:en11.img\r\nAIROHAVELMAR:v1.1:French:fr11.img\r\n", 1, 1);
+    page.popUpLanguageFirmware()->setCurrentIndex(1);
+    const std::string temporary = platform::archiveFolderPath() + "/tempfile.orva";
+    for (int run = 1; run <= 2; ++run) {
+        page.antirollBackDownloadFirmwareFile();
+        EXPECT_EQ(page.localPathLatestVersion(), temporary);
+        EXPECT_EQ(page.fields().state, update::kStateDownloadLatest);
+        ASSERT_TRUE(downloadEnded(page));
+        EXPECT_EQ(contents(temporary), "le firmware");
+        EXPECT_EQ(server.requestsFor("fr11.img"), run);
+    }
+    EXPECT_EQ(controller->strLanguageFirmware(), "French");
+    EXPECT_EQ(update::UpdateViewController::getFileSize(temporary), 11u);
+    EXPECT_EQ(update::UpdateViewController::getFileSize(temporary + ".missing"), 0u);
+    EXPECT_EQ(update::UpdateViewController::getFileSize(platform::archiveFolderPath()), 0u) << "a folder";
+}
+
 TEST_F(FirmwareDownload, ShutdownCutsARunningDownloadAndLeavesNoFile) {
     // Ten seconds of trickle: only a cut transfer ends within the shutdown's bound.
     server.put("fw11.img", kFirmware, LoopbackServer::Fault::Trickle, 2000);
