@@ -46,7 +46,7 @@ void UpdateViewController::endOfUpdateListRead() {
         updateFirmware(nullptr);
         return;
     }
-    // The new-firmware offer comes with its own part of the page; the list read answers NO.
+    if (fields_.newUpdateFound) offerNewUpdate();
     c.setOnProcessing(false);
     c.setControls();
     setControls();
