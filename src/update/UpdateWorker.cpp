@@ -52,6 +52,7 @@ constexpr FamilyRow kFamilies[] = {
     {Family::cameraStorage, updateHidCameraStorage},
     {Family::twoChip, updateTwoChip},
     {Family::qccDowngradeGuard, updateTwoChipDowngradeGuard},
+    {Family::meshModule, updateMeshModule},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };

@@ -186,6 +186,8 @@ void updateHidDownloadMode(UpdateRun& run);
 void updateHidCameraStorage(UpdateRun& run);
 void updateTwoChip(UpdateRun& run);
 void updateTwoChipDowngradeGuard(UpdateRun& run);
+// The mesh-module headsets: the 0x3120 module beside the Bluetooth chip.
+void updateMeshModule(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);

@@ -1,0 +1,84 @@
+// What the mesh-family tests share: the headset (a part-download headset that takes the mesh
+// commands) with its mesh module off the bus until the headset hands over, both restarting on
+// the virtual clock, opened by an opener that takes the headset's own product id only (the
+// program's own open passes these models over); and the families' firmware containers.
+#pragma once
+
+#include <hidapi.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "PartDownloadFixture.h"
+#include "sim/MeshHeadset.h"
+#include "sim/MeshModule.h"
+#include "transport/HidExchange.h"
+
+namespace mesh_test {
+
+using part_download::PartSpec;
+
+// The product id that openMeshHeadset takes.
+inline uint16_t headsetPid = 0;
+
+inline int openMeshHeadset(uint32_t* pid, char* message) {
+    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, headsetPid);
+    int result = -2;
+    for (hid_device_info* e = devs; e && result != 0; e = e->next) {
+        hid_device* dev = hid_open_path(e->path);
+        if (!dev) continue;
+        transport::detail::fillSlot(0, dev);
+        *pid = e->product_id;
+        std::snprintf(message, kOpenMessageSize, "Device recognized successfully");
+        result = 0;
+    }
+    hid_free_enumeration(devs);
+    return result;
+}
+
+// The image of entry k as the container builder makes it.
+inline std::vector<unsigned char> entryBytes(size_t length, size_t k) {
+    return part_download::partBytes(length, static_cast<unsigned char>(k + 1));
+}
+
+class MeshTest : public part_download::PartDownloadTest {
+  protected:
+    void SetUp() override {
+        PartDownloadTest::SetUp();
+        if (IsSkipped()) return;
+        run.openHeadset = openMeshHeadset;
+    }
+
+    // The headset `pid` (version 1.2 in both of the record's versions) and its module, which
+    // joins the bus two seconds after each of the headset's `handover` commands, `appearances`
+    // times; a module of format C for the QCC headsets.
+    void plugMesh(uint16_t pid, uint16_t modulePid = 0x3120, uint8_t handover = 0x50, int appearances = 2,
+                  sim::Format moduleFormat = sim::Format::A, uint16_t usagePage = 0xFF00) {
+        controller.target = controller.usb = pid;
+        headsetPid = pid;
+        run.record.setDeviceRecognized(pid);
+        run.record.setDeviceVersionMajor01(1);
+        run.record.setDeviceVersionMinor01(2);
+        meshHeadset = std::make_shared<sim::MeshHeadset>();
+        headset = meshHeadset;
+        module = std::make_shared<sim::SimMeshModule>(moduleFormat);
+        sim_ = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{
+            sim::hid(pid).servedBy(meshHeadset),
+            sim::hid(modulePid).withUsage(usagePage, 1).servedBy(module).offBus()});
+        ASSERT_TRUE(sim_->mocked());
+        meshHeadset->restartsOn(sim_->testbed(), 0, clock);
+        meshHeadset->bringsModule(handover, 1, 2000, appearances);
+        module->restartsOn(sim_->testbed(), 1, clock);
+    }
+
+    std::vector<uint8_t> targets() const {
+        std::vector<uint8_t> out;
+        for (const auto& p : headset->parts()) out.push_back(p.target);
+        return out;
+    }
+
+    std::shared_ptr<sim::MeshHeadset> meshHeadset;
+    std::shared_ptr<sim::SimMeshModule> module;
+};
+
+}  // namespace mesh_test
