@@ -35,11 +35,13 @@ struct CameraPart {
 struct CameraCopyTags {
     const char* create;
     const char* rename;
-    const char* stagedRemoval;
+    const char* stagedRemoval;  // the removals after a target that cannot be opened
     const char* targetRemoval;
     const char* open;
     const char* digest;
     const char* size;
+    const char* digestStagedRemoval;  // the removals after a wrong digest
+    const char* digestTargetRemoval;
 };
 
 // "%@. %@ <tag>. %@.": the failure prefix, the message, the tag and "Try again".

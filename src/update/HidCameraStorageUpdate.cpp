@@ -33,7 +33,8 @@ constexpr int kSixthAttempt = 6;
 constexpr int kFirstVolumeAsks = 70, kSecondVolumeAsks = 200;
 constexpr int kLongWaitQueries = 100, kShortWaitQueries = 30;
 
-constexpr CameraCopyTags kCopyTags{"[2][0]", "[2][1]", "[2][9]", "[2][10]", "[2][5]", "[2][6]", "[2][4]"};
+constexpr CameraCopyTags kCopyTags{"[2][0]", "[2][1]", "[2][9]", "[2][10]", "[2][5]",
+                                   "[2][6]", "[2][4]", "[2][9]", "[2][10]"};
 
 constexpr int32_t kInstructionBoxSize = 0, kInstructionBoxPurpose = 1;
 

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "update/CameraCopy.h"
 #include "update/HidPartDownload.h"
 
 namespace update {
@@ -61,6 +62,9 @@ const char* writeTaggedPart(UpdateRun& run, PartExchange& x, uint8_t selector, c
 // 0x08 when a part asked for the loader (failure [5]); then the headset's restart waited for and
 // the headset opened again (failure [6]). False with the failure published and the work ended.
 bool runLoaderAndReopen(UpdateRun& run, PartExchange& x, bool finish);
+
+// The failure tags of the mesh camera headsets' camera copy.
+extern const CameraCopyTags kMeshCameraCopyTags;
 
 // The voice-prompt language code that a firmware file's name carries ("..._fr.img"), 0 without.
 int languageCodeOfFileName(const std::string& path);

@@ -53,6 +53,7 @@ constexpr FamilyRow kFamilies[] = {
     {Family::twoChip, updateTwoChip},
     {Family::qccDowngradeGuard, updateTwoChipDowngradeGuard},
     {Family::meshModule, updateMeshModule},
+    {Family::meshCameraVoice, updateMeshCameraVoice},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };
