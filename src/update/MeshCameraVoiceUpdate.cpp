@@ -44,16 +44,10 @@ constexpr MeshCameraVoiceRow kRows[] = {
 
 constexpr int32_t kCameraEntry = 2;
 constexpr int32_t kFirstTwo = 2;
-constexpr uint32_t kVoicePromptKind = 1;
 constexpr uint8_t kIm501Selector = 1;
-constexpr uint8_t kCameraOn = 0x20, kCameraOff = 0x21, kCameraState = 0x22, kIm501Check = 0x47, kMountState = 0x80;
-constexpr int kSearchTries = 20;
-// A part whose voice prompts do not mount is written again at most this many times.
-constexpr int kMountRewrites = 10;
+constexpr uint8_t kCameraOn = 0x20, kCameraOff = 0x21, kCameraState = 0x22, kIm501Check = 0x47;
 constexpr int kFirstVolumeAsks = 20, kSecondVolumeAsks = 120;
-constexpr int32_t kWritePhase = 4, kRestartedPhase = 89;
-constexpr int64_t kClosingMs = 1000;
-constexpr PartTags kPartTags{"[1][50]", "[2]", "[3]", "[4]"};
+constexpr int32_t kWritePhase = 4;
 
 const MeshCameraVoiceRow* rowOf(int32_t model) {
     for (const MeshCameraVoiceRow& row : kRows)
@@ -117,34 +111,6 @@ void writeIm501(UpdateRun& run, PartExchange& x, const BlockRecord& record) {
         platform::logf("--------iM501 UPDATE ERROR");
 }
 
-// The Bluetooth parts; whether one asked for the loader, or none with the failure published.
-std::optional<bool> writeBluetoothParts(UpdateRun& run, PartExchange& x, const ArchiveLayout& layout,
-                                        const MeshCameraVoiceRow& row) {
-    const bool all = row.parts == Parts::allWithMountCheck;
-    const int32_t count = all ? layout.count() : std::min(layout.count(), kFirstTwo);
-    bool loader = false;
-    for (int32_t k = 0; k < count; ++k) {
-        const BlockRecord part = *layout.block(k);
-        if (part.number == 0) loader = true;
-        for (int rewrite = 0;; ++rewrite) {
-            if (const char* tag = writeTaggedPart(run, x, static_cast<uint8_t>(part.flag),
-                                                  run.image.data() + part.offset, part.length, kPartTags)) {
-                failCannotGetStatus(run, tag);
-                return std::nullopt;
-            }
-            if (!all || part.number != kVoicePromptKind) break;
-            const bool mounted = meshCommand(x, kMountState);
-            platform::logf("BLOCK VP_MOUNT_STATUS %d - %d", mounted ? 1 : 0, x.reply[3]);
-            if (mounted || x.reply[3] == 0) break;
-            if (rewrite == kMountRewrites) {
-                failCannotGetStatus(run, "[80]");
-                return std::nullopt;
-            }
-        }
-    }
-    return loader;
-}
-
 void setLanguage(UpdateRun& run, Language language) {
     const std::string name = run.controller.strLanguageFirmware().value_or("");
     if (language == Language::plain)
@@ -179,21 +145,15 @@ void updateMeshCameraVoice(UpdateRun& run) {
     const BlockRecord mesh = *layout.block(meshEntry);
     if (!updateMeshModuleImage(run, x, run.image.data() + mesh.offset, mesh.length)) return;
     writeIm501(run, x, *layout.block(meshEntry + 1));
-    if (!findDevice(run, run.openHeadset, kSearchTries)) return failSearch(run, "[27]");
+    if (!findDevice(run, run.openHeadset, kMeshSearchTries)) return failSearch(run, "[27]");
 
-    const std::optional<bool> loader = writeBluetoothParts(run, x, layout, row);
+    const bool all = row.parts == Parts::allWithMountCheck;
+    const std::optional<bool> loader =
+        writeHeadsetParts(run, x, layout, all ? layout.count() : std::min(layout.count(), kFirstTwo), kBluetoothPartTags, all);
     if (!loader) return;
     if (!runLoaderAndReopen(run, x, *loader)) return;
     setLanguage(run, row.language);
-
-    usbhid_close_all();
-    run.page.addUpdateProcessed = kRestartedPhase;
-    run.page.updateTimerProcessed = 0;
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kClosingMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    succeedMeshRun(run);
 }
 
 }  // namespace update

@@ -20,7 +20,6 @@ constexpr int32_t kUnitLanguageModels[] = {0x3116, 0x3118, 0x3124, 0x3126, 0x313
 constexpr int32_t kVersionTestedUnitLanguage = 0x3110;
 
 constexpr uint8_t kSetLanguage = 0x59;
-constexpr int kSearchTries = 20;
 constexpr int32_t kWritePhase = 4, kLanguagePhase = 89;
 constexpr int64_t kClosingMs = 1000;
 constexpr PartTags kPartTags{"[1]", "[2]", "[3]", "[4]"};
@@ -76,17 +75,10 @@ void updateMeshModule(UpdateRun& run) {
     if (!updateMeshModuleImage(run, x, run.image.data() + mesh.offset, mesh.length)) return;
     usbhid_close_all();
     platform::logf("--------------BT_MODULE_FIND AND UPDATE START");
-    if (!findDevice(run, run.openHeadset, kSearchTries)) return failSearch(run, "[17]");
+    if (!findDevice(run, run.openHeadset, kMeshSearchTries)) return failSearch(run, "[17]");
 
-    bool finishFlag = false;
-    for (int32_t k = 0; k < meshEntry; ++k) {
-        const BlockRecord part = *layout.block(k);
-        if (part.number == 0) finishFlag = true;
-        if (const char* tag = writeTaggedPart(run, x, static_cast<uint8_t>(part.flag), run.image.data() + part.offset,
-                                              part.length, kPartTags))
-            return failCannotGetStatus(run, tag);
-    }
-    if (!runLoaderAndReopen(run, x, finishFlag)) return;
+    const std::optional<bool> loader = writeHeadsetParts(run, x, layout, meshEntry, kPartTags, false);
+    if (!loader || !runLoaderAndReopen(run, x, *loader)) return;
     run.page.addUpdateProcessed = kLanguagePhase;
     run.page.updateTimerProcessed = 0;
     setLanguages(run, x);

@@ -18,9 +18,13 @@ namespace {
 constexpr uint8_t kVersion = 0x01, kStartImage = 0x05, kChunk = 0x06, kEndImage = 0x07, kRunLoader = 0x08,
                   kMeshOn = 0x50, kPowerHold = 0x52, kPowerRelease = 0x53, kCheckChunk = 0x5A, kCheckImage = 0x5B;
 constexpr uint8_t kMeshSelector = 0;
+constexpr uint8_t kMountState = 0x80;
+constexpr uint32_t kVoicePromptKind = 1;
+constexpr int32_t kRestartedPhase = 89;
+constexpr int64_t kClosingMs = 1000;
 constexpr uint8_t kCrcLength = 2;
 constexpr int kImageAttempts = 6;
-constexpr int kSearchTries = 20, kLongSearchTries = 100;
+constexpr int kLongSearchTries = 100;
 constexpr int64_t kStepMs = 1000;
 constexpr int64_t kBeforeModuleMs = 5000, kModuleRestartMs = 10000, kBeforeSecondModuleMs = 3000,
                   kLoaderRestartMs = 10000;
@@ -159,7 +163,7 @@ bool updateMeshModuleImage(UpdateRun& run, PartExchange& x, const unsigned char*
     if (!meshCommand(x, kMeshOn, {0})) return fail(run, "[7]");
     if (!pause(run, kBeforeModuleMs)) return failFind(run, "[8]");
     platform::logf("1. --------MESH HANDLE FIND\n");
-    if (!findDevice(run, usbhid_open_mesh_3120, kSearchTries)) return failFind(run, "[8]");
+    if (!findDevice(run, usbhid_open_mesh_3120, kMeshSearchTries)) return failFind(run, "[8]");
     platform::logf("--------MESH HANDLE OK UPDATE START\n");
     const MeshVersion version = readMeshVersion(x);
     if (!meshCommand(x, kStartImage, {kMeshSelector})) return fail(run, "[9]");
@@ -178,15 +182,15 @@ bool updateMeshModuleImage(UpdateRun& run, PartExchange& x, const unsigned char*
     if (!meshCommand(x, kEndImage)) return fail(run, "[13]");
 
     platform::logf("1.meshend--------------BT_MODULE_FIND");
-    if (!findDevice(run, run.openHeadset, kSearchTries)) return failFind(run, "[14]");
+    if (!findDevice(run, run.openHeadset, kMeshSearchTries)) return failFind(run, "[14]");
     if (!meshCommand(x, kPowerHold)) platform::logf("COMMAND_POWER_HOLD_FAIL");
     platform::logf("2. --------MESH HANDLE FIND\n");
-    if (!findDevice(run, usbhid_open_mesh_3120, kSearchTries)) return failFind(run, "[15]");
+    if (!findDevice(run, usbhid_open_mesh_3120, kMeshSearchTries)) return failFind(run, "[15]");
     if (!meshCommand(x, kRunLoader, {0})) return fail(run, "[16]");
     usbhid_close_all();
     if (!pause(run, kModuleRestartMs)) return failFind(run, "[17]");
     platform::logf("2.--------------BT_MODULE_FIND");
-    if (!findDevice(run, run.openHeadset, kSearchTries)) return failFind(run, "[17]");
+    if (!findDevice(run, run.openHeadset, kMeshSearchTries)) return failFind(run, "[17]");
     if (!meshCommand(x, kPowerRelease)) platform::logf("COMMAND_POWER_RELEASE_FAIL");
     if (!meshCommand(x, kMeshOn, {0})) return fail(run, "[18]");
     if (!pause(run, kBeforeSecondModuleMs)) return failFind(run, "[19]");
@@ -206,6 +210,31 @@ const char* writeTaggedPart(UpdateRun& run, PartExchange& x, uint8_t selector, c
     return nullptr;
 }
 
+std::optional<bool> writeHeadsetParts(UpdateRun& run, PartExchange& x, const ArchiveLayout& layout, int32_t count,
+                                      const PartTags& tags, bool mountCheck) {
+    bool loader = false;
+    for (int32_t k = 0; k < count; ++k) {
+        const BlockRecord part = *layout.block(k);
+        if (part.number == 0) loader = true;
+        for (int rewrite = 0;; ++rewrite) {
+            if (const char* tag = writeTaggedPart(run, x, static_cast<uint8_t>(part.flag),
+                                                  run.image.data() + part.offset, part.length, tags)) {
+                failCannotGetStatus(run, tag);
+                return std::nullopt;
+            }
+            if (!mountCheck || part.number != kVoicePromptKind) break;
+            const bool mounted = meshCommand(x, kMountState);
+            platform::logf("BLOCK VP_MOUNT_STATUS %d - %d", mounted ? 1 : 0, x.reply[3]);
+            if (mounted || x.reply[3] == 0) break;
+            if (rewrite == kMountRewrites) {
+                failCannotGetStatus(run, "[80]");
+                return std::nullopt;
+            }
+        }
+    }
+    return loader;
+}
+
 bool runLoaderAndReopen(UpdateRun& run, PartExchange& x, bool finish) {
     if (finish && !meshCommand(x, kRunLoader, {0})) return fail(run, "[5]");
     platform::logf("BT_RUN_LOADER\n");
@@ -215,6 +244,17 @@ bool runLoaderAndReopen(UpdateRun& run, PartExchange& x, bool finish) {
     uint32_t pid = 0;
     if (run.openHeadset(&pid, run.message) != 0) return fail(run, "[6]");
     return true;
+}
+
+void succeedMeshRun(UpdateRun& run) {
+    usbhid_close_all();
+    run.page.addUpdateProcessed = kRestartedPhase;
+    run.page.updateTimerProcessed = 0;
+    run.page.updateRestoreError = 0;
+    run.page.addUpdateProcessed = 99;
+    pause(run, kClosingMs);
+    markSucceeded(run);
+    endOfWork(run, EndEntry::plain);
 }
 
 int languageCodeOfFileName(const std::string& path) {

@@ -7,14 +7,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
+#include "update/ArchiveLayout.h"
 #include "update/CameraCopy.h"
 #include "update/HidPartDownload.h"
 
 namespace update {
 
 constexpr size_t kMeshChunkMax = 58;
+// The tries of a search for a device that should be there by now.
+constexpr int kMeshSearchTries = 20;
 
 // Byte 0 = 1, byte 1 = cmd, the request after byte 1 cleared, then args from byte 2; slot 0.
 bool meshCommand(PartExchange& x, uint8_t cmd, std::initializer_list<uint8_t> args = {});
@@ -59,12 +63,26 @@ struct PartTags {
 const char* writeTaggedPart(UpdateRun& run, PartExchange& x, uint8_t selector, const unsigned char* data,
                             size_t length, const PartTags& tags);
 
+// The Bluetooth parts' tags of the mesh headsets with an iM501 and of the Airoha mesh headsets.
+inline constexpr PartTags kBluetoothPartTags{"[1][50]", "[2]", "[3]", "[4]"};
+
+// Long-table entries 0 to count-1 as headset parts, each part of kind 1 followed by the
+// voice-prompt mount check when asked (a part that does not mount is written again, at most
+// kMountRewrites times, then "[80]"). Whether a part of kind 0 asked for the loader, or none with
+// the failure published and the work ended.
+std::optional<bool> writeHeadsetParts(UpdateRun& run, PartExchange& x, const ArchiveLayout& layout, int32_t count,
+                                      const PartTags& tags, bool mountCheck);
+constexpr int kMountRewrites = 10;
+
 // 0x08 when a part asked for the loader (failure [5]); then the headset's restart waited for and
 // the headset opened again (failure [6]). False with the failure published and the work ended.
 bool runLoaderAndReopen(UpdateRun& run, PartExchange& x, bool finish);
 
 // The failure tags of the mesh camera headsets' camera copy.
 extern const CameraCopyTags kMeshCameraCopyTags;
+
+// The end of a mesh headset's run once it is back: HID closed, 89, the code 0, 99, a second, 100.
+void succeedMeshRun(UpdateRun& run);
 
 // The voice-prompt language code that a firmware file's name carries ("..._fr.img"), 0 without.
 int languageCodeOfFileName(const std::string& path);

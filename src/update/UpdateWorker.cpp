@@ -54,6 +54,7 @@ constexpr FamilyRow kFamilies[] = {
     {Family::qccDowngradeGuard, updateTwoChipDowngradeGuard},
     {Family::meshModule, updateMeshModule},
     {Family::meshCameraVoice, updateMeshCameraVoice},
+    {Family::airohaMesh, updateAirohaMesh},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };

@@ -190,6 +190,8 @@ void updateTwoChipDowngradeGuard(UpdateRun& run);
 void updateMeshModule(UpdateRun& run);
 // The mesh headsets with a camera (three models), a 0x3120 module and an iM501 voice processor.
 void updateMeshCameraVoice(UpdateRun& run);
+// The second-generation mesh headsets: an Airoha mesh module's block, then the Bluetooth parts.
+void updateAirohaMesh(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);

@@ -11,6 +11,7 @@
 
 #include "PartDownloadFixture.h"
 #include "sim/MeshHeadset.h"
+#include "sim/Hs6838Model.h"
 #include "sim/MeshModule.h"
 #include "transport/HidExchange.h"
 
@@ -71,6 +72,33 @@ class MeshTest : public part_download::PartDownloadTest {
         module->restartsOn(sim_->testbed(), 1, clock);
     }
 
+    // The headset `pid` with an Airoha mesh module (format B, 0x3220) that joins the bus two
+    // seconds after each of the headset's `handover` commands and comes back five seconds after
+    // its loader.
+    void plugAirohaMesh(uint16_t pid, uint8_t handover = 0x50) {
+        controller.target = controller.usb = pid;
+        headsetPid = pid;
+        run.record.setDeviceRecognized(pid);
+        run.record.setDeviceVersionMajor(1);
+        run.record.setDeviceVersionMinor(2);
+        meshHeadset = std::make_shared<sim::MeshHeadset>();
+        headset = meshHeadset;
+        airoha = std::make_shared<sim::Hs6838Model>();
+        sim_ = std::make_unique<sim::SimHeadset>(
+            std::vector<sim::HidInterface>{sim::hid(pid).servedBy(meshHeadset), sim::hid(0x3220).servedBy(airoha).offBus()});
+        ASSERT_TRUE(sim_->mocked());
+        meshHeadset->restartsOn(sim_->testbed(), 0, clock);
+        meshHeadset->bringsModule(handover, 1, 2000);
+        airoha->restartsOn(sim_->testbed(), 1, clock, 5000);
+    }
+    // The module's format B commands with their first argument byte, in order.
+    std::vector<std::pair<uint8_t, uint8_t>> airohaCommands() const {
+        std::vector<std::pair<uint8_t, uint8_t>> out;
+        for (const auto& r : airoha->requests())
+            if (r.format == sim::Format::B) out.push_back({r.bytes[2], r.bytes[3]});
+        return out;
+    }
+
     std::vector<uint8_t> targets() const {
         std::vector<uint8_t> out;
         for (const auto& p : headset->parts()) out.push_back(p.target);
@@ -79,6 +107,7 @@ class MeshTest : public part_download::PartDownloadTest {
 
     std::shared_ptr<sim::MeshHeadset> meshHeadset;
     std::shared_ptr<sim::SimMeshModule> module;
+    std::shared_ptr<sim::Hs6838Model> airoha;
 };
 
 }  // namespace mesh_test
