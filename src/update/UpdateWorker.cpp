@@ -55,6 +55,7 @@ constexpr FamilyRow kFamilies[] = {
     {Family::meshModule, updateMeshModule},
     {Family::meshCameraVoice, updateMeshCameraVoice},
     {Family::airohaMesh, updateAirohaMesh},
+    {Family::qccMesh, updateQccMesh},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };

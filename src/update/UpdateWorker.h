@@ -192,6 +192,8 @@ void updateMeshModule(UpdateRun& run);
 void updateMeshCameraVoice(UpdateRun& run);
 // The second-generation mesh headsets: an Airoha mesh module's block, then the Bluetooth parts.
 void updateAirohaMesh(UpdateRun& run);
+// The QCC mesh headsets: a mesh module on 65-byte reports, then the Bluetooth image.
+void updateQccMesh(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);
