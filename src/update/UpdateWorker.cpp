@@ -56,6 +56,7 @@ constexpr FamilyRow kFamilies[] = {
     {Family::meshCameraVoice, updateMeshCameraVoice},
     {Family::airohaMesh, updateAirohaMesh},
     {Family::qccMesh, updateQccMesh},
+    {Family::qccAirohaMesh, updateQccAirohaMesh},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };

@@ -194,6 +194,8 @@ void updateMeshCameraVoice(UpdateRun& run);
 void updateAirohaMesh(UpdateRun& run);
 // The QCC mesh headsets: a mesh module on 65-byte reports, then the Bluetooth image.
 void updateQccMesh(UpdateRun& run);
+// The QCC headsets with an Airoha mesh module (0x5552, 0x5553).
+void updateQccAirohaMesh(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);

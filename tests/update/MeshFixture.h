@@ -6,7 +6,9 @@
 
 #include <hidapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 
 #include "PartDownloadFixture.h"
@@ -22,10 +24,13 @@ using part_download::PartSpec;
 // The product id that openMeshHeadset takes.
 inline uint16_t headsetPid = 0;
 
-inline int openMeshHeadset(uint32_t* pid, char* message) {
-    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, headsetPid);
+// Opens the first entry of the maker with product id `only` (0: any id but a mesh module's).
+inline int openHeadsetEntry(uint16_t only, uint32_t* pid, char* message) {
+    constexpr uint16_t kModules[] = {0x3120, 0x3220, 0x6511, 0x6501, 0x3160};
+    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, only);
     int result = -2;
     for (hid_device_info* e = devs; e && result != 0; e = e->next) {
+        if (!only && std::find(std::begin(kModules), std::end(kModules), e->product_id) != std::end(kModules)) continue;
         hid_device* dev = hid_open_path(e->path);
         if (!dev) continue;
         transport::detail::fillSlot(0, dev);
@@ -36,6 +41,11 @@ inline int openMeshHeadset(uint32_t* pid, char* message) {
     hid_free_enumeration(devs);
     return result;
 }
+
+inline int openMeshHeadset(uint32_t* pid, char* message) { return openHeadsetEntry(headsetPid, pid, message); }
+// Whatever headset is on the bus, as the program's open would find one that came back as another
+// product.
+inline int openAnyMeshHeadset(uint32_t* pid, char* message) { return openHeadsetEntry(0, pid, message); }
 
 // The image of entry k as the container builder makes it.
 inline std::vector<unsigned char> entryBytes(size_t length, size_t k) {
