@@ -34,15 +34,8 @@ bool handOverToAirohaMesh(UpdateRun& run, PartExchange& x, uint8_t command, cons
 }
 
 void updateAirohaMesh(UpdateRun& run) {
-    if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     PartExchange x(run);
-    const device::ORVABluetoothDeviceData& r = run.record;
-    if (!sameVersion(x.readVersion(0), r.deviceVersionMajor(), r.deviceVersionMinor(), r.deviceSecondaryVersionType(),
-                     r.deviceSecondaryVersion()))
-        return failNotRecognized(run);
-    const bool loaded = loadFirmwareArchive(run);
-    run.page.addUpdateProcessed = 1;
-    if (!loaded) return endOfWork(run, EndEntry::withHid);
+    if (!openCheckedAndLoaded(run, x, RecordVersion::plain)) return;
     if (!checkEntries(run, true, kBlockEntry + 1)) return;
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::withHid);
 
@@ -57,7 +50,7 @@ void updateAirohaMesh(UpdateRun& run) {
     const std::optional<bool> loader = writeHeadsetParts(
         run, x, layout, std::min(layout.count(), kBluetoothEntries), kBluetoothPartTags, false);
     if (!loader || !runLoaderAndReopen(run, x, *loader)) return;
-    succeedMeshRun(run);
+    succeedMeshRun(run, nullptr, true);
 }
 
 }  // namespace update

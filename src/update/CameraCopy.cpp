@@ -75,6 +75,19 @@ const CameraFiles* cameraFilesOf(int32_t model) {
     return nullptr;
 }
 
+CameraPart cameraPartOf(const UpdateRun& run, const BlockRecord& record) {
+    return CameraPart{run.image.data() + record.offset, record.length, static_cast<int32_t>(record.versions[0]),
+                      static_cast<int32_t>(record.versions[1]), record.digest};
+}
+
+bool failCameraStep(UpdateRun& run, const char* tag, bool cameraFailed) {
+    publishCameraFailure(run,
+                         cameraFailed ? AppTexts::qelm_string_camera_update_fail_in
+                                      : UpdateTexts::qelm_string_cannot_get_status_in,
+                         tag);
+    return false;
+}
+
 void publishCameraFailure(UpdateRun& run, const std::function<std::string(int)>& message, const std::string& tag) {
     run.page.setUpdateStatusAll([&](int i) {
         const std::string prefix = AppTexts::qelm_status_failure(run.mode, run.controller.usbStatus(), i).value_or("");

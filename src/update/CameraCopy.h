@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "update/ArchiveLayout.h"
 #include "update/UpdateWorker.h"
 
 namespace update {
@@ -44,8 +45,14 @@ struct CameraCopyTags {
     const char* digestTargetRemoval;
 };
 
+// The camera image of a block record of the run's firmware (its version in the first two values).
+CameraPart cameraPartOf(const UpdateRun& run, const BlockRecord& record);
+
 // "%@. %@ <tag>. %@.": the failure prefix, the message, the tag and "Try again".
 void publishCameraFailure(UpdateRun& run, const std::function<std::string(int)>& message, const std::string& tag);
+// The same with "Cannot get status", or "Camera firmware update failed" when `cameraFailed`;
+// always false.
+bool failCameraStep(UpdateRun& run, const char* tag, bool cameraFailed = false);
 
 // Asks for the volume up to `asks` times, sleeping a second after each miss; none when every ask
 // missed or the run was stopped.

@@ -4,13 +4,11 @@
 // models do what is one table.
 #include <algorithm>
 
-#include "app/AppTexts.h"
 #include "platform/Log.h"
 #include "update/ArchiveLayout.h"
 #include "update/CameraCopy.h"
 #include "update/MeshSteps.h"
 #include "update/UnitLanguage.h"
-#include "update/UpdateTexts.h"
 
 namespace update {
 
@@ -55,28 +53,19 @@ const MeshCameraVoiceRow* rowOf(int32_t model) {
     return nullptr;
 }
 
-bool cameraFailure(UpdateRun& run, const char* tag, bool cameraFailed = false) {
-    publishCameraFailure(run,
-                         cameraFailed ? app::AppTexts::qelm_string_camera_update_fail_in
-                                      : UpdateTexts::qelm_string_cannot_get_status_in,
-                         tag);
-    return false;
-}
-
 // The camera switched on, its card found, the camera image copied unless the card runs it
 // already, the camera cycled so that it applies the file, and its version read back. False with
 // the failure published; the caller ends without closing HID.
 bool cameraStep(UpdateRun& run, PartExchange& x, const BlockRecord& record) {
     const CameraFiles* files = cameraFilesOf(run.deviceTarget);
-    if (!files) return cameraFailure(run, "[50][c][0]");
-    const CameraPart part{run.image.data() + record.offset, record.length, static_cast<int32_t>(record.versions[0]),
-                          static_cast<int32_t>(record.versions[1]), record.digest};
+    if (!files) return failCameraStep(run, "[50][c][0]");
+    const CameraPart part = cameraPartOf(run, record);
 
-    if (!meshCommand(x, kCameraOn)) return cameraFailure(run, "[50][c][0]");
-    if (!pause(run, 2000)) return cameraFailure(run, "[50][c][1]");
+    if (!meshCommand(x, kCameraOn)) return failCameraStep(run, "[50][c][0]");
+    if (!pause(run, 2000)) return failCameraStep(run, "[50][c][1]");
     if (!meshCommand(x, kCameraState)) platform::logf("111Fail get status");
-    if (x.reply[3] != 1) return cameraFailure(run, "[50][c][1]");
-    if (!pause(run, 10000)) return cameraFailure(run, "[50][c][1]");
+    if (x.reply[3] != 1) return failCameraStep(run, "[50][c][1]");
+    if (!pause(run, 10000)) return failCameraStep(run, "[50][c][1]");
     const auto volume = findCameraVolume(run, kFirstVolumeAsks);
     if (!volume) {
         failCheckSdCard(run);
@@ -84,17 +73,17 @@ bool cameraStep(UpdateRun& run, PartExchange& x, const BlockRecord& record) {
     }
     removeStaleStaged(*volume, *files);
     if (cameraIsCurrent(*volume, *files, part)) {
-        if (!meshCommand(x, kCameraOff)) return cameraFailure(run, "[50][c][2]");
+        if (!meshCommand(x, kCameraOff)) return failCameraStep(run, "[50][c][2]");
         return true;
     }
     if (!copyCameraPart(run, *volume, *files, part, kMeshCameraCopyTags)) return false;
-    if (!pause(run, 2000) || !meshCommand(x, kCameraOff)) return cameraFailure(run, "[50][c][12]");
-    if (!pause(run, 10000) || !meshCommand(x, kCameraOn)) return cameraFailure(run, "[50][c][13]");
-    if (!pause(run, 15000)) return cameraFailure(run, "[50][c][16]", true);
+    if (!pause(run, 2000) || !meshCommand(x, kCameraOff)) return failCameraStep(run, "[50][c][12]");
+    if (!pause(run, 10000) || !meshCommand(x, kCameraOn)) return failCameraStep(run, "[50][c][13]");
+    if (!pause(run, 15000)) return failCameraStep(run, "[50][c][16]", true);
     const auto again = findCameraVolume(run, kSecondVolumeAsks);
-    if (!again) return cameraFailure(run, "[50][c][16]", true);
-    if (!pause(run, 3000) || !cameraIsCurrent(*again, *files, part)) return cameraFailure(run, "[50][c][14]", true);
-    if (!pause(run, 3000) || !meshCommand(x, kCameraOff)) return cameraFailure(run, "[50][c][15]");
+    if (!again) return failCameraStep(run, "[50][c][16]", true);
+    if (!pause(run, 3000) || !cameraIsCurrent(*again, *files, part)) return failCameraStep(run, "[50][c][14]", true);
+    if (!pause(run, 3000) || !meshCommand(x, kCameraOff)) return failCameraStep(run, "[50][c][15]");
     return true;
 }
 
@@ -126,15 +115,8 @@ const CameraCopyTags kMeshCameraCopyTags{"[50][c][3]", "[50][c][4]", "[50][c][5]
 
 void updateMeshCameraVoice(UpdateRun& run) {
     const MeshCameraVoiceRow& row = *rowOf(run.deviceTarget);
-    if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     PartExchange x(run);
-    const device::ORVABluetoothDeviceData& r = run.record;
-    if (!sameVersion(x.readVersion(0), r.deviceVersionMajor(), r.deviceVersionMinor(), r.deviceSecondaryVersionType(),
-                     r.deviceSecondaryVersion()))
-        return failNotRecognized(run);
-    const bool loaded = loadFirmwareArchive(run);
-    run.page.addUpdateProcessed = 1;
-    if (!loaded) return endOfWork(run, EndEntry::withHid);
+    if (!openCheckedAndLoaded(run, x, RecordVersion::plain)) return;
     const int32_t meshEntry = row.camera ? kCameraEntry + 1 : kCameraEntry;
     if (!checkEntries(run, true, meshEntry + 2)) return;
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::withHid);
@@ -153,7 +135,7 @@ void updateMeshCameraVoice(UpdateRun& run) {
     if (!loader) return;
     if (!runLoaderAndReopen(run, x, *loader)) return;
     setLanguage(run, row.language);
-    succeedMeshRun(run);
+    succeedMeshRun(run, nullptr, true);
 }
 
 }  // namespace update

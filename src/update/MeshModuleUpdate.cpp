@@ -21,7 +21,6 @@ constexpr int32_t kVersionTestedUnitLanguage = 0x3110;
 
 constexpr uint8_t kSetLanguage = 0x59;
 constexpr int32_t kWritePhase = 4, kLanguagePhase = 89;
-constexpr int64_t kClosingMs = 1000;
 constexpr PartTags kPartTags{"[1]", "[2]", "[3]", "[4]"};
 
 template <size_t N>
@@ -56,15 +55,8 @@ void setLanguages(UpdateRun& run, PartExchange& x) {
 }  // namespace
 
 void updateMeshModule(UpdateRun& run) {
-    if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     PartExchange x(run);
-    const device::ORVABluetoothDeviceData& r = run.record;
-    if (!sameVersion(x.readVersion(0), r.deviceVersionMajor01(), r.deviceVersionMinor01(),
-                     r.deviceSecondaryVersionType01(), r.deviceSecondaryVersion01()))
-        return failNotRecognized(run);
-    const bool loaded = loadFirmwareArchive(run);
-    run.page.addUpdateProcessed = 1;
-    if (!loaded) return endOfWork(run, EndEntry::withHid);
+    if (!openCheckedAndLoaded(run, x, RecordVersion::first)) return;
     const int32_t meshEntry = holds(kMeshAtEntry1, run.deviceTarget) ? 1 : 2;
     if (!checkEntries(run, true, meshEntry + 1)) return;
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::withHid);
@@ -83,13 +75,7 @@ void updateMeshModule(UpdateRun& run) {
     run.page.updateTimerProcessed = 0;
     setLanguages(run, x);
 
-    usbhid_close_all();
-    platform::logf("--------ALL_UPDATE END\n");
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kClosingMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    succeedMeshRun(run, "--------ALL_UPDATE END\n", false);
 }
 
 }  // namespace update

@@ -246,10 +246,13 @@ bool runLoaderAndReopen(UpdateRun& run, PartExchange& x, bool finish) {
     return true;
 }
 
-void succeedMeshRun(UpdateRun& run) {
+void succeedMeshRun(UpdateRun& run, const char* endLog, bool throughRestartedPhase) {
     usbhid_close_all();
-    run.page.addUpdateProcessed = kRestartedPhase;
-    run.page.updateTimerProcessed = 0;
+    if (endLog) platform::logf("%s", endLog);
+    if (throughRestartedPhase) {
+        run.page.addUpdateProcessed = kRestartedPhase;
+        run.page.updateTimerProcessed = 0;
+    }
     run.page.updateRestoreError = 0;
     run.page.addUpdateProcessed = 99;
     pause(run, kClosingMs);

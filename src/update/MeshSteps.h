@@ -81,8 +81,9 @@ bool runLoaderAndReopen(UpdateRun& run, PartExchange& x, bool finish);
 // The failure tags of the mesh camera headsets' camera copy.
 extern const CameraCopyTags kMeshCameraCopyTags;
 
-// The end of a mesh headset's run once it is back: HID closed, 89, the code 0, 99, a second, 100.
-void succeedMeshRun(UpdateRun& run);
+// The end of a mesh headset's run once it is back: HID closed, the log line when given, 89 when
+// asked, the code 0, 99, a second, 100.
+void succeedMeshRun(UpdateRun& run, const char* endLog, bool throughRestartedPhase);
 
 // The voice-prompt language code that a firmware file's name carries ("..._fr.img"), 0 without.
 int languageCodeOfFileName(const std::string& path);

@@ -16,28 +16,15 @@ constexpr int32_t kBlockEntry = 1;
 constexpr uint8_t kHandOver = 0x0F;
 constexpr int32_t kWritePhase = 4;
 
-// The firmware file read and its entries checked: long entry 1 (verified by the loader) and short
-// entry 0 (bounds only). False with the failure published and the work ended.
-bool loadAndCheck(UpdateRun& run) {
-    const bool loaded = loadFirmwareArchive(run);
-    run.page.addUpdateProcessed = 1;
-    if (!loaded) {
-        endOfWork(run, EndEntry::withHid);
-        return false;
-    }
-    return checkEntries(run, true, kBlockEntry + 1) && checkEntries(run, false, 1);
-}
+// The entries read: long entry 1 (verified by the loader) and short entry 0 (bounds only). False
+// with the failure published and the work ended.
+bool entriesSound(UpdateRun& run) { return checkEntries(run, true, kBlockEntry + 1) && checkEntries(run, false, 1); }
 
 }  // namespace
 
 void updateQccAirohaMesh(UpdateRun& run) {
-    if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     PartExchange x(run);
-    const device::ORVABluetoothDeviceData& r = run.record;
-    if (!sameVersion(x.readVersion(0), r.deviceVersionMajor(), r.deviceVersionMinor(), r.deviceSecondaryVersionType(),
-                     r.deviceSecondaryVersion()))
-        return failNotRecognized(run);
-    if (!loadAndCheck(run)) return;
+    if (!openCheckedAndLoaded(run, x, RecordVersion::plain) || !entriesSound(run)) return;
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::withHid);
     beginWritePhase(run, 2);
 
@@ -52,7 +39,10 @@ void updateQccAirohaMesh(UpdateRun& run) {
     if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     // The file is read anew: the first reading goes first, and what changed is checked again.
     run.image.reset();
-    if (!loadAndCheck(run)) return;
+    const bool loaded = loadFirmwareArchive(run);
+    run.page.addUpdateProcessed = 1;
+    if (!loaded) return endOfWork(run, EndEntry::withHid);
+    if (!entriesSound(run)) return;
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::plain);
     beginWritePhase(run, kWritePhase);
 
@@ -63,7 +53,7 @@ void updateQccAirohaMesh(UpdateRun& run) {
         return endOfWork(run, EndEntry::plain);
     }
     if (!writeQccBluetoothImage(run, x, {nullptr, "QCC BT Runloader Start 2"})) return;
-    succeedQccMeshRun(run);
+    succeedMeshRun(run, kQccEndLog, false);
 }
 
 }  // namespace update

@@ -18,7 +18,7 @@ bool readinessRefused(UpdateRun& run, PartExchange& x);
 // after its restart (else "[B][5]", the work ended without closing) and 0x0A. False with the
 // failure published and the work ended.
 bool writeQccBluetoothImage(UpdateRun& run, PartExchange& x, const QccImageLogs& logs);
-// HID closed, the code 0, 99, a second, 100.
-void succeedQccMeshRun(UpdateRun& run);
+// The end log line of both QCC mesh families.
+inline constexpr const char* kQccEndLog = "--------QCC ALL_UPDATE END\n";
 
 }  // namespace update

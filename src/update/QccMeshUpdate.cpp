@@ -22,8 +22,7 @@ constexpr int32_t kBluetoothEntry = 0, kMeshEntry = 1;
 constexpr uint8_t kReadiness = 0x12, kHandOver = 0x0F, kBluetoothPhase = 0x10, kStartImage = 0x05, kEndImage = 0x07,
                   kRunLoader = 0x08, kLastChunk = 0x0E, kFinalCheck = 0x0A, kNop = 0x00, kChunk = 0x06;
 constexpr size_t kMeshChunkMax65 = 61;
-constexpr int64_t kBeforeModuleMs = 2000, kModuleRestartMs = 5000, kLoaderRestartMs = 6000, kStepMs = 1000,
-                  kClosingMs = 1000;
+constexpr int64_t kBeforeModuleMs = 2000, kModuleRestartMs = 5000, kLoaderRestartMs = 6000, kStepMs = 1000;
 constexpr int32_t kWritePhase = 4;
 
 struct Exchange65 {
@@ -109,16 +108,6 @@ bool readinessRefused(UpdateRun& run, PartExchange& x) {
     return false;
 }
 
-void succeedQccMeshRun(UpdateRun& run) {
-    usbhid_close_all();
-    platform::logf("--------QCC ALL_UPDATE END\n");
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kClosingMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
-}
-
 void updateQccMesh(UpdateRun& run) {
     if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     const bool loaded = loadFirmwareArchive(run);
@@ -152,7 +141,7 @@ void updateQccMesh(UpdateRun& run) {
     }
     if (!meshCommand(x, kBluetoothPhase)) return failCannotGetStatus(run, "[M][7]");
     if (!writeQccBluetoothImage(run, x, {"QCC Mesh EDN BT Update Start", "QCC BT Runloader Start 4"})) return;
-    succeedQccMeshRun(run);
+    succeedMeshRun(run, kQccEndLog, false);
 }
 
 }  // namespace update

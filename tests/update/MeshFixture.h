@@ -4,8 +4,6 @@
 // program's own open passes these models over); and the families' firmware containers.
 #pragma once
 
-#include <hidapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -15,7 +13,6 @@
 #include "sim/MeshHeadset.h"
 #include "sim/Hs6838Model.h"
 #include "sim/MeshModule.h"
-#include "transport/HidExchange.h"
 
 namespace mesh_test {
 
@@ -24,28 +21,15 @@ using part_download::PartSpec;
 // The product id that openMeshHeadset takes.
 inline uint16_t headsetPid = 0;
 
-// Opens the first entry of the maker with product id `only` (0: any id but a mesh module's).
-inline int openHeadsetEntry(uint16_t only, uint32_t* pid, char* message) {
+inline bool notAMeshModule(uint16_t pid) {
     constexpr uint16_t kModules[] = {0x3120, 0x3220, 0x6511, 0x6501, 0x3160};
-    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, only);
-    int result = -2;
-    for (hid_device_info* e = devs; e && result != 0; e = e->next) {
-        if (!only && std::find(std::begin(kModules), std::end(kModules), e->product_id) != std::end(kModules)) continue;
-        hid_device* dev = hid_open_path(e->path);
-        if (!dev) continue;
-        transport::detail::fillSlot(0, dev);
-        *pid = e->product_id;
-        std::snprintf(message, kOpenMessageSize, "Device recognized successfully");
-        result = 0;
-    }
-    hid_free_enumeration(devs);
-    return result;
+    return std::find(std::begin(kModules), std::end(kModules), pid) == std::end(kModules);
 }
 
-inline int openMeshHeadset(uint32_t* pid, char* message) { return openHeadsetEntry(headsetPid, pid, message); }
+inline int openMeshHeadset(uint32_t* pid, char* message) { return openHeadsetWhere(nullptr, headsetPid, pid, message); }
 // Whatever headset is on the bus, as the program's open would find one that came back as another
 // product.
-inline int openAnyMeshHeadset(uint32_t* pid, char* message) { return openHeadsetEntry(0, pid, message); }
+inline int openAnyMeshHeadset(uint32_t* pid, char* message) { return openHeadsetWhere(notAMeshModule, 0, pid, message); }
 
 // The image of entry k as the container builder makes it.
 inline std::vector<unsigned char> entryBytes(size_t length, size_t k) {
@@ -60,45 +44,41 @@ class MeshTest : public part_download::PartDownloadTest {
         run.openHeadset = openMeshHeadset;
     }
 
-    // The headset `pid` (version 1.2 in both of the record's versions) and its module, which
-    // joins the bus two seconds after each of the headset's `handover` commands, `appearances`
-    // times; a module of format C for the QCC headsets.
-    void plugMesh(uint16_t pid, uint16_t modulePid = 0x3120, uint8_t handover = 0x50, int appearances = 2,
-                  sim::Format moduleFormat = sim::Format::A, uint16_t usagePage = 0xFF00) {
-        controller.target = controller.usb = pid;
-        headsetPid = pid;
-        run.record.setDeviceRecognized(pid);
-        run.record.setDeviceVersionMajor01(1);
-        run.record.setDeviceVersionMinor01(2);
-        meshHeadset = std::make_shared<sim::MeshHeadset>();
-        headset = meshHeadset;
-        module = std::make_shared<sim::SimMeshModule>(moduleFormat);
-        sim_ = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{
-            sim::hid(pid).servedBy(meshHeadset),
-            sim::hid(modulePid).withUsage(usagePage, 1).servedBy(module).offBus()});
-        ASSERT_TRUE(sim_->mocked());
-        meshHeadset->restartsOn(sim_->testbed(), 0, clock);
-        meshHeadset->bringsModule(handover, 1, 2000, appearances);
-        module->restartsOn(sim_->testbed(), 1, clock);
-    }
-
-    // The headset `pid` with an Airoha mesh module (format B, 0x3220) that joins the bus two
-    // seconds after each of the headset's `handover` commands and comes back five seconds after
-    // its loader.
-    void plugAirohaMesh(uint16_t pid, uint8_t handover = 0x50) {
+    // The headset `pid` (version 1.2 in both of the record's versions) and its module entry, off
+    // the bus until two seconds after each of the headset's `handover` commands, the first
+    // `appearances` times; `more` entries after them.
+    void plugHeadsetAndModule(uint16_t pid, sim::HidInterface moduleEntry, uint8_t handover, int appearances,
+                              std::vector<sim::HidInterface> more = {}) {
         controller.target = controller.usb = pid;
         headsetPid = pid;
         run.record.setDeviceRecognized(pid);
         run.record.setDeviceVersionMajor(1);
         run.record.setDeviceVersionMinor(2);
+        run.record.setDeviceVersionMajor01(1);
+        run.record.setDeviceVersionMinor01(2);
         meshHeadset = std::make_shared<sim::MeshHeadset>();
         headset = meshHeadset;
-        airoha = std::make_shared<sim::Hs6838Model>();
-        sim_ = std::make_unique<sim::SimHeadset>(
-            std::vector<sim::HidInterface>{sim::hid(pid).servedBy(meshHeadset), sim::hid(0x3220).servedBy(airoha).offBus()});
+        std::vector<sim::HidInterface> entries{sim::hid(pid).servedBy(meshHeadset), moduleEntry.offBus()};
+        entries.insert(entries.end(), more.begin(), more.end());
+        sim_ = std::make_unique<sim::SimHeadset>(entries);
         ASSERT_TRUE(sim_->mocked());
         meshHeadset->restartsOn(sim_->testbed(), 0, clock);
-        meshHeadset->bringsModule(handover, 1, 2000);
+        meshHeadset->bringsModule(handover, 1, 2000, appearances);
+    }
+
+    // With a 0x3120 module (or, of format C, a QCC module).
+    void plugMesh(uint16_t pid, uint16_t modulePid = 0x3120, uint8_t handover = 0x50, int appearances = 2,
+                  sim::Format moduleFormat = sim::Format::A) {
+        module = std::make_shared<sim::SimMeshModule>(moduleFormat);
+        ASSERT_NO_FATAL_FAILURE(plugHeadsetAndModule(pid, sim::hid(modulePid).servedBy(module), handover, appearances));
+        module->restartsOn(sim_->testbed(), 1, clock);
+    }
+
+    // With an Airoha mesh module (format B, 0x3220) that comes back five seconds after its loader.
+    void plugAirohaMesh(uint16_t pid, uint8_t handover = 0x50, std::vector<sim::HidInterface> more = {}) {
+        airoha = std::make_shared<sim::Hs6838Model>();
+        ASSERT_NO_FATAL_FAILURE(
+            plugHeadsetAndModule(pid, sim::hid(0x3220).servedBy(airoha), handover, 1000, std::move(more)));
         airoha->restartsOn(sim_->testbed(), 1, clock, 5000);
     }
     // The module's format B commands with their first argument byte, in order.

@@ -117,13 +117,5 @@ TEST_F(AirohaMesh, AContainerWithoutTheBlockEntryIsCorrupted) {
     EXPECT_EQ(meshHeadset->count(0x50), 0);
 }
 
-TEST_F(AirohaMesh, TheProgramsOpenEndsTheFamilyAtItsFirstOpen) {
-    ASSERT_NO_FATAL_FAILURE(plugModel(0x3210, 10));
-    run.openHeadset = usbhid_open_headset;
-    update::threadMethodUpdate(run);
-    expectFailed(2, "Failed to restore firmware. Not the recognized device");
-    EXPECT_TRUE(meshHeadset->requests().empty());
-}
-
 }  // namespace
 }  // namespace mesh_test

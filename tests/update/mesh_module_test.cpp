@@ -256,12 +256,19 @@ TEST_F(MeshModuleRoad, AHeadsetWithAnotherVersionIsNotTheRecognizedOne) {
     EXPECT_EQ(meshHeadset->count(0x50), 0);
 }
 
-TEST_F(MeshModuleRoad, TheProgramsOpenEndsTheFamilyAtItsFirstOpen) {
-    ASSERT_NO_FATAL_FAILURE(plugModel(0x3110));
-    run.openHeadset = usbhid_open_headset;
-    update::threadMethodUpdate(run);
-    expectFailed(2, "Failed to restore firmware. Not the recognized device");
-    EXPECT_TRUE(meshHeadset->requests().empty());
+// The program's own open passes the mesh families over: each ends at its first open.
+TEST_F(MeshTest, TheProgramsOpenEndsEveryMeshFamilyAtItsFirstOpen) {
+    for (uint16_t pid : {0x3110, 0x3132, 0x3210, 0x6510, 0x5552}) {
+        SCOPED_TRACE(pid);
+        ASSERT_NO_FATAL_FAILURE(plugMesh(pid));
+        run.openHeadset = usbhid_open_headset;
+        writeFirmware(part_download::container(pid, meshModuleContainer(10)));
+        update::threadMethodUpdate(run);
+        expectFailed(2, "Failed to restore firmware. Not the recognized device");
+        EXPECT_TRUE(meshHeadset->requests().empty());
+        TearDown();
+        SetUp();
+    }
 }
 
 }  // namespace

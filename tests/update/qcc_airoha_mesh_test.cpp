@@ -51,19 +51,7 @@ TEST_F(QccAirohaMesh, AHeadsetNotReadyEndsBeforeTheHandover) {
 }
 
 TEST_F(QccAirohaMesh, AHeadsetBackAsAnotherProductIsNotTheRecognizedOne) {
-    controller.target = controller.usb = 0x5552;
-    headsetPid = 0x5552;
-    run.record.setDeviceRecognized(0x5552);
-    meshHeadset = std::make_shared<sim::MeshHeadset>();
-    headset = meshHeadset;
-    airoha = std::make_shared<sim::Hs6838Model>();
-    sim_ = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{
-        sim::hid(0x5552).servedBy(meshHeadset), sim::hid(0x3220).servedBy(airoha).offBus(),
-        sim::hid(0x5553).offBus()});
-    ASSERT_TRUE(sim_->mocked());
-    meshHeadset->restartsOn(sim_->testbed(), 0, clock);
-    meshHeadset->bringsModule(0x0F, 1, 2000);
-    airoha->restartsOn(sim_->testbed(), 1, clock, 5000);
+    ASSERT_NO_FATAL_FAILURE(plugAirohaMesh(0x5552, 0x0F, {sim::hid(0x5553).offBus()}));
     // The headset leaves with the handover and another product comes in its place.
     meshHeadset->leavesAfter(0x0F);
     clock.after(3000, [this] { sim_->testbed().plugIn(2); });
@@ -82,14 +70,6 @@ TEST_F(QccAirohaMesh, AFirmwareFileGoneBeforeTheSecondReadingEndsWithCode3) {
     EXPECT_EQ(page.updateRestoreError, 3);
     expectMeshUpdated();
     EXPECT_TRUE(headset->parts().empty());
-}
-
-TEST_F(QccAirohaMesh, TheProgramsOpenEndsTheFamilyAtItsFirstOpen) {
-    ASSERT_NO_FATAL_FAILURE(plugModel(0x5552));
-    run.openHeadset = usbhid_open_headset;
-    update::threadMethodUpdate(run);
-    expectFailed(2, "Failed to restore firmware. Not the recognized device");
-    EXPECT_TRUE(meshHeadset->requests().empty());
 }
 
 }  // namespace

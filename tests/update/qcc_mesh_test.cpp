@@ -13,8 +13,6 @@ class QccMesh : public MeshTest {
     // and the mesh image (short entry 1) of the given lengths.
     void plugModel(uint16_t pid, size_t bluetooth, size_t mesh, uint16_t modulePid = 0x6511) {
         ASSERT_NO_FATAL_FAILURE(plugMesh(pid, modulePid, 0x0F, 1, sim::Format::C));
-        run.record.setDeviceVersionMajor(1);
-        run.record.setDeviceVersionMinor(2);
         meshHeadset->takesQccImage();
         SimMeshModule::Behaviour b;
         b.restartBackMs = 3000;
@@ -112,14 +110,6 @@ TEST_F(QccMesh, AHeadsetThatNeverComesBackFromItsLoaderEndsWithoutClosing) {
     EXPECT_TRUE(page.updateFinished);
     EXPECT_EQ(page.updateRestoreError, 1);
     EXPECT_EQ(status(), "Failed to restore firmware. Cannot get status[B][5]");
-}
-
-TEST_F(QccMesh, TheProgramsOpenEndsTheFamilyAtItsFirstOpen) {
-    ASSERT_NO_FATAL_FAILURE(plugModel(0x6510, 40, 40));
-    run.openHeadset = usbhid_open_headset;
-    update::threadMethodUpdate(run);
-    expectFailed(2, "Failed to restore firmware. Not the recognized device");
-    EXPECT_TRUE(meshHeadset->requests().empty());
 }
 
 }  // namespace
