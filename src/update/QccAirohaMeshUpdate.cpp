@@ -47,6 +47,8 @@ void updateQccAirohaMesh(UpdateRun& run) {
     beginWritePhase(run, kWritePhase);
 
     platform::logf("QCC only BT Update Start");
+    // Opened again: the handle of the first opening is closed first, not left behind.
+    usbhid_close_all();
     uint32_t pid = 0;
     if (run.openHeadset(&pid, run.message) != 0) {
         publishFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, "[B][9]");
