@@ -52,6 +52,28 @@ void failNotRecognized(UpdateRun& run) {
     endOfWork(run, EndEntry::withHid);
 }
 
+bool openCheckedAndLoaded(UpdateRun& run, PartExchange& x, RecordVersion version) {
+    if (!openAndIdentify(run)) {
+        endOfWork(run, EndEntry::plain);
+        return false;
+    }
+    const device::ORVABluetoothDeviceData& r = run.record;
+    const ChipVersion v = x.readVersion(0);
+    const bool same = version == RecordVersion::plain
+                          ? sameVersion(v, r.deviceVersionMajor(), r.deviceVersionMinor(),
+                                        r.deviceSecondaryVersionType(), r.deviceSecondaryVersion())
+                          : sameVersion(v, r.deviceVersionMajor01(), r.deviceVersionMinor01(),
+                                        r.deviceSecondaryVersionType01(), r.deviceSecondaryVersion01());
+    if (!same) {
+        failNotRecognized(run);
+        return false;
+    }
+    const bool loaded = loadFirmwareArchive(run);
+    run.page.addUpdateProcessed = 1;
+    if (!loaded) endOfWork(run, EndEntry::withHid);
+    return loaded;
+}
+
 bool checkEntries(UpdateRun& run, bool longTable, int32_t minimum) {
     const ArchiveLayout layout(run.image.data(), run.image.size);
     bool sound = layout.count() >= minimum;

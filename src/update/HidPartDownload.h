@@ -46,6 +46,11 @@ class PartExchange {
 bool sameVersion(const ChipVersion& v, int32_t major, int32_t minor, int32_t type, int32_t secondary);
 // Code 2 with "Not the recognized device", HID closed.
 void failNotRecognized(UpdateRun& run);
+// Which of the record's versions the headset's 0x01 must answer.
+enum class RecordVersion { plain, first };
+// The headset opened and identified, its version the record's (else code 2), the firmware file
+// loaded (else code 3), addUpdateProcessed 1. False when the work has ended.
+bool openCheckedAndLoaded(UpdateRun& run, PartExchange& x, RecordVersion version);
 // Every entry the family reads lies inside the image, and there are at least `minimum`; otherwise
 // "Firmware corrupted" with code 3 (HID closed).
 bool checkEntries(UpdateRun& run, bool longTable, int32_t minimum);

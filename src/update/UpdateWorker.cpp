@@ -52,6 +52,11 @@ constexpr FamilyRow kFamilies[] = {
     {Family::cameraStorage, updateHidCameraStorage},
     {Family::twoChip, updateTwoChip},
     {Family::qccDowngradeGuard, updateTwoChipDowngradeGuard},
+    {Family::meshModule, updateMeshModule},
+    {Family::meshCameraVoice, updateMeshCameraVoice},
+    {Family::airohaMesh, updateAirohaMesh},
+    {Family::qccMesh, updateQccMesh},
+    {Family::qccAirohaMesh, updateQccAirohaMesh},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };

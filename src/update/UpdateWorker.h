@@ -186,6 +186,16 @@ void updateHidDownloadMode(UpdateRun& run);
 void updateHidCameraStorage(UpdateRun& run);
 void updateTwoChip(UpdateRun& run);
 void updateTwoChipDowngradeGuard(UpdateRun& run);
+// The mesh-module headsets: the 0x3120 module beside the Bluetooth chip.
+void updateMeshModule(UpdateRun& run);
+// The mesh headsets with a camera (three models), a 0x3120 module and an iM501 voice processor.
+void updateMeshCameraVoice(UpdateRun& run);
+// The second-generation mesh headsets: an Airoha mesh module's block, then the Bluetooth parts.
+void updateAirohaMesh(UpdateRun& run);
+// The QCC mesh headsets: a mesh module on 65-byte reports, then the Bluetooth image.
+void updateQccMesh(UpdateRun& run);
+// The QCC headsets with an Airoha mesh module (0x5552, 0x5553).
+void updateQccAirohaMesh(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);

@@ -158,7 +158,7 @@ TEST_F(UpdateWorkerTest, StopEndsTheWaitForAnAnswerWithCode1) {
 }
 
 TEST_F(UpdateWorkerTest, LaterFamiliesEndWithCode1AndTheFailurePrefix) {
-    controller.target = 0x3110;
+    controller.target = 0x6A04;
     update::threadMethodUpdate(run);
     EXPECT_EQ(page.updateRestoreError, update::kEndFailed);
     EXPECT_TRUE(page.updateFinished);
