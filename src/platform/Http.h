@@ -27,4 +27,9 @@ struct HttpResult {
 HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy,
                    const std::atomic<bool>* cancel = nullptr);
 
+// As httpGet, but the time-out is an idle limit: the request fails when nothing arrives for
+// idleSeconds, however long a steadily flowing file takes in all.
+HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy,
+                       const std::atomic<bool>* cancel = nullptr);
+
 }  // namespace platform

@@ -48,6 +48,8 @@ struct FamilyRow {
 
 constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
+    {Family::qccMultiPart, updateQccMultiPart},
+    {Family::qccLanguagePacks, updateQccLanguagePacks},
     {Family::downloadMode, updateHidDownloadMode},
     {Family::cameraStorage, updateHidCameraStorage},
     {Family::twoChip, updateTwoChip},

@@ -110,6 +110,7 @@ struct UpdateRun {
     char message[kOpenMessageSize] = {};
     char message2[kOpenMessageSize] = {};
     FirmwareImage image;
+    std::vector<uint8_t> saveFileOTA;  // a downloaded language pack, kept for the run
     std::array<uint32_t, 2> productId{};
 
     bool stopped() const { return page.stopRequested.load(); }
@@ -180,6 +181,9 @@ void markSucceeded(UpdateRun& run);
 // ---- families ----------------------------------------------------------------------------------
 
 void updateAirohaBlocks(UpdateRun& run);
+// QCC headsets over format A: the multi-part 0x6042, and the family with its language packs.
+void updateQccMultiPart(UpdateRun& run);
+void updateQccLanguagePacks(UpdateRun& run);
 // HID part downloads: with the download-mode switch, with camera storage and unit language, and
 // the two-chip headsets (0x4210 with its downgrade guard).
 void updateHidDownloadMode(UpdateRun& run);
