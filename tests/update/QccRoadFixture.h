@@ -43,6 +43,7 @@ class QccRoadTest : public UpdateWorkerTest {
   protected:
     void SetUp() override {
         if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
+        controller = FakeUpdateController{};  // a table's cases start afresh
         UpdateWorkerTest::SetUp();
         controller.mode_ = 6;
     }
