@@ -50,6 +50,7 @@ constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
     {Family::qccMultiPart, updateQccMultiPart},
     {Family::qccLanguagePacks, updateQccLanguagePacks},
+    {Family::qccAirohaMeshBlock, updateQccAirohaMeshBlock},
     {Family::downloadMode, updateHidDownloadMode},
     {Family::cameraStorage, updateHidCameraStorage},
     {Family::twoChip, updateTwoChip},

@@ -184,6 +184,8 @@ void updateAirohaBlocks(UpdateRun& run);
 // QCC headsets over format A: the multi-part 0x6042, and the family with its language packs.
 void updateQccMultiPart(UpdateRun& run);
 void updateQccLanguagePacks(UpdateRun& run);
+// 0x5630 / 0x5632: the Airoha mesh block, the QCC firmware, the voice prompts.
+void updateQccAirohaMeshBlock(UpdateRun& run);
 // HID part downloads: with the download-mode switch, with camera storage and unit language, and
 // the two-chip headsets (0x4210 with its downgrade guard).
 void updateHidDownloadMode(UpdateRun& run);

@@ -8,9 +8,9 @@
 #include "transport/HidExchange.h"
 #include "transport/HidReportChannel.h"
 
-// Opens the first HID headset of the maker into slot 0, whatever its product id.
-inline int openAnyHeadset(uint32_t* pid, char* message) {
-    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, 0);
+// Opens the first HID headset of the maker with the product id (0: any) into slot 0.
+inline int openFirstHeadsetOf(uint16_t product, uint32_t* pid, char* message) {
+    hid_device_info* devs = hid_enumerate(kHeadsetVendorId, product);
     int result = -2;
     for (hid_device_info* e = devs; e && result != 0; e = e->next) {
         hid_device* dev = hid_open_path(e->path);
@@ -22,4 +22,12 @@ inline int openAnyHeadset(uint32_t* pid, char* message) {
     }
     hid_free_enumeration(devs);
     return result;
+}
+
+inline int openAnyHeadset(uint32_t* pid, char* message) { return openFirstHeadsetOf(0, pid, message); }
+
+// The headset of one model only, when other devices of the maker share the bus.
+template <uint16_t Product>
+int openHeadsetOf(uint32_t* pid, char* message) {
+    return openFirstHeadsetOf(Product, pid, message);
 }
