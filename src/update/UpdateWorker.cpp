@@ -48,6 +48,7 @@ struct FamilyRow {
 
 constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
+    {Family::airohaTypedBlocks, updateAirohaTypedBlocks},
     {Family::qccMultiPart, updateQccMultiPart},
     {Family::qccLanguagePacks, updateQccLanguagePacks},
     {Family::qccAirohaMeshBlock, updateQccAirohaMeshBlock},

@@ -181,6 +181,8 @@ void markSucceeded(UpdateRun& run);
 // ---- families ----------------------------------------------------------------------------------
 
 void updateAirohaBlocks(UpdateRun& run);
+// 0x6A01-0x6A04: typed blocks over timed short reports, the QCC chip's version over its device.
+void updateAirohaTypedBlocks(UpdateRun& run);
 // QCC headsets over format A: the multi-part 0x6042, and the family with its language packs.
 void updateQccMultiPart(UpdateRun& run);
 void updateQccLanguagePacks(UpdateRun& run);

@@ -82,8 +82,7 @@ TEST_F(QccAirohaMeshBlock, TheVoicePromptsAreWrittenOnlyWhenTheyDiffer) {
         size_t asked = 0;
         for (const auto& box : controller.boxes) asked += box.forWhat == 14;
         EXPECT_EQ(asked, c.backups);
-        TearDown();
-        SetUp();
+        nextCase();
     }
 }
 
@@ -116,8 +115,7 @@ TEST_F(QccAirohaMeshBlock, RefusalsBeforeAnythingIsWritten) {
         EXPECT_TRUE(headset->parts().empty());
         EXPECT_TRUE(mesh->blocks().empty());
         EXPECT_EQ(headset->count(0x12), c.code == 2 ? 0 : 1);
-        TearDown();
-        SetUp();
+        nextCase();
     }
 }
 

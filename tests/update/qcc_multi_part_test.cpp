@@ -57,8 +57,7 @@ TEST_F(QccMultiPart, NoPartsAndAnEmptyPart) {
         expectSucceeded();
         EXPECT_EQ(headset->commands(), c.commands);
         EXPECT_TRUE(headset->chunks().empty());
-        TearDown();
-        SetUp();
+        nextCase();
     }
 }
 
@@ -99,8 +98,7 @@ TEST_F(QccMultiPart, EachStepFailsWithItsTag) {
         expectFailed(1, std::string("Failed to restore firmware. Cannot get status") + c.tag);
         EXPECT_EQ(headset->restarts(), c.restarts);
         EXPECT_EQ(headset->count(0x05), 1) << "the second part is never started";
-        TearDown();
-        SetUp();
+        nextCase();
     }
 }
 
