@@ -23,9 +23,8 @@ void initOnce() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-}  // namespace
-
-HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
+HttpResult get(const std::string& url, int timeoutSeconds, bool idle, CachePolicy policy,
+               const std::atomic<bool>* cancel) {
     initOnce();
     HttpResult result;
     CURL* curl = curl_easy_init();
@@ -43,7 +42,13 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
+    if (idle) {
+        // Below one byte a second for the whole limit counts as nothing arriving.
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeoutSeconds));
+    } else {
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
+    }
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeoutSeconds));
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // worker threads
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
@@ -67,6 +72,16 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
     curl_slist_free_all(headers);
     curl_easy_cleanup(curl);
     return result;
+}
+
+}  // namespace
+
+HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
+    return get(url, timeoutSeconds, false, policy, cancel);
+}
+
+HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
+    return get(url, idleSeconds, true, policy, cancel);
 }
 
 }  // namespace platform

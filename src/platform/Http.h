@@ -40,4 +40,9 @@ using HttpSink = std::function<bool(const uint8_t* data, size_t size)>;
 HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds idleLimit, CachePolicy policy,
                             const HttpSink& sink, const std::atomic<bool>* cancel = nullptr);
 
+// As httpGet, but the time-out is an idle limit: the request fails when nothing arrives for
+// idleSeconds, however long a steadily flowing file takes in all.
+HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy,
+                       const std::atomic<bool>* cancel = nullptr);
+
 }  // namespace platform

@@ -6,21 +6,11 @@
 
 #include <cstdint>
 
+#include "update/AirohaBlockWrite.h"
 #include "update/ArchiveLayout.h"
 #include "update/UpdateWorker.h"
 
 namespace update {
-
-struct AirohaBlockOptions {
-    bool skipSameVersion;  // a block the device reports in the same five versions is not written
-    HeadsetOpener reopen;  // finds the restarted device; nullptr: the run's headset opener
-    int64_t restartMs;     // the wait before the first try
-};
-
-// The failed step's tag ("%d" standing for the block number), or nullptr.
-const char* writeAirohaBlock(UpdateRun& run, const BlockRecord& record, const AirohaBlockOptions& options);
-// "Cannot get status" with the tag of the block, then the end with HID.
-void failAirohaBlock(UpdateRun& run, const BlockRecord& record, const char* tag);
 
 // The mesh modules' block: always written (the version only asked), the module (0x3220) found
 // again after its restart.

@@ -23,7 +23,6 @@ constexpr uint8_t kVersion = 0x01, kStart = 0x05, kWrite = 0x06, kVerify = 0x5B,
                   kResult = 0x0A;
 constexpr uint32_t kPieceMax = 58;
 constexpr uint8_t kVerifyWhole = 2;
-constexpr AirohaBlockOptions kHeadsetBlocks{true, nullptr, 6000};
 constexpr int64_t kPollStepMs = 1000;
 constexpr int64_t kClosingPauseMs = 1000;
 // The reconnection poll gives up after as many passes as the longest wait of the family's
@@ -82,7 +81,9 @@ const char* writeAirohaBlock(UpdateRun& run, const BlockRecord& record, const Ai
         if (!command(run, x, kVersion)) return kTagVersion;
         bool same = options.skipSameVersion;
         for (size_t v = 0; v < record.versions.size(); ++v) same = same && x.reply[4 + v] == record.versions[v];
-        if (same) {
+        if (!options.skipSameVersion) {
+            platform::logf("airoha block %u: version asked, written whatever it is", record.number);
+        } else if (same) {
             platform::logf("airoha block %u: same version, skipped", record.number);
             return nullptr;
         }
@@ -149,7 +150,7 @@ void updateAirohaBlocks(UpdateRun& run) {
 
     for (int32_t i = 0; i < layout.count(); ++i) {
         const BlockRecord record = *layout.block(i);
-        if (const char* tag = writeAirohaBlock(run, record, kHeadsetBlocks)) return failAirohaBlock(run, record, tag);
+        if (const char* tag = writeAirohaBlock(run, record, {})) return failAirohaBlock(run, record, tag);
     }
     usbhid_close_all();
     run.page.updateRestoreError = 0;

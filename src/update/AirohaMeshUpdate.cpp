@@ -19,7 +19,7 @@ constexpr int32_t kWritePhase = 4;
 
 }  // namespace
 
-const AirohaBlockOptions kAirohaMeshBlock{false, usbhid_open_airoha_mesh, 3000};
+const AirohaBlockOptions kAirohaMeshBlock{.skipSameVersion = false, .restartMs = 3000, .reopen = usbhid_open_airoha_mesh};
 
 bool handOverToAirohaMesh(UpdateRun& run, PartExchange& x, uint8_t command, const char* failure) {
     if (!meshCommand(x, command, {0})) {

@@ -79,12 +79,16 @@ bool checkEntries(UpdateRun& run, bool longTable, int32_t minimum) {
     bool sound = layout.count() >= minimum;
     for (int32_t k = 0; sound && k < layout.count(); ++k) sound = longTable ? layout.block(k).has_value() : layout.part(k).has_value();
     if (sound) return true;
+    failFirmwareCorrupted(run, EndEntry::withHid);
+    return false;
+}
+
+void failFirmwareCorrupted(UpdateRun& run, EndEntry entry, int32_t code) {
     std::snprintf(run.message2, sizeof run.message2, "%s", "Firmware corrupted");
     const int model = run.record.deviceRecognized();
     publishFailure(run, [&](int i) { return UpdateTexts::qelm_string_message(run.message2, model, i).value_or(""); });
-    run.page.updateRestoreError = kEndFirmwareFileFailed;
-    endOfWork(run, EndEntry::withHid);
-    return false;
+    run.page.updateRestoreError = code;
+    endOfWork(run, entry);
 }
 
 void beginWritePhase(UpdateRun& run, int32_t phase) {

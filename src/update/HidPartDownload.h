@@ -54,6 +54,9 @@ bool openCheckedAndLoaded(UpdateRun& run, PartExchange& x, RecordVersion version
 // Every entry the family reads lies inside the image, and there are at least `minimum`; otherwise
 // "Firmware corrupted" with code 3 (HID closed).
 bool checkEntries(UpdateRun& run, bool longTable, int32_t minimum);
+// "Firmware corrupted" (the loader's message mapped) with the code (3: the user's file), then the
+// end from `entry`.
+void failFirmwareCorrupted(UpdateRun& run, EndEntry entry, int32_t code = kEndFirmwareFileFailed);
 // The write phase's set-up: 2, the processing status, the timer fields reset, code 1, then the
 // phase value.
 void beginWritePhase(UpdateRun& run, int32_t phase);

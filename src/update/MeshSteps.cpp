@@ -203,9 +203,9 @@ bool updateMeshModuleImage(UpdateRun& run, PartExchange& x, const unsigned char*
 const char* writeTaggedPart(UpdateRun& run, PartExchange& x, uint8_t selector, const unsigned char* data,
                             size_t length, const PartTags& tags) {
     if (!meshCommand(x, kStartImage, {selector})) return tags.start;
-    bool atWait = false;
-    if (!sendPartChunks(0, x.request, data, length, &run.page.stopRequested, &atWait))
-        return atWait ? tags.wait : tags.send;
+    ChunkFailure failed = ChunkFailure::none;
+    if (!sendPartChunks(0, x.request, data, length, &run.page.stopRequested, {}, &failed))
+        return failed == ChunkFailure::wait ? tags.wait : tags.send;
     if (!meshCommand(x, kEndImage)) return tags.end;
     return nullptr;
 }

@@ -82,10 +82,10 @@ bool writeQccBluetoothImage(UpdateRun& run, PartExchange& x, const QccImageLogs&
     const PartEntry entry = *ArchiveLayout(run.image.data(), run.image.size).part(kBluetoothEntry);
     if (logs.beforeStart) platform::logf("%s", logs.beforeStart);
     if (!meshCommand(x, kStartImage, {0})) return failCannotGetStatus(run, "[B][0]"), false;
-    bool atWait = false;
-    if (!sendPartChunks(0, x.request, run.image.data() + entry.offset, entry.length, &run.page.stopRequested, &atWait,
-                        kLastChunk))
-        return failCannotGetStatus(run, atWait ? "[B][2]" : "[B][1]"), false;
+    ChunkFailure failed = ChunkFailure::none;
+    if (!sendPartChunks(0, x.request, run.image.data() + entry.offset, entry.length, &run.page.stopRequested,
+                        ChunkMarks{kLastChunk}, &failed))
+        return failCannotGetStatus(run, failed == ChunkFailure::wait ? "[B][2]" : "[B][1]"), false;
     if (!meshCommand(x, kEndImage)) return failCannotGetStatus(run, "[B][3]"), false;
     platform::logf("%s", logs.beforeLoader);
     if (!meshCommand(x, kRunLoader, {0})) return failCannotGetStatus(run, "[B][4]"), false;

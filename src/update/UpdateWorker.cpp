@@ -48,6 +48,10 @@ struct FamilyRow {
 
 constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
+    {Family::airohaTypedBlocks, updateAirohaTypedBlocks},
+    {Family::qccMultiPart, updateQccMultiPart},
+    {Family::qccLanguagePacks, updateQccLanguagePacks},
+    {Family::qccAirohaMeshBlock, updateQccAirohaMeshBlock},
     {Family::downloadMode, updateHidDownloadMode},
     {Family::cameraStorage, updateHidCameraStorage},
     {Family::twoChip, updateTwoChip},

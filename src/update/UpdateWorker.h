@@ -110,6 +110,7 @@ struct UpdateRun {
     char message[kOpenMessageSize] = {};
     char message2[kOpenMessageSize] = {};
     FirmwareImage image;
+    std::vector<uint8_t> saveFileOTA;  // a downloaded language pack, kept for the run
     std::array<uint32_t, 2> productId{};
 
     bool stopped() const { return page.stopRequested.load(); }
@@ -180,6 +181,13 @@ void markSucceeded(UpdateRun& run);
 // ---- families ----------------------------------------------------------------------------------
 
 void updateAirohaBlocks(UpdateRun& run);
+// 0x6A01-0x6A04: typed blocks over timed short reports, the QCC chip's version over its device.
+void updateAirohaTypedBlocks(UpdateRun& run);
+// QCC headsets over format A: the multi-part 0x6042, and the family with its language packs.
+void updateQccMultiPart(UpdateRun& run);
+void updateQccLanguagePacks(UpdateRun& run);
+// 0x5630 / 0x5632: the Airoha mesh block, the QCC firmware, the voice prompts.
+void updateQccAirohaMeshBlock(UpdateRun& run);
 // HID part downloads: with the download-mode switch, with camera storage and unit language, and
 // the two-chip headsets (0x4210 with its downgrade guard).
 void updateHidDownloadMode(UpdateRun& run);

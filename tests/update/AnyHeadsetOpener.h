@@ -28,3 +28,9 @@ inline int openHeadsetWhere(bool (*accept)(uint16_t pid), uint16_t only, uint32_
 
 // Opens the first HID headset of the maker into slot 0, whatever its product id.
 inline int openAnyHeadset(uint32_t* pid, char* message) { return openHeadsetWhere(nullptr, 0, pid, message); }
+
+// The headset of one model only, when other devices of the maker share the bus.
+template <uint16_t Product>
+int openHeadsetOf(uint32_t* pid, char* message) {
+    return openHeadsetWhere(nullptr, Product, pid, message);
+}
