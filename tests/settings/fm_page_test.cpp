@@ -312,6 +312,16 @@ TEST_F(FmPageTest, RdsInformationBox) {
     EXPECT_EQ(window->sheetMessageBox->width(), app::ORVABluetoothManagerAppController::messageBoxSize(4).width);
 }
 
+TEST_F(FmPageTest, OpeningTheRegionListClosesTheTabListEvenWhileBusy) {
+    open(0x6042);
+    controller->setListTabsOpened(true);
+    controller->setOnProcessing(true);
+    page->popUpFMRadioRegion->showPopup();
+    EXPECT_FALSE(controller->listTabsOpened());
+    page->popUpFMRadioRegion->hidePopup();
+    controller->setOnProcessing(false);
+}
+
 // 0x4050 reaches the FM tab without keeping FM settings: nothing to show, nothing to save, and no
 // request to enter the page again.
 TEST_F(FmPageTest, AModelOutsideTheFmModelsOpensOnceAndShowsNothing) {
