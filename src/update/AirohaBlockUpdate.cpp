@@ -12,6 +12,7 @@
 #include "platform/Log.h"
 #include "transport/Checksums.h"
 #include "update/ArchiveLayout.h"
+#include "update/HidPartDownload.h"
 #include "update/UpdateWorker.h"
 #include "update/UpdateTexts.h"
 
@@ -24,7 +25,6 @@ constexpr uint8_t kVersion = 0x01, kStart = 0x05, kWrite = 0x06, kVerify = 0x5B,
 constexpr uint32_t kPieceMax = 58;
 constexpr uint8_t kVerifyWhole = 2;
 constexpr int64_t kPollStepMs = 1000;
-constexpr int64_t kClosingPauseMs = 1000;
 // The reconnection poll gives up after as many passes as the longest wait of the family's
 // siblings, and ends as the failed open after it.
 constexpr int kReconnectPasses = 300;
@@ -152,12 +152,7 @@ void updateAirohaBlocks(UpdateRun& run) {
         const BlockRecord record = *layout.block(i);
         if (const char* tag = writeAirohaBlock(run, record, {})) return failAirohaBlock(run, record, tag);
     }
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kClosingPauseMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    closeAndSucceed(run);
 }
 
 }  // namespace update

@@ -24,7 +24,7 @@ constexpr uint32_t kQccType = 3;
 constexpr uint32_t kPieceMax = 58;
 constexpr uint8_t kVerifyWhole = 2;
 constexpr int kPiecePolls = 1000;
-constexpr int64_t kLoaderRestartMs = 6000, kClosingMs = 1000;
+constexpr int64_t kLoaderRestartMs = 6000;
 constexpr int32_t kWritePhase = 4;
 
 // One timed exchange: the command, the reply length expected (echo and status included) and how
@@ -152,12 +152,7 @@ void updateAirohaTypedBlocks(UpdateRun& run) {
             return endOfWork(run, EndEntry::withHid);
         }
     }
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kClosingMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    closeAndSucceed(run);
 }
 
 }  // namespace update

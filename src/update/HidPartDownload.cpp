@@ -128,6 +128,19 @@ bool waitForReturn(UpdateRun& run) {
     return false;
 }
 
+void closingStretch(UpdateRun& run) {
+    usbhid_close_all();
+    run.page.updateRestoreError = 0;
+    run.page.addUpdateProcessed = 99;
+    pause(run, kStepMs);
+}
+
+void closeAndSucceed(UpdateRun& run) {
+    closingStretch(run);
+    markSucceeded(run);
+    endOfWork(run, EndEntry::plain);
+}
+
 void succeedAfterReturn(UpdateRun& run) {
     if (run.page.openedMessageBox.load()) {
         run.controller.closeMessageBox();

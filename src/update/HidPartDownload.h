@@ -68,6 +68,10 @@ bool pollReady(UpdateRun& run, PartExchange& x);
 // Closes both slots, then once a second opens the headset and closes it again until an open
 // succeeds; false when the passes ran out or the run was stopped.
 bool waitForReturn(UpdateRun& run);
+// The closing stretch of the block and image roads: HID closed, the code 0, 99, one second.
+void closingStretch(UpdateRun& run);
+// The closing stretch, then 100 with the success flag and the end of work.
+void closeAndSucceed(UpdateRun& run);
 // The end after the restarted headset was found: box closed, 100, the code 0, 100.
 void succeedAfterReturn(UpdateRun& run);
 

@@ -70,15 +70,6 @@ bool writeRecord(UpdateRun& run, int32_t index) {
     return true;
 }
 
-void succeed(UpdateRun& run) {
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kStepMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
-}
-
 }  // namespace
 
 void updateQccAirohaMeshBlock(UpdateRun& run) {
@@ -124,11 +115,11 @@ void updateQccAirohaMeshBlock(UpdateRun& run) {
     if (!prepareQccImage(run) || !writeRecord(run, kRecordFirmware)) return;
     usbhid_close_all();
     const BlockRecord prompts = *ArchiveLayout(run.image.data(), run.image.size).block(kRecordVoicePrompts);
-    if (voicePrompts[3] == 10 * int64_t(prompts.versions[0]) + prompts.versions[1]) return succeed(run);
+    if (voicePrompts[3] == 10 * int64_t(prompts.versions[0]) + prompts.versions[1]) return closeAndSucceed(run);
 
     if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     if (!prepareQccImage(run) || !writeRecord(run, kRecordVoicePrompts)) return;
-    succeed(run);
+    closeAndSucceed(run);
 }
 
 }  // namespace update

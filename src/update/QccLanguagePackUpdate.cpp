@@ -101,15 +101,6 @@ bool switchAndWrite(UpdateRun& run, QccImage image) {
     return true;
 }
 
-// The pack's end: the code back to 0 for the moment, but neither 100 nor the success flag, which
-// belong to the firmware's end alone (a later failure must stay a failure).
-void endPack(UpdateRun& run) {
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = kClosingPhase;
-    pause(run, kStepMs);
-}
-
 // Fetches and writes the pack; false when the run has ended.
 bool writeLanguagePack(UpdateRun& run, const std::string& file) {
     const std::string address = languagePackAddress(file);
@@ -134,7 +125,9 @@ bool writeLanguagePack(UpdateRun& run, const std::string& file) {
     }
     beginWritePhase(run, kPackPhase);
     if (!switchAndWrite(run, *image)) return false;
-    endPack(run);
+    // The pack's end: the code back to 0 for the moment, but neither 100 nor the success flag,
+    // which belong to the firmware's end alone (a later failure must stay a failure).
+    closingStretch(run);
     return true;
 }
 
@@ -188,12 +181,7 @@ void updateQccLanguagePacks(UpdateRun& run) {
     }
     if (!switchAndWrite(run, *image)) return;
 
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = kClosingPhase;
-    pause(run, kStepMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    closeAndSucceed(run);
 }
 
 }  // namespace update

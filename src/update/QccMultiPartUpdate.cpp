@@ -12,7 +12,6 @@ namespace update {
 namespace {
 
 constexpr int64_t kFirstReopenMs = 2000;
-constexpr int64_t kClosingMs = 1000;
 constexpr int32_t kWritePhase = 4, kPartsPhase = 90, kClosingPhase = 99, kClosingProcessed = 90;
 
 constexpr QccTags kTags{"[E]", "[B][1]", "[B][2]", "[V]", "[R]", "[B][5]", "[D]"};
@@ -47,12 +46,7 @@ void updateQccMultiPart(UpdateRun& run) {
     run.page.addUpdateProcessed = kClosingPhase;
     run.page.updateTimerProcessed = 0;
     run.page.updateProcessed = kClosingProcessed;
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = kClosingPhase;
-    pause(run, kClosingMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    closeAndSucceed(run);
 }
 
 }  // namespace update

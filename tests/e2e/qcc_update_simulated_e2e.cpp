@@ -11,7 +11,7 @@
 #include <memory>
 #include <thread>
 
-#include "ChildProcess.h"
+#include "ProgramRun.h"
 #include "sim/Hs6042Model.h"
 #include "sim/SimHeadset.h"
 #include "sim/TimedEvents.h"
@@ -30,6 +30,10 @@ std::vector<unsigned char> partBytes(size_t n, unsigned char seed) {
     return out;
 }
 
+// The controller's firmware update page, and the trace line of the end of its list read.
+constexpr int kUpdatePage = 5;
+constexpr const char* kListReadEnded = "update list read ended";
+
 class SimulatedQccUpdateEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -46,12 +50,6 @@ class SimulatedQccUpdateEndToEnd : public ::testing::Test {
         headset->restartsOn(sim->testbed(), 0, events);
         server.put("Firmware", "QCC_VELMAR:v2.2:QCC_VELMAR_v2.2.img\r\n");
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-    }
-    void TearDown() override {
-        window.reset();
-        program.reset();
     }
 
     int versionReads() const {
@@ -62,7 +60,8 @@ class SimulatedQccUpdateEndToEnd : public ::testing::Test {
     template <typename Condition>
     bool waitFor(Condition done, std::chrono::seconds bound) {
         auto end = std::chrono::steady_clock::now() + bound;
-        while (!done() && program->running() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(100ms);
+        while (!done() && run.program->running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(100ms);
         return done();
     }
 
@@ -71,9 +70,7 @@ class SimulatedQccUpdateEndToEnd : public ::testing::Test {
     sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6042Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
+    e2e::ProgramRun run{data.path() + "/program.log"};
     std::string firmware = data.path() + "/QCC_VELMAR_v2.2.img";
 };
 
@@ -95,37 +92,27 @@ TEST_F(SimulatedQccUpdateEndToEnd, UpdateThroughTheWindowWritesBothPartsAndRecog
     std::ofstream(firmware, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 
-    program = std::make_unique<e2e::ChildProcess>(
-        std::vector<std::string>{VELMAR_APP_BINARY},
-        std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                           {"QT_QPA_PLATFORM", "xcb"},
-                                           {"XDG_DATA_HOME", data.path()},
-                                           {"VELMAR_SERVER_BASE", server.base()},
-                                           {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-    ASSERT_TRUE(program->started());
-    window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-    ASSERT_TRUE(window->find("VELMAR Helmets Device Manager")) << "the window did not show";
-
-    // Home, then Next, until the headset is asked its version.
-    for (int i = 0; i < 120 && versionReads() == 0 && program->running(); ++i) {
-        window->type("ctrl+Right");
-        std::this_thread::sleep_for(700ms);
-    }
-    ASSERT_TRUE(waitFor([&] { return server.requestsFor("Firmware") > 0; }, 90s)) << "no update page";
-    std::this_thread::sleep_for(3s);  // the list read ends
-    window->type("ctrl+b");
-    std::this_thread::sleep_for(1500ms);
-    window->typeIntoFocused(firmware, "Return");
-    std::this_thread::sleep_for(1s);
+    ASSERT_NO_FATAL_FAILURE(
+        run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
+    // Home, then Next, until the headset is asked its version; the update page takes Browse once
+    // its list read has ended; the dialog takes the path.
+    const int listReads = run.trace.count(kListReadEnded);
+    ASSERT_TRUE(run.window->pressUntil("ctrl+Right", [&] { return versionReads() > 0; }, 120)) << "not recognized";
+    ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
+    ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 10, 1500ms))
+        << "Browse showed no dialog";
+    ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
     const int versionAsked = versionReads();
-    window->type("alt+ctrl+u");
+    const int updatePages = run.pagesShown(kUpdatePage);
+    run.window->type("alt+ctrl+u");
     ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2 && versionReads() > versionAsked; }, 120s))
         << "parts " << headset->parts().size() << ", restarts " << headset->restarts();
     EXPECT_EQ(headset->parts(), expected);
     EXPECT_TRUE(fs::is_regular_file(fs::path(data.path()) / "VELMARHelmetsDeviceManager" /
                                     "VELMARHelmetsDeviceManagerArchive" / "QCC_VELMAR.qelmarch"));
-    std::this_thread::sleep_for(3s);  // re-recognition ends
-    std::optional<int> exitStatus = window->quit();
+    // Re-recognition ends on the update page.
+    ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
+    std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
 }

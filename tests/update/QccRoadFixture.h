@@ -72,21 +72,6 @@ class QccRoadTest : public UpdateWorkerTest {
         SetUp();
     }
 
-    void expectFailed(int32_t code, const std::string& text) {
-        EXPECT_TRUE(page.updateFinished);
-        EXPECT_FALSE(page.updateSucceeded);
-        EXPECT_EQ(page.updateRestoreError, code);
-        EXPECT_EQ(status(), text);
-        EXPECT_EQ(usbhid_slot(0), nullptr) << "HID closed";
-    }
-    void expectSucceeded() {
-        EXPECT_TRUE(page.updateFinished);
-        EXPECT_TRUE(page.updateSucceeded) << status();
-        EXPECT_EQ(page.updateRestoreError, 0);
-        EXPECT_EQ(page.updateProcessed, 100);
-        EXPECT_EQ(usbhid_slot(0), nullptr) << "HID closed";
-    }
-
     std::shared_ptr<sim::Hs6042Model> headset;
     std::unique_ptr<sim::SimHeadset> sim_;
 };
