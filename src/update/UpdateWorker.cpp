@@ -73,6 +73,8 @@ FamilyRoutine routineOf(Family family) {
 
 }  // namespace
 
+bool hasRoad(Family family) { return routineOf(family) != notYetSupported; }
+
 void publishStep(UpdateRun& run, const std::function<std::string(int)>& text) {
     for (int i = 0; i < kLanguages; ++i) {
         std::string prefix = prefixProcessing(run, i);

@@ -148,6 +148,8 @@ struct DispatchRow {
 // The rows in the order they are tested.
 std::span<const DispatchRow> dispatchTable();
 Family familyOf(int32_t deviceTarget);
+// Whether the family has a road of its own (one without ends the update with code 1).
+bool hasRoad(Family family);
 
 // ---- common steps that the families use ----------------------------------------------------------
 
