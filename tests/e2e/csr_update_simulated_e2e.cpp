@@ -95,7 +95,7 @@ class CsrUpdateEndToEnd : public ::testing::Test {
 
     // Browse, the image's path, Update.
     void startUpdate() {
-        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 10, 1500ms))
+        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 20, 3s))
             << "Browse showed no dialog";
         ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
         run.window->type("alt+ctrl+u");

@@ -81,7 +81,7 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
         ASSERT_TRUE(waitFor([&] { return requests(0x01, 0x01) > languagePacks; }, 90s)) << "not recognized";
         // The update page takes Browse once its list read has ended; the dialog takes the path.
         ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
-        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 10, 1500ms))
+        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 20, 3s))
             << "Browse showed no dialog";
         ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
         run.window->type("alt+ctrl+u");
