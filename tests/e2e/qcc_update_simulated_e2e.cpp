@@ -100,7 +100,7 @@ TEST_F(SimulatedQccUpdateEndToEnd, UpdateThroughTheWindowWritesBothPartsAndRecog
     const int listReads = run.trace.count(kListReadEnded);
     ASSERT_TRUE(run.window->pressUntil("ctrl+Right", [&] { return versionReads() > 0; }, 120)) << "not recognized";
     ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
-    ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 10, 1500ms))
+    ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 20, 3s))
         << "Browse showed no dialog";
     ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
     const int versionAsked = versionReads();
