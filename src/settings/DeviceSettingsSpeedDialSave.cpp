@@ -1,0 +1,110 @@
+// The speed-dial page's Save: the guard, the worker on its own thread with a copy of what it
+// reads, and the one-second timer that turns the worker's code into the status line, the
+// discarded edits, and after success the commit and a new recognition.
+#include "app/AppTexts.h"
+#include "app/ORVABluetoothManagerAppController.h"
+#include "settings/DeviceSettingsSpeedDialViewController.h"
+#include "settings/DeviceSettingsTexts.h"
+#include "settings/SaveTimerFrame.h"
+#include "transport/CsrBccmdChannel.h"
+#include "transport/CsrSettingKeys.h"
+#include "transport/HidReportChannel.h"
+
+namespace settings {
+
+using app::AppTexts;
+namespace sd = save::speed_dial;
+
+namespace {
+
+constexpr int kSaveTimerIntervalMs = 1000;
+
+std::string reasonOf(int32_t code, int language) {
+    switch (code) {
+        case sd::kCannotOpenUsb:
+            return AppTexts::qelm_string_cannot_open_usb_in(language);
+        case sd::kFirmwareManagement:
+            return AppTexts::qelm_string_firmware_management_mode_in(language);
+        case sd::kNotRecognized:
+            return AppTexts::qelm_string_not_recognized_device_in(language);
+        default:
+            return DeviceSettingsTexts::qelm_string_cannot_save(transport::csr::kPsKeySpeedDial0, language);
+    }
+}
+
+// No headset, one in firmware-management mode, or another headset: the edits cannot go to it.
+bool discardsEdits(int32_t code) {
+    return code == sd::kCannotOpenUsb || code == sd::kFirmwareManagement || code == sd::kNotRecognized;
+}
+
+}  // namespace
+
+void DeviceSettingsSpeedDialViewController::save(QObject*) {
+    if (!passActionGuard()) return;
+    app::ORVABluetoothManagerAppController& c = controller();
+    if (saveThread_.running()) return;  // one device conversation at a time
+    c.setStatus(c.getStatusProcessing(), false);
+    c.setOnProcessing(true);
+    c.setControls();
+    setControls();
+    setRcThreadSave(sd::kRunning);
+
+    // The worker reads its own copy: the window may touch the page and the record meanwhile.
+    sd::SpeedDialSaveInput input{{}, c.data(), c.deviceTarget(), c.usbStatus()};
+    for (int i = 0; i < device::ORVABluetoothDeviceData::kSpeedDials; ++i)
+        input.dials[static_cast<size_t>(i)] = dataCurrent().speedDialAt(i);
+    save::HidOpener openHid = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
+    sd::CsrOpener openCsr = csrOpener_ ? csrOpener_ : sd::CsrOpener(csr_usb_open_retry);
+    saveThread_.start(
+        [input = std::move(input), openHid = std::move(openHid), openCsr = std::move(openCsr)](
+            const std::atomic<bool>& stop) { return sd::threadMethodSave(input, openHid, openCsr, stop); },
+        [this](int32_t code) { setRcThreadSave(code); });
+
+    if (!saveTimer_) {
+        saveTimer_ = new QTimer(view());
+        saveTimer_->setInterval(kSaveTimerIntervalMs);
+        QObject::connect(saveTimer_, &QTimer::timeout, view(), [this] { timerMethodSave(); });
+    }
+    saveTimer_->start();
+}
+
+void DeviceSettingsSpeedDialViewController::timerMethodSave() {
+    const int32_t code = rcThreadSave();
+    if (code < 0) return;
+    if (saveTimer_) saveTimer_->stop();
+    saveThread_.join();  // the code is its last act
+
+    app::ORVABluetoothManagerAppController& c = controller();
+    const SaveStatusTexts texts =
+        saveStatusTexts(c, code == sd::kSaved, [code](int language) { return reasonOf(code, language); });
+    bool recognizing = false;
+    if (code == sd::kSaved) {
+        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo());
+    } else {
+        if (discardsEdits(code)) {
+            // What changeToOriginal: does; that action is refused while the save is still busy.
+            dropEdits();
+            setControlsWithData();
+            setControls();
+            openRecognizedDeviceNotSelectedBox(c);
+        }
+        // An abandoned page switch is not followed by a later Save.
+        setModeToGo(0);
+    }
+    showSaveStatus(c, texts, code != sd::kSaved);
+    // After success the recognition owns the busy flag, unless it did not start.
+    if (!recognizing) c.setOnProcessing(false);
+    c.setControls();
+    setControls();
+}
+
+void DeviceSettingsSpeedDialViewController::stopThreads() {
+    if (saveThread_.running()) saveThread_.stop();
+}
+
+bool DeviceSettingsSpeedDialViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
+    if (saveTimer_) saveTimer_->stop();
+    return saveThread_.joinBy(deadline);
+}
+
+}  // namespace settings
