@@ -3,7 +3,6 @@
 #include <QKeySequence>
 #include <QShortcut>
 
-#include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
 #include "app/TextFormat.h"
@@ -223,9 +222,8 @@ void DeviceSettingsSpeedDialViewController::openSpeedDialEdit(QObject* sender) {
     tfSpeedDialEdit->selectAll();
     btnSpeedDialEditOK->setText(qs(AppTexts::qelm_string_ok_in(l)));
     btnSpeedDialEditCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
-    // A sheet of the main window: modal to it alone, and the call does not wait for the answer.
-    if (QWidget* window = c.window(); window && sheetSpeedDialEdit->parentWidget() != window)
-        sheetSpeedDialEdit->setParent(window, sheetSpeedDialEdit->windowFlags());
+    // A sheet of the window that shows the page (the main window): modal to it alone, and the
+    // call does not wait for the answer.
     sheetSpeedDialEdit->setWindowModality(Qt::WindowModal);
     sheetSpeedDialEdit->show();
     sheetSpeedDialEdit->raise();
