@@ -4,7 +4,6 @@
 #include "app/AppTexts.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "settings/SaveTimerFrame.h"
 #include "settings/save/DeviceSettingsSave.h"
 #include "transport/HidReportChannel.h"
 
@@ -64,11 +63,7 @@ void DeviceSettingsViewController::save(QObject*) {
 void DeviceSettingsViewController::startSave() {
     app::ORVABluetoothManagerAppController& c = controller();
     if (saveThread_.running()) return;  // one device conversation at a time
-    c.setStatus(c.getStatusProcessing(), false);
-    c.setOnProcessing(true);
-    c.setControls();
-    setControls();
-    setRcThreadSave(save::kSaveRunning);
+    beginSave();
 
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     save::DeviceSettingsSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
@@ -93,30 +88,14 @@ void DeviceSettingsViewController::timerMethodSave() {
     if (saveTimer_) saveTimer_->stop();
     saveThread_.join();  // the code is its last act
 
-    app::ORVABluetoothManagerAppController& c = controller();
-    const SaveStatusTexts texts =
-        saveStatusTexts(c, code == save::kSaved, [code](int language) { return reasonOf(code, language); });
-    bool recognizing = false;
-    if (code == save::kSaved) {
-        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo(),
-                                              [this] { enableOldControlsEnable(true, false); });
-    } else {
-        if (discardsEdits(code)) {
-            // What changeToOriginal: does; that action is refused while the save is still busy.
-            dropEdits();
+    finishSave(
+        code == save::kSaved, discardsEdits(code), [code](int language) { return reasonOf(code, language); },
+        [this] {
             reloadAllSettingsRows();
             setControlsWithData();
             setControls();
-            openRecognizedDeviceNotSelectedBox(c);
-        }
-        // An abandoned page switch is not followed by a later Save.
-        setModeToGo(0);
-    }
-    showSaveStatus(c, texts, code != save::kSaved);
-    // After success the recognition owns the busy flag, unless it did not start.
-    if (!recognizing) c.setOnProcessing(false);
-    c.setControls();
-    setControls();
+        },
+        [this] { enableOldControlsEnable(true, false); });
 }
 
 void DeviceSettingsViewController::stopThreads() {

@@ -5,7 +5,6 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsTexts.h"
-#include "settings/SaveTimerFrame.h"
 #include "transport/CsrBccmdChannel.h"
 #include "transport/CsrSettingKeys.h"
 #include "transport/HidReportChannel.h"
@@ -43,11 +42,7 @@ void DeviceSettingsSpeedDialViewController::save(QObject*) {
     if (!passActionGuard()) return;
     app::ORVABluetoothManagerAppController& c = controller();
     if (saveThread_.running()) return;  // one device conversation at a time
-    c.setStatus(c.getStatusProcessing(), false);
-    c.setOnProcessing(true);
-    c.setControls();
-    setControls();
-    setRcThreadSave(sd::kRunning);
+    beginSave();
 
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     sd::SpeedDialSaveInput input{{}, c.data(), c.deviceTarget(), c.usbStatus()};
@@ -74,28 +69,11 @@ void DeviceSettingsSpeedDialViewController::timerMethodSave() {
     if (saveTimer_) saveTimer_->stop();
     saveThread_.join();  // the code is its last act
 
-    app::ORVABluetoothManagerAppController& c = controller();
-    const SaveStatusTexts texts =
-        saveStatusTexts(c, code == sd::kSaved, [code](int language) { return reasonOf(code, language); });
-    bool recognizing = false;
-    if (code == sd::kSaved) {
-        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo());
-    } else {
-        if (discardsEdits(code)) {
-            // What changeToOriginal: does; that action is refused while the save is still busy.
-            dropEdits();
-            setControlsWithData();
-            setControls();
-            openRecognizedDeviceNotSelectedBox(c);
-        }
-        // An abandoned page switch is not followed by a later Save.
-        setModeToGo(0);
-    }
-    showSaveStatus(c, texts, code != sd::kSaved);
-    // After success the recognition owns the busy flag, unless it did not start.
-    if (!recognizing) c.setOnProcessing(false);
-    c.setControls();
-    setControls();
+    finishSave(code == sd::kSaved, discardsEdits(code), [code](int language) { return reasonOf(code, language); },
+               [this] {
+                   setControlsWithData();
+                   setControls();
+               });
 }
 
 void DeviceSettingsSpeedDialViewController::stopThreads() {

@@ -20,9 +20,11 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr int kSpeedDialTab = 2;
 constexpr int kPageMode = 9;
-constexpr int kRowHeight = 28;
-constexpr int kLabelX = 10, kLabelWidth = 240;
-constexpr int kDialX = 260, kDialWidth = 300;
+// Within the window's content box.
+constexpr int kRowSpacing = 56;
+constexpr int kLabelX = 40, kLabelWidth = 240;
+constexpr int kDialX = 290, kDialWidth = 300;
+constexpr int kButtonsY = 400;
 
 // "Speed Dial" in the language: the record's speed-dial tab text.
 std::string captionWord(int32_t language) {
@@ -49,24 +51,24 @@ DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController() {
     int row = 1;
     for (auto [label, button] : {std::pair{lblSpeedDial01, btnSpeedDial01}, std::pair{lblSpeedDial02, btnSpeedDial02},
                                  std::pair{lblSpeedDial03, btnSpeedDial03}}) {
-        label->setGeometry(kLabelX, 10 + row * kRowHeight * 2, kLabelWidth, 26);
-        button->setGeometry(kDialX, 8 + row * kRowHeight * 2, kDialWidth, 30);
+        label->setGeometry(kLabelX, 10 + row * kRowSpacing, kLabelWidth, 26);
+        button->setGeometry(kDialX, 8 + row * kRowSpacing, kDialWidth, 30);
         ++row;
     }
 
-    const int buttonsY = 10 + 21 * kRowHeight;
+    const int buttonsY = kButtonsY;
     auto pageButton = [&](QPushButton* b, int x) {
         b->setGeometry(x, buttonsY, 110, 30);
         b->show();
         return b;
     };
-    pageButton(btnBack_, 10);
-    btnDefault = pageButton(new QPushButton(v), 250);
-    btnCancel = pageButton(new QPushButton(v), 365);
-    btnSave = pageButton(new QPushButton(v), 480);
-    pageButton(btnNewDevice_, 615);
+    pageButton(btnBack_, 5);
+    btnDefault = pageButton(new QPushButton(v), 235);
+    btnCancel = pageButton(new QPushButton(v), 350);
+    btnSave = pageButton(new QPushButton(v), 465);
+    pageButton(btnNewDevice_, 600);
     piProcessing = new QProgressBar(v);
-    piProcessing->setGeometry(130, buttonsY + 4, 110, 22);
+    piProcessing->setGeometry(120, buttonsY + 4, 110, 22);
     piProcessing->setTextVisible(false);
     piProcessing->hide();
 
@@ -218,6 +220,7 @@ void DeviceSettingsSpeedDialViewController::openSpeedDialEdit(QObject* sender) {
     auto& c = controller();
     const int32_t l = c.languageManager();
     lblSpeedDialEditNumber->setText(QString::number(index + 1));
+    sheetSpeedDialEdit->setWindowTitle(qs(app::formatText("%@ %d", {captionWord(l), index + 1})));
     tfSpeedDialEdit->setText((*found)->text());
     tfSpeedDialEdit->selectAll();
     btnSpeedDialEditOK->setText(qs(AppTexts::qelm_string_ok_in(l)));
