@@ -1,5 +1,6 @@
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 
+#include <QFrame>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -57,16 +58,16 @@ DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController() {
     }
 
     const int buttonsY = kButtonsY;
-    auto pageButton = [&](QPushButton* b, int x) {
-        b->setGeometry(x, buttonsY, 110, 30);
+    auto pageButton = [&](QPushButton* b, int x, int width) {
+        b->setGeometry(x, buttonsY, width, 30);
         b->show();
         return b;
     };
-    pageButton(btnBack_, 5);
-    btnDefault = pageButton(new QPushButton(v), 235);
-    btnCancel = pageButton(new QPushButton(v), 350);
-    btnSave = pageButton(new QPushButton(v), 465);
-    pageButton(btnNewDevice_, 600);
+    pageButton(btnBack_, 5, 115);
+    btnDefault = pageButton(new QPushButton(v), 220, 115);
+    btnCancel = pageButton(new QPushButton(v), 340, 115);
+    btnSave = pageButton(new QPushButton(v), 460, 115);
+    pageButton(btnNewDevice_, 580, 135);
     piProcessing = new QProgressBar(v);
     piProcessing->setGeometry(120, buttonsY + 4, 110, 22);
     piProcessing->setTextVisible(false);
@@ -75,6 +76,10 @@ DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController() {
     // The edit sheet: the dial's number, its field, OK (the default button: Enter) and Cancel.
     sheetSpeedDialEdit = new QDialog(v, Qt::Sheet);
     sheetSpeedDialEdit->resize(340, 120);
+    // Its own edge: without a window manager nothing else frames it.
+    auto* edge = new QFrame(sheetSpeedDialEdit);
+    edge->setGeometry(0, 0, 340, 120);
+    edge->setFrameShape(QFrame::Box);
     lblSpeedDialEditNumber = new QLabel(sheetSpeedDialEdit);
     lblSpeedDialEditNumber->setGeometry(20, 24, 30, 26);
     lblSpeedDialEditNumber->setAlignment(Qt::AlignCenter);
@@ -228,6 +233,8 @@ void DeviceSettingsSpeedDialViewController::openSpeedDialEdit(QObject* sender) {
     // A sheet of the window that shows the page (the main window): modal to it alone, and the
     // call does not wait for the answer.
     sheetSpeedDialEdit->setWindowModality(Qt::WindowModal);
+    // Where a sheet hangs: at the top of the page, in its middle.
+    sheetSpeedDialEdit->move(view()->mapToGlobal(QPoint((view()->width() - sheetSpeedDialEdit->width()) / 2, 0)));
     sheetSpeedDialEdit->show();
     sheetSpeedDialEdit->raise();
     sheetSpeedDialEdit->activateWindow();
