@@ -138,7 +138,7 @@ int32_t saveCsr(const SpeedDialSaveInput& in, const CsrOpener& open, const std::
         return kCannotOpenUsb;
     }
     int32_t result = kSaved;
-    // No headset answered as one: nothing was opened to write to.
+    // A first product id of 0 names no headset: there is nothing to check or write.
     if (ids[0] == 0) result = kCannotOpenUsb;
     else if (ids[0] >= kFirmwareManagementBit) result = kFirmwareManagement;
     const int count = std::min(csr_usb_device_count(), 2);
