@@ -5,6 +5,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsTexts.h"
+#include "settings/SaveTimerFrame.h"
 #include "transport/CsrBccmdChannel.h"
 #include "transport/CsrSettingKeys.h"
 #include "transport/HidReportChannel.h"
@@ -15,8 +16,6 @@ using app::AppTexts;
 namespace sd = save::speed_dial;
 
 namespace {
-
-constexpr int kSaveTimerIntervalMs = 1000;
 
 std::string reasonOf(int32_t code, int language) {
     switch (code) {
@@ -41,48 +40,43 @@ bool discardsEdits(int32_t code) {
 void DeviceSettingsSpeedDialViewController::save(QObject*) {
     if (!passActionGuard()) return;
     app::ORVABluetoothManagerAppController& c = controller();
-    if (saveThread_.running()) return;  // one device conversation at a time
-    beginSave();
-
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     sd::SpeedDialSaveInput input{{}, c.data(), c.deviceTarget(), c.usbStatus()};
     for (int i = 0; i < device::ORVABluetoothDeviceData::kSpeedDials; ++i)
         input.dials[static_cast<size_t>(i)] = dataCurrent().speedDialAt(i);
     save::HidOpener openHid = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
     sd::CsrOpener openCsr = csrOpener_ ? csrOpener_ : sd::CsrOpener(csr_usb_open_retry);
-    saveThread_.start(
+    saveRun_.begin(
+        c, view(), [this] { setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
         [input = std::move(input), openHid = std::move(openHid), openCsr = std::move(openCsr)](
             const std::atomic<bool>& stop) { return sd::threadMethodSave(input, openHid, openCsr, stop); },
-        [this](int32_t code) { setRcThreadSave(code); });
-
-    if (!saveTimer_) {
-        saveTimer_ = new QTimer(view());
-        saveTimer_->setInterval(kSaveTimerIntervalMs);
-        QObject::connect(saveTimer_, &QTimer::timeout, view(), [this] { timerMethodSave(); });
-    }
-    saveTimer_->start();
+        [this] { timerMethodSave(); });
 }
 
 void DeviceSettingsSpeedDialViewController::timerMethodSave() {
     const int32_t code = rcThreadSave();
     if (code < 0) return;
-    if (saveTimer_) saveTimer_->stop();
-    saveThread_.join();  // the code is its last act
+    saveRun_.end();
 
-    finishSave(code == sd::kSaved, discardsEdits(code), [code](int language) { return reasonOf(code, language); },
-               [this] {
-                   setControlsWithData();
-                   setControls();
-               });
+    endSave(controller(), dataCurrent(), modeToGo(),
+            {.success = code == sd::kSaved,
+             .discards = discardsEdits(code),
+             .reason = [code](int language) { return reasonOf(code, language); },
+             .beforeRecognition = {},
+             .dropEdits =
+                 [this] {
+                     dropEdits();
+                     setControlsWithData();
+                     setControls();
+                 },
+             .forgetModeToGo = [this] { setModeToGo(0); }});
+    setControls();
 }
 
-void DeviceSettingsSpeedDialViewController::stopThreads() {
-    if (saveThread_.running()) saveThread_.stop();
-}
+void DeviceSettingsSpeedDialViewController::stopThreads() { saveRun_.stop(); }
 
 bool DeviceSettingsSpeedDialViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    if (saveTimer_) saveTimer_->stop();
-    return saveThread_.joinBy(deadline);
+    return saveRun_.joinBy(deadline);
 }
 
 }  // namespace settings

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/SaveThread.h"
+#include "settings/SaveRun.h"
 #include "settings/SettingsPageBase.h"
 #include "settings/save/SpeedDialSave.h"
 
@@ -53,7 +53,7 @@ public:
     // ---- save (DeviceSettingsSpeedDialSave.cpp) -----------------------------------------------
     void save(QObject* sender) override;
     void timerMethodSave();
-    QTimer* saveTimer() const { return saveTimer_; }
+    QTimer* saveTimer() const { return saveRun_.timer(); }
     // The opens of the save; the program's are usbhid_open_headset and csr_usb_open_retry.
     void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
     void setCsrOpener(save::speed_dial::CsrOpener open) { csrOpener_ = std::move(open); }
@@ -86,8 +86,7 @@ private:
     void bindKeyEquivalents();
 
     int32_t indexSelectedSpeedDialEdit_ = -1;
-    SaveThread saveThread_;
-    QTimer* saveTimer_ = nullptr;
+    SaveRun saveRun_;
     save::HidOpener hidOpener_;
     save::speed_dial::CsrOpener csrOpener_;
     std::vector<QShortcut*> shortcuts_;

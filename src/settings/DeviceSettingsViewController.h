@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "settings/DeviceSettingsTexts.h"
-#include "settings/SaveThread.h"
+#include "settings/SaveRun.h"
 #include "settings/save/SaveIdentity.h"
 #include "settings/ListInputs.h"
 #include "settings/SettingsControls.h"
@@ -57,7 +57,7 @@ public:
     // timer. The all-settings sheet's Save calls it after its own guard.
     void startSave();
     void timerMethodSave();
-    QTimer* saveTimer() const { return saveTimer_; }
+    QTimer* saveTimer() const { return saveRun_.timer(); }
     // The HID open of the save; the program's opens the headsets usbhid_open_headset knows.
     void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
     // Shutdown: a running save is asked to end, then waited for until the deadline.
@@ -196,8 +196,7 @@ private:
     bool passesSystemTest() const;
 
     QDialog* sheetDeviceAllSettings_;
-    SaveThread saveThread_;
-    QTimer* saveTimer_ = nullptr;
+    SaveRun saveRun_;
     save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;

@@ -1,7 +1,6 @@
 #include "settings/SettingsPageBase.h"
 
 #include "app/ORVABluetoothManagerAppController.h"
-#include "settings/SaveTimerFrame.h"
 
 namespace settings {
 
@@ -26,42 +25,6 @@ bool SettingsPageBase<Page>::passActionGuard() {
 template <class Page>
 void SettingsPageBase<Page>::dropEdits() {
     dataCurrent_.copyWithSource(controller().data(), false);
-}
-
-template <class Page>
-void SettingsPageBase<Page>::beginSave() {
-    auto& c = controller();
-    c.setStatus(c.getStatusProcessing(), false);
-    c.setOnProcessing(true);
-    c.setControls();
-    this->setControls();
-    setRcThreadSave(-1);
-}
-
-template <class Page>
-void SettingsPageBase<Page>::finishSave(bool success, bool dropsEdits, const std::function<std::string(int)>& reason,
-                                        const std::function<void()>& refreshAfterDrop,
-                                        const std::function<void()>& beforeRecognition) {
-    auto& c = controller();
-    const SaveStatusTexts texts = saveStatusTexts(c, success, reason);
-    bool recognizing = false;
-    if (success) {
-        recognizing = commitAndRecognizeAgain(c, dataCurrent_, modeToGo_, beforeRecognition);
-    } else {
-        if (dropsEdits) {
-            // What the page's Cancel does; that action is refused while the save is still busy.
-            dropEdits();
-            if (refreshAfterDrop) refreshAfterDrop();
-            openRecognizedDeviceNotSelectedBox(c);
-        }
-        // An abandoned page switch is not followed by a later Save.
-        modeToGo_ = 0;
-    }
-    showSaveStatus(c, texts, !success);
-    // After success the recognition owns the busy flag, unless it did not start.
-    if (!recognizing) c.setOnProcessing(false);
-    c.setControls();
-    this->setControls();
 }
 
 template <class Page>

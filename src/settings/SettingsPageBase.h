@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <atomic>
 #include <cstdint>
-#include <functional>
-#include <string>
 
 #include "app/PageProtocols.h"
 #include "device/ORVABluetoothDeviceData.h"
@@ -52,18 +50,6 @@ public:
     bool passActionGuard();
     // Copies the controller's record into the edit buffer (settings only), dropping the edits.
     void dropEdits();
-
-    // A save past its guards, before its worker starts: the processing status, the busy flag
-    // with the window's and the page's controls refreshed, and the result field at -1.
-    void beginSave();
-    // A save's end once its worker's code is in: after success the commit and a new recognition
-    // (beforeRecognition runs between them); after a failure that cannot reach the recognized
-    // headset the edits dropped (refreshAfterDrop redraws the page) and the warning box; after
-    // any failure the abandoned page switch forgotten. Then the status in 13 languages (texts
-    // from the page's code), the busy flag cleared unless the recognition took it, the controls.
-    void finishSave(bool success, bool dropsEdits, const std::function<std::string(int language)>& reason,
-                    const std::function<void()>& refreshAfterDrop,
-                    const std::function<void()>& beforeRecognition = {});
 
 protected:
     QPushButton* btnNewDevice_;
