@@ -2,11 +2,6 @@
 #pragma once
 
 #include "settings/DeviceSettingsSecondViewController.h"
+#include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "settings/SettingsPageBase.h"
-
-namespace settings {
-
-class DeviceSettingsSpeedDialViewController : public SettingsPageBase<app::SettingsPage> {};
-
-}  // namespace settings

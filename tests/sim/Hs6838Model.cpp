@@ -1,5 +1,7 @@
 #include "sim/Hs6838Model.h"
 
+#include <algorithm>
+
 #include "sim/HidrawTestbed.h"
 #include "sim/TimedEvents.h"
 
@@ -11,6 +13,8 @@ constexpr size_t kTextLength = 58;
 constexpr size_t kPieceMax = 58;
 constexpr int64_t kLeaveAfterMs = 100;
 constexpr uint8_t kRefused = 2;
+constexpr uint8_t kWriteKey = 0x04, kReadText = 0x03, kFirstSpeedDial = 5, kLastSpeedDial = 7;
+constexpr size_t kWrittenFrom = 4;
 
 // Bit by bit, independent of the program's table: CRC-16/XMODEM.
 uint16_t crc16(const uint8_t* data, size_t size, uint16_t crc = 0) {
@@ -61,6 +65,13 @@ void Hs6838Model::restartsOn(HidrawTestbed& bus, size_t entry, Scheduler& events
     entry_ = entry;
     events_ = &events;
     backAfterMs_ = backAfterMs;
+}
+
+std::optional<std::vector<uint8_t>> Hs6838Model::speedDialBytes(uint8_t id) const {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    auto it = speedDials_.find(id);
+    if (it == speedDials_.end()) return std::nullopt;
+    return it->second;
 }
 
 std::vector<std::vector<uint8_t>> Hs6838Model::blocks() const {
@@ -142,6 +153,14 @@ Answer Hs6838Model::answer(Format format, const std::vector<uint8_t>& request) {
         if (command == kStart || command == kWrite || command == kVerify || command == kRunLoader ||
             command == kResult)
             return blockAnswer(request);
+        const uint8_t parameter = request[3];
+        if (command == kWriteKey && parameter >= kFirstSpeedDial && parameter <= kLastSpeedDial) {
+            std::vector<uint8_t> bytes(request.begin() + kWrittenFrom, request.end());
+            speedDials_[parameter] = bytes;
+            std::vector<uint8_t> text(kTextLength, 0);
+            std::copy_n(bytes.begin(), std::min(bytes.size(), kTextLength), text.begin());
+            answers_[{kReadText, parameter}] = Answer{0, std::move(text)};
+        }
         auto it = answers_.find({command, request[3]});
         if (it != answers_.end()) {
             Answer a = it->second;

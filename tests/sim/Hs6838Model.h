@@ -2,7 +2,8 @@
 // 62-byte commands (byte 2 the command, byte 3 its parameter) answered in fragments of input
 // report 2. Command 0x01 gives the version (parameter 0, 5 bytes) or the language pack
 // (parameter 1, 8 bytes), or a firmware block's five versions (parameter the block number),
-// 0x03 a 58-byte text by parameter (2: the name), 0x02 the address, 0x04 takes a write.
+// 0x03 a 58-byte text by parameter (2: the name), 0x02 the address, 0x04 takes a write (a speed
+// dial for parameters 5-7: the bytes from request byte 4 are kept and read back as that text).
 // The block write: 0x05 starts a block, 0x06 takes a piece (1-58 bytes) and answers its
 // CRC-16/XMODEM low byte first, 0x5B checks the block's CRC, 0x08 runs the loader (the headset
 // leaves the bus and comes back with the versions the test declares), 0x0A answers the result.
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +64,9 @@ class Hs6838Model : public HeadsetModel {
     // come back backAfterMs after the command, timed by `events`.
     void restartsOn(HidrawTestbed& bus, size_t entry, Scheduler& events, int64_t backAfterMs);
 
+    // Request bytes 4-61 of the last write (0x04) of speed dial `id` (5, 6 or 7); none before one.
+    std::optional<std::vector<uint8_t>> speedDialBytes(uint8_t id) const;
+
     // The bytes of each block the host wrote, in order (a block starts at 0x05).
     std::vector<std::vector<uint8_t>> blocks() const;
     int restarts() const;
@@ -74,6 +79,7 @@ class Hs6838Model : public HeadsetModel {
 
     std::map<std::pair<uint8_t, uint8_t>, Answer> answers_;
     std::map<uint8_t, Answer> afterRestart_;
+    std::map<uint8_t, std::vector<uint8_t>> speedDials_;
     BlockFaults blockFaults_;
     std::vector<std::vector<uint8_t>> blocks_;
     int pieces_ = 0;
