@@ -58,11 +58,13 @@ QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int row) {
         view->disablebtn->setText(qs(cell->disableTitle));
         view->radiobtn->selectCellAtRow(0, cell->selectedColumn);
         view->radiobtn->setEnabled(cell->enabled);
+        view->radiobtn->setAction([this](QObject* sender) { allSettingsChangeOnOff(sender); });
     } else {
         view->popUpBtn->removeAllItems();
         for (const std::string& item : cell->items) view->popUpBtn->addItemWithTitle(item);
         view->popUpBtn->selectItemAtIndex(cell->selectedItem);
         view->popUpBtn->setEnabled(cell->enabled);
+        view->popUpBtn->setAction([this](QObject* sender) { allSettingsChangePopUp(sender); });
     }
     return view;
 }
@@ -79,6 +81,13 @@ void DeviceSettingsViewController::moveToAllSettins(QObject*) {
     sheet->show();
     sheet->activateWindow();
     reloadAllSettingsRows();
+}
+
+// The page's own save without its time-out check: the list's models hide that field.
+void DeviceSettingsViewController::saveToAllSettins(QObject*) {
+    if (!passActionGuard()) return;
+    endAllSettingsSheet();
+    startSave();
 }
 
 void DeviceSettingsViewController::endAllSettingsSheet() {

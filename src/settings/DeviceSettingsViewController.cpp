@@ -242,6 +242,7 @@ void DeviceSettingsViewController::wireActions() {
     onClick(btnSave, [this] { save(btnSave); });
     onClick(btnAllSettings, [this] { moveToAllSettins(btnAllSettings); });
     onClick(btnDeviceAllSettingsBasicDefault, [this] { changeToDefaultAllSettins(btnDeviceAllSettingsBasicDefault); });
+    onClick(btnDeviceAllSettingsBasicSave, [this] { saveToAllSettins(btnDeviceAllSettingsBasicSave); });
     onClick(btnDeviceAllSettingsBasicCancel, [this] { ChangeToOtiginalAllSettins(btnDeviceAllSettingsBasicCancel); });
     onClick(btnDeviceAllSettingsBasicClose, [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); });
     onClick(btnBack_, [this] { moveToFirmwareUpdate(btnBack_); });
