@@ -198,6 +198,8 @@ public:
 
 private:
     void endAllSettingsSheet();
+    // The sheet's keyboard order after a reload; its first control (none without rows).
+    QWidget* chainAllSettingsFocus();
     // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
     void layOutControls();

@@ -151,6 +151,19 @@ public:
         commandOutput(xdotool_ + "type --delay 20 " + quoted + " 2>/dev/null");
         commandOutput(xdotool_ + "key " + keys + " 2>/dev/null");
     }
+    // Keys only, into whatever window has the focus (a sheet the program opened).
+    void keysIntoFocused(const std::string& keys) {
+        commandOutput(xdotool_ + "key --delay 60 " + keys + " 2>/dev/null");
+    }
+    // Width and height of the window that has the focus, as "WxH"; "" when none.
+    std::string focusedWindowSize() {
+        auto out = commandOutput(xdotool_ + "getwindowfocus getwindowgeometry 2>/dev/null");
+        if (!out) return "";
+        const auto at = out->find("Geometry: ");
+        if (at == std::string::npos) return "";
+        const auto end = out->find('\n', at);
+        return out->substr(at + 10, end == std::string::npos ? std::string::npos : end - at - 10);
+    }
     void type(const std::string& keys) {
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
     }
