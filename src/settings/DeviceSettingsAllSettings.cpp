@@ -110,8 +110,8 @@ QWidget* DeviceSettingsViewController::chainAllSettingsFocus() {
         }
     }
     QWidget* first = order.empty() ? nullptr : order.front();
-    for (QPushButton* b : {btnDeviceAllSettingsBasicSave, btnDeviceAllSettingsBasicDefault,
-                           btnDeviceAllSettingsBasicCancel, btnDeviceAllSettingsBasicClose})
+    for (QPushButton* b : {btnDeviceAllSettingsBasicDefault, btnDeviceAllSettingsBasicCancel,
+                           btnDeviceAllSettingsBasicSave, btnDeviceAllSettingsBasicClose})
         order.push_back(b);
     for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     return first;

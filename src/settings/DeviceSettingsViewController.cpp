@@ -187,6 +187,7 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     for (QPushButton* b : {btnDeviceAllSettingsBasicDefault, btnDeviceAllSettingsBasicCancel,
                            btnDeviceAllSettingsBasicSave, btnDeviceAllSettingsBasicClose}) {
         b->setGeometry(x, 360, 125, 30);
+        b->setAutoDefault(false);  // Return in a row must not press a button
         x += 133;
     }
     btnDeviceAllSettingsBasicClose->setText("CLOSE");

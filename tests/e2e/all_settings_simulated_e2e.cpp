@@ -108,10 +108,10 @@ TEST_F(AllSettingsEndToEnd, AnEditedListIsSavedIntoTheHeadsetAndShownAfterItsRec
     ASSERT_NO_FATAL_FAILURE(openSheet());
     // Rows: 0 Headset Language, 1 Audio Equalizer, 2 VOX Phone, 3 Voice Prompt, 4 VOX Sensitivity,
     // 5 Audio Overlay Volume Management, 6 Intercom-audio Overlay Sensi..., 7 Mesh Reach-Out,
-    // 8 AUTO OFF; then Save. The focus starts on row 0.
+    // 8 AUTO OFF; then Default, Cancel, Save. The focus starts on row 0.
     window->keysIntoFocused("Tab Tab Tab Tab Down");   // VOX Sensitivity: the next step
     window->keysIntoFocused("shift+Tab Right");        // Voice Prompt: from Enable to Disable
-    window->keysIntoFocused("Tab Tab Tab Tab Tab Tab space");  // Save
+    window->keysIntoFocused("Tab Tab Tab Tab Tab Tab Tab Tab space");  // Save
 
     ORVABluetoothDeviceData edited = recordWith(words);
     edited.SetBasicSettingAirohaVoxSensitivity(2);

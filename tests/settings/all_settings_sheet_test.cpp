@@ -180,8 +180,8 @@ TEST_F(AllSettingsTest, TabWalksTheRowsThenTheButtonsAndEscapeActsAsClose) {
         expected.push_back(c->popUpBtn ? static_cast<QWidget*>(c->popUpBtn)
                                        : c->radiobtn->cellAtRow(0, c->radiobtn->selectedColumn()));
     }
-    for (QWidget* b : {page->btnDeviceAllSettingsBasicSave, page->btnDeviceAllSettingsBasicDefault,
-                       page->btnDeviceAllSettingsBasicCancel, page->btnDeviceAllSettingsBasicClose})
+    for (QWidget* b : {page->btnDeviceAllSettingsBasicDefault, page->btnDeviceAllSettingsBasicCancel,
+                       page->btnDeviceAllSettingsBasicSave, page->btnDeviceAllSettingsBasicClose})
         expected.push_back(b);
     std::vector<QWidget*> tabbed;
     QWidget* w = expected.front();
