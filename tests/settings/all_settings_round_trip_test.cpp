@@ -28,30 +28,26 @@ protected:
     // Every item of a pop-up row, last to first, or every side of an on/off row. A greyed-out
     // control is chosen as well: its setter must still fit the getter it shows.
     void walkRow(int row, const std::string& where, std::vector<std::string>& faults) {
-        if (cell(row)->popUpBtn) {
-            for (int item = cell(row)->popUpBtn->numberOfItems() - 1; item >= 0; --item) {
-                settings::PopUpButton* popUp = cell(row)->popUpBtn;
-                popUp->selectItemAtIndex(item);
-                page->allSettingsChangePopUp(popUp);
-                deliverPostedEvents();
-                const auto shown = settings::cellForRow(page->listInputs(), row);
-                if (shown->selectedItem != item) {
-                    std::ostringstream fault;
-                    fault << where << ": item " << item << " reads back as " << shown->selectedItem;
-                    faults.push_back(fault.str());
-                }
-            }
-            return;
+        const bool popUp = cell(row)->popUpBtn != nullptr;
+        std::vector<int> choices = {0, 1, 0};
+        if (popUp) {
+            choices.clear();
+            for (int item = cell(row)->popUpBtn->numberOfItems() - 1; item >= 0; --item) choices.push_back(item);
         }
-        for (int side : {0, 1, 0}) {
-            settings::RadioMatrix* pair = cell(row)->radiobtn;
-            pair->selectCellAtRow(0, side);
-            page->allSettingsChangeOnOff(pair);
+        for (int choice : choices) {
+            if (popUp) {
+                cell(row)->popUpBtn->selectItemAtIndex(choice);
+                page->allSettingsChangePopUp(cell(row)->popUpBtn);
+            } else {
+                cell(row)->radiobtn->selectCellAtRow(0, choice);
+                page->allSettingsChangeOnOff(cell(row)->radiobtn);
+            }
             deliverPostedEvents();
             const auto shown = settings::cellForRow(page->listInputs(), row);
-            if (shown->selectedColumn != side) {
+            const int readBack = popUp ? shown->selectedItem : shown->selectedColumn;
+            if (readBack != choice) {
                 std::ostringstream fault;
-                fault << where << ": side " << side << " reads back as " << shown->selectedColumn;
+                fault << where << ": " << (popUp ? "item " : "side ") << choice << " reads back as " << readBack;
                 faults.push_back(fault.str());
             }
         }
