@@ -1,6 +1,6 @@
 // The real program under a virtual X server against a simulated headset, driven by its keys:
 // what the settings end-to-end tests share (start, recognition by the keyboard's Next, the device
-// settings page, quit).
+// settings page and the return to it after a save, quit).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,13 +8,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
-#include <string>
 #include <thread>
 
-#include "ChildProcess.h"
+#include "ProgramRun.h"
 #include "sim/SimHeadset.h"
 #include "tests_support/TempDir.h"
 
@@ -22,9 +20,11 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
-constexpr const char* kTitle = "VELMAR Helmets Device Manager";
 // The middle of the side panel's device settings button (the fourth shown, below the menu bar).
 constexpr int kDeviceSettingsButtonX = 115, kDeviceSettingsButtonY = 505;
+// The controller's page numbers: the firmware update page follows a recognition from Home, and
+// device settings is the page Save returns to.
+constexpr int kUpdatePage = 5, kDeviceSettingsPage = 7;
 
 class SettingsProgramTest : public ::testing::Test {
   protected:
@@ -38,59 +38,50 @@ class SettingsProgramTest : public ::testing::Test {
         ASSERT_TRUE(sim->mocked());
         // Only the program talks to the simulator; the X server and tools run as they are.
         unsetenv("LD_PRELOAD");
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-        program = std::make_unique<e2e::ChildProcess>(
-            std::vector<std::string>{VELMAR_APP_BINARY},
-            std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                               {"QT_QPA_PLATFORM", "xcb"},
-                                               {"XDG_DATA_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
-                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-        ASSERT_TRUE(program->started());
-        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+        ASSERT_NO_FATAL_FAILURE(run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                                        {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     bool waitFor(const std::function<bool()>& done, int tenths) {
-        for (int i = 0; i < tenths && !done() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+        for (int i = 0; i < tenths && !done() && run.program->running(); ++i) std::this_thread::sleep_for(100ms);
         return done();
     }
 
     // Next until the recognition has started (presses during the start page's version check or
-    // a running recognition are ignored), then until it has read what `recognized` looks for.
+    // a running recognition are ignored), then until it has read what `recognized` looks for and
+    // handed over to the update page.
     void recognize(const std::function<bool()>& begun, const std::function<bool()>& recognized) {
-        for (int press = 0; press < 8 && !begun() && program->running(); ++press) {
-            window->type("ctrl+Right");
-            waitFor(begun, 150);
-        }
-        ASSERT_TRUE(begun()) << "the recognition did not start";
+        const int updatePages = run.pagesShown(kUpdatePage);
+        ASSERT_TRUE(run.window->pressUntil("ctrl+Right", begun)) << "the recognition did not start\n" << run.trace.text();
         ASSERT_TRUE(waitFor(recognized, 900)) << "the program did not recognize the headset";
-        // The recognition page's one-second timer hands over.
-        std::this_thread::sleep_for(2500ms);
+        ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
     }
 
-    // The device settings page. The side button's Ctrl+T is lost while the button's title is set
-    // after its key (a landed fault the update page's issue mends): Ctrl+T, then a click on the
-    // button, which does nothing more once the page is shown.
+    // The device settings page. The side button's Ctrl+T can be lost while the button's title is
+    // set after its key: then a click on the button shows the page.
     void openDeviceSettings() {
-        window->type("ctrl+t");
-        std::this_thread::sleep_for(700ms);
-        window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
-        std::this_thread::sleep_for(1500ms);
+        const int shown = run.pagesShown(kDeviceSettingsPage);
+        run.window->type("ctrl+t");
+        if (!run.waitPageShown(kDeviceSettingsPage, shown, 2s)) {
+            run.window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
+            ASSERT_TRUE(run.waitPageShown(kDeviceSettingsPage, shown)) << run.trace.text();
+        }
+    }
+
+    // The second recognition after the save returns to the device settings page.
+    void waitBackOnSettings(int settingsPagesBefore) {
+        ASSERT_TRUE(run.waitPageShown(kDeviceSettingsPage, settingsPagesBefore)) << run.trace.text();
     }
 
     void quit() {
-        std::optional<int> exitStatus = window->quit();
+        std::optional<int> exitStatus = run.window->quit();
         ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
         EXPECT_EQ(*exitStatus, 0);
     }
 
     test_support::TempDir data;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
+    e2e::ProgramRun run{data.path() + "/program.log"};
 };
 
 }  // namespace e2e

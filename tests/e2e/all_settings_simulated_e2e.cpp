@@ -5,6 +5,7 @@
 // the headset, which is then recognized again and shows them when the sheet opens once more.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ScreenShot.h"
@@ -15,46 +16,36 @@
 
 namespace {
 
-using namespace std::chrono_literals;
 using device::ORVABluetoothDeviceData;
+using e2e::kDeviceSettingsPage;
 
 std::string screenshot(const std::string& name) {
     return std::string(VELMAR_ALL_SETTINGS_SCREENSHOT_PREFIX) + "-" + name + ".png";
 }
 
-// The record of a 0x6838 whose setting words are the given two.
-ORVABluetoothDeviceData recordWith(const std::vector<uint16_t>& words) {
-    ORVABluetoothDeviceData r;
-    r.setDeviceRecognized(0x6838);
-    r.setBasicSetting20At(0, words[0]);
-    r.setBasicSetting20At(1, words[1]);
-    return r;
-}
-
 class AllSettingsEndToEnd : public e2e::SettingsProgramTest {
 protected:
-    // The headset's words: not its defaults, VOX sensitivity at its second step, voice prompt on,
+    // The headset's words: not its defaults; VOX sensitivity at its second step, voice prompt on,
     // Spanish.
     void startWith6838() {
-        family = std::make_shared<sim::Hs6838Model>();
+        auto family = std::make_shared<sim::Hs6838Model>();
         headset = std::make_shared<sim::SettingBlocksModel>(family);
-        ORVABluetoothDeviceData defaults;
-        defaults.setDeviceRecognized(0x6838);
-        defaults.setDeviceVersionMajor(1, 2);
-        ORVABluetoothDeviceData held = ORVABluetoothDeviceData::makeDefaultDataWithSource(defaults);
+        ORVABluetoothDeviceData model;
+        model.setDeviceRecognized(0x6838);
+        model.setDeviceVersionMajor(1, 2);  // the family model's firmware
+        ORVABluetoothDeviceData held = ORVABluetoothDeviceData::makeDefaultDataWithSource(model);
         held.SetBasicSettingAirohaVOXPhone(held.GetBasicSettingAirohaVOXPhone() ? 0 : 1);
         held.SetBasicSettingAirohaMeshReachOut(held.GetBasicSettingAirohaMeshReachOut() ? 0 : 1);
         held.SetBasicSettingAirohaVoxSensitivity(1);
         held.SetBasicSettingAirohaVoicePrompt(1);
         held.SetBasicSettingAirohaUnitLanguage(2);
-        words = {static_cast<uint16_t>(held.basicSettingFERRIK(0)), static_cast<uint16_t>(held.basicSettingFERRIK(1)),
-                 static_cast<uint16_t>(held.basicSettingFERRIK(2))};
+        for (int word = 0; word < 3; ++word) words.push_back(static_cast<uint16_t>(held.basicSettingFERRIK(word)));
         headset->setShortBlock(3, words);
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
         ASSERT_NO_FATAL_FAILURE(start());
         ASSERT_NO_FATAL_FAILURE(recognize([&] { return headset->requestCount() > 0; },
                                           [&] { return languagePackReads() > 0; }));
-        openDeviceSettings();
+        ASSERT_NO_FATAL_FAILURE(openDeviceSettings());
     }
 
     // The language pack is the last thing a recognition of this headset asks.
@@ -65,19 +56,19 @@ protected:
         return n;
     }
 
-    bool sheetShown() { return window->focusedWindowSize() == "550x400"; }
+    bool sheetShown() { return run.window->focusedWindowSize() == "550x400"; }
 
-    // Shift+Ctrl+M until the sheet has the focus (the key is the page's once the page is shown).
     void openSheet() {
-        for (int press = 0; press < 10 && !sheetShown() && program->running(); ++press) {
-            window->type("shift+ctrl+m");
-            waitFor([&] { return sheetShown(); }, 20);
-        }
-        if (!sheetShown()) e2e::saveScreen(display->name(), screenshot("not-shown"));
+        if (!run.window->pressUntil("shift+ctrl+m", [&] { return sheetShown(); }))
+            e2e::saveScreen(run.display->name(), screenshot("not-shown"));
         ASSERT_TRUE(sheetShown()) << "the all-settings sheet did not show (the screen is in the screenshot)";
     }
+    // Escape closes the sheet as Close does.
+    void closeSheet() {
+        ASSERT_TRUE(run.window->typeIntoDialog("", "Escape")) << "the sheet did not close";
+        ASSERT_FALSE(sheetShown());
+    }
 
-    std::shared_ptr<sim::Hs6838Model> family;
     std::shared_ptr<sim::SettingBlocksModel> headset;
     std::vector<uint16_t> words;
 };
@@ -85,22 +76,17 @@ protected:
 TEST_F(AllSettingsEndToEnd, TheSheetOpensByItsKeyInEnglishAndFrench) {
     ASSERT_NO_FATAL_FAILURE(startWith6838());
     ASSERT_NO_FATAL_FAILURE(openSheet());
-    EXPECT_TRUE(e2e::saveScreen(display->name(), screenshot("en")));
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), screenshot("en")));
+    ASSERT_NO_FATAL_FAILURE(closeSheet());
 
-    // Escape closes the sheet as Close does (nothing was edited); Ctrl+L, Down, Return choose
-    // French, the second language of the language sheet.
-    window->keysIntoFocused("Escape");
-    ASSERT_TRUE(waitFor([&] { return !sheetShown(); }, 50)) << "Escape did not close the sheet";
-    window->type("ctrl+l");
-    ASSERT_TRUE(waitFor([&] { return !window->focusedWindowSize().empty() && !sheetShown(); }, 50));
-    std::this_thread::sleep_for(500ms);  // the language sheet takes the focus
-    window->keysIntoFocused("Down Return");
-    std::this_thread::sleep_for(500ms);
+    // The language sheet (Ctrl+L on the main window): French is its second row.
+    run.window->type("ctrl+l");
+    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 50)) << "no language sheet";
+    ASSERT_TRUE(run.window->typeIntoDialog("", "Down Return")) << "the language sheet did not close";
     ASSERT_NO_FATAL_FAILURE(openSheet());
-    EXPECT_TRUE(e2e::saveScreen(display->name(), screenshot("fr")));
-    window->keysIntoFocused("Escape");
-    ASSERT_TRUE(waitFor([&] { return !sheetShown(); }, 50));
-    quit();
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), screenshot("fr")));
+    ASSERT_NO_FATAL_FAILURE(closeSheet());
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 TEST_F(AllSettingsEndToEnd, AnEditedListIsSavedIntoTheHeadsetAndShownAfterItsRecognition) {
@@ -109,26 +95,32 @@ TEST_F(AllSettingsEndToEnd, AnEditedListIsSavedIntoTheHeadsetAndShownAfterItsRec
     // Rows: 0 Headset Language, 1 Audio Equalizer, 2 VOX Phone, 3 Voice Prompt, 4 VOX Sensitivity,
     // 5 Audio Overlay Volume Management, 6 Intercom-audio Overlay Sensi..., 7 Mesh Reach-Out,
     // 8 AUTO OFF; then Default, Cancel, Save. The focus starts on row 0.
-    window->keysIntoFocused("Tab Tab Tab Tab Down");   // VOX Sensitivity: the next step
-    window->keysIntoFocused("shift+Tab Right");        // Voice Prompt: from Enable to Disable
-    window->keysIntoFocused("Tab Tab Tab Tab Tab Tab Tab Tab space");  // Save
+    run.window->keysIntoFocused("Tab Tab Tab Tab Down");  // VOX Sensitivity: the next step
+    run.window->keysIntoFocused("shift+Tab Right");       // Voice Prompt: from Enable to Disable
+    const int settingsPages = run.pagesShown(kDeviceSettingsPage);
+    ASSERT_TRUE(run.window->typeIntoDialog("", "Tab Tab Tab Tab Tab Tab Tab Tab space"))  // Save
+        << "Save did not end the sheet";
 
-    ORVABluetoothDeviceData edited = recordWith(words);
+    ORVABluetoothDeviceData edited;
+    edited.setDeviceRecognized(0x6838);
+    for (int word = 0; word < 3; ++word) edited.setBasicSetting20At(word, words[static_cast<size_t>(word)]);
     edited.SetBasicSettingAirohaVoxSensitivity(2);
     edited.SetBasicSettingAirohaVoicePrompt(0);
-    const std::vector<uint16_t> expected = {static_cast<uint16_t>(edited.basicSettingFERRIK(0)),
-                                            static_cast<uint16_t>(edited.basicSettingFERRIK(1)), words[2]};
+    std::vector<uint16_t> expected;
+    for (int word = 0; word < 3; ++word) expected.push_back(static_cast<uint16_t>(edited.basicSettingFERRIK(word)));
+    ASSERT_NE(expected, words);
     auto written = [&] {
         auto sent = headset->keyRequests();
         return std::any_of(sent.begin(), sent.end(),
                            [](const auto& k) { return k.format == sim::Format::B && k.command == 0x04 && k.key == 3; });
     };
-    if (!waitFor(written, 100)) e2e::saveScreen(display->name(), screenshot("not-saved"));
+    if (!waitFor(written, 100)) e2e::saveScreen(run.display->name(), screenshot("not-saved"));
     ASSERT_TRUE(written()) << "the sheet's Save wrote nothing (the screen is in the screenshot)";
-    EXPECT_FALSE(sheetShown()) << "Save ends the sheet";
     EXPECT_EQ(headset->shortBlock(3), expected) << "exactly VOX sensitivity and voice prompt changed";
     ASSERT_TRUE(waitFor([&] { return languagePackReads() > 1; }, 300)) << "no new recognition";
-    quit();
+    ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
+
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 }  // namespace

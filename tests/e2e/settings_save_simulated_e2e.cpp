@@ -28,6 +28,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using device::ORVABluetoothDeviceData;
+using e2e::kDeviceSettingsPage;
 
 // The model's default record at its firmware, as Default loads it.
 ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) {
@@ -39,12 +40,12 @@ ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) 
 
 class SettingsSaveEndToEnd : public e2e::SettingsProgramTest {
   protected:
-    // Device settings, Default, Save.
+    // Device settings, Default, Save. The keys reach the shown page in order: Default is loaded
+    // before Save reads the form.
     void saveDefaults() {
-        openDeviceSettings();
-        window->type("ctrl+d");
-        std::this_thread::sleep_for(700ms);
-        window->type("alt+ctrl+s");
+        ASSERT_NO_FATAL_FAILURE(openDeviceSettings());
+        run.window->type("ctrl+d");
+        run.window->type("alt+ctrl+s");
     }
 };
 
@@ -72,23 +73,24 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
     };
     ASSERT_NO_FATAL_FAILURE(recognize([&] { return headset->requestCount() > 0; },
                                       [&] { return languagePackReads() > 0; }));
-    saveDefaults();
+    ASSERT_NO_FATAL_FAILURE(saveDefaults());
+    const int settingsPages = run.pagesShown(kDeviceSettingsPage);
     auto written = [&] {
         auto sent = headset->keyRequests();
         return std::any_of(sent.begin(), sent.end(),
                            [](const auto& k) { return k.format == sim::Format::B && k.command == 0x04 && k.key == 3; });
     };
-    if (!waitFor(written, 100)) e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE);
+    if (!waitFor(written, 100)) e2e::saveScreen(run.display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE);
     ASSERT_TRUE(written()) << "Save wrote nothing (the screen is in the screenshot)";
     ASSERT_TRUE(waitFor([&] { return languagePackReads() > 1; }, 300)) << "no second recognition";
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE));
+    ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE));
 
     EXPECT_EQ(headset->shortBlock(3), (std::vector<uint16_t>{static_cast<uint16_t>(defaults.basicSettingFERRIK(0)),
                                                              static_cast<uint16_t>(defaults.basicSettingFERRIK(1)),
                                                              held[2]}));
     EXPECT_EQ(nameReads(), 2) << "recognized twice";
-    quit();
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
@@ -108,15 +110,16 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
     };
     ASSERT_NO_FATAL_FAILURE(recognize([&] { return !headset->claimAttempts().empty(); },
                                       [&] { return settingsReads() > 0; }));
-    saveDefaults();
+    ASSERT_NO_FATAL_FAILURE(saveDefaults());
+    const int settingsPages = run.pagesShown(kDeviceSettingsPage);
     auto written = [&] {
         auto keys = headset->keysWritten();
         return std::find(keys.begin(), keys.end(), 0x028E) != keys.end();
     };
     ASSERT_TRUE(waitFor(written, 200)) << "Save wrote nothing";
     ASSERT_TRUE(waitFor([&] { return settingsReads() > 1; }, 600)) << "no second recognition";
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_CSR_SCREENSHOT_FILE));
+    ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_SAVED_CSR_SCREENSHOT_FILE));
 
     // The VOX and EDR bits come from the model's defaults; settings that the defaults leave as
     // the headset had them keep their bits.
@@ -128,7 +131,7 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
     auto keys = headset->keysWritten();
     EXPECT_EQ(std::count(keys.begin(), keys.end(), 0x00EF), defaults.edr() != 1 ? 1 : 0)
         << "EDR is written only when it differs";
-    quit();
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 }  // namespace
