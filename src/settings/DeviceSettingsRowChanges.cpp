@@ -3,7 +3,9 @@
 // the row that is shown), sends the change action that the row's English label names, then its
 // follow-up: a coupling on the edit buffer, a full reload of the list, or nothing. Every path ends
 // with setControls, also when nothing was sent.
+#include <QApplication>
 #include <QWidget>
+#include <algorithm>
 #include <string_view>
 
 #include "app/ORVABluetoothManagerAppController.h"
@@ -219,15 +221,29 @@ DeviceSettingsViewController::ChangeMember DeviceSettingsViewController::allSett
 
 namespace {
 
-// One routine behind both actions; only the table differs.
+// The control a row offers the keyboard: its pop-up or the selected side of its pair.
+QWidget* keyboardControlOf(QTableWidget* table, int row) {
+    auto* view = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(row, 0));
+    if (!view) return nullptr;
+    if (view->popUpBtn) return view->popUpBtn;
+    return view->radiobtn->cellAtRow(0, std::max(view->radiobtn->selectedColumn(), 0));
+}
+
+// One routine behind both actions; only the table differs. The keyboard stays on the changed row
+// although a reload replaces its cell and the refresh may hide and show the list.
 void dispatchRowChange(Page& page, const std::vector<RowChange>& table, QObject* sender) {
     const ListInputs in = page.listInputs();
-    if (const RowChange* change = changeOf(table, rowKindAt(in, page.rowForView(sender)))) {
+    const int row = page.rowForView(sender);
+    auto* control = qobject_cast<QWidget*>(sender);
+    const bool focused = control && (control->hasFocus() || control->isAncestorOf(QApplication::focusWidget()));
+    if (const RowChange* change = changeOf(table, rowKindAt(in, row))) {
         (page.*actionOf(*change, in.deviceTarget))(sender);
         const bool storing = !page.controller().onProcessing();
         if (followUp(change->followUp, page.listInputs(), page.dataCurrent(), storing)) page.reloadAllSettingsRows();
     }
     page.setControls();
+    if (focused && row >= 0)
+        if (QWidget* next = keyboardControlOf(page.tableViewDeviceAllSettingsBasic, row)) next->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace
