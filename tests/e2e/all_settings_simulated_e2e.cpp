@@ -120,6 +120,10 @@ TEST_F(AllSettingsEndToEnd, AnEditedListIsSavedIntoTheHeadsetAndShownAfterItsRec
     ASSERT_TRUE(waitFor([&] { return languagePackReads() > 1; }, 300)) << "no new recognition";
     ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
 
+    ASSERT_NO_FATAL_FAILURE(openSheet());
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), screenshot("edited-en")));
+    // The sheet shows the headset's values: nothing to ask on closing.
+    ASSERT_NO_FATAL_FAILURE(closeSheet());
     ASSERT_NO_FATAL_FAILURE(quit());
 }
 
