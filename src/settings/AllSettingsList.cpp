@@ -141,11 +141,17 @@ int32_t numberOfRows(const ListInputs& in) {
     return std::min<int32_t>(countedRows(in), static_cast<int32_t>(layout->rows.size()));
 }
 
+const RowKind* rowKindAt(const ListInputs& in, int32_t row) {
+    const Layout* layout = chooseLayout(in);
+    if (!layout || row < 0 || row >= numberOfRows(in)) return nullptr;
+    return layout->rows[static_cast<size_t>(row)];
+}
+
+std::string englishLabel(const RowKind& kind) { return textOf(kind.label, std::string(), 0); }
+
 std::optional<CellDescription> cellForRow(const ListInputs& in, int32_t row) {
     const SelectionGroup* group = groupFor(in.deviceTarget);
-    const Layout* layout = chooseLayout(in);
-    if (!layout || row < 0 || row >= numberOfRows(in)) return std::nullopt;
-    const RowKind* kind = layout->rows[static_cast<size_t>(row)];
+    const RowKind* kind = rowKindAt(in, row);
     if (!kind) return std::nullopt;
     CellDescription cell = describe(*kind, in);
     if (group && group->logsSpeakerType)

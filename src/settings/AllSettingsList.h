@@ -30,6 +30,13 @@ struct CellDescription {
 // Rows shown: the smaller of the counted rows and the chosen layout's length (0 without a layout).
 int32_t numberOfRows(const ListInputs& in);
 
+// The row kind that a shown row stands for; none for a row outside 0 ..< numberOfRows. The one
+// decision behind the count, the cells and the row changes.
+const RowKind* rowKindAt(const ListInputs& in, int32_t row);
+
+// The English text of a row kind's label: what the row changes are keyed by.
+std::string englishLabel(const RowKind& kind);
+
 // The row's cell; none for a row at or past numberOfRows. Reads only; writes nothing but the log
 // lines it returns.
 std::optional<CellDescription> cellForRow(const ListInputs& in, int32_t row);

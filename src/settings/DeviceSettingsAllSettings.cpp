@@ -2,6 +2,8 @@
 // engine its inputs, copies each cell description into a fresh cell view, and runs the sheet's
 // buttons.
 #include <QRect>
+#include <algorithm>
+#include <vector>
 
 #include "app/ORVABluetoothManagerAppController.h"
 #include "platform/Log.h"
@@ -58,11 +60,13 @@ QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int row) {
         view->disablebtn->setText(qs(cell->disableTitle));
         view->radiobtn->selectCellAtRow(0, cell->selectedColumn);
         view->radiobtn->setEnabled(cell->enabled);
+        view->radiobtn->setAction([this](QObject* sender) { allSettingsChangeOnOff(sender); });
     } else {
         view->popUpBtn->removeAllItems();
         for (const std::string& item : cell->items) view->popUpBtn->addItemWithTitle(item);
         view->popUpBtn->selectItemAtIndex(cell->selectedItem);
         view->popUpBtn->setEnabled(cell->enabled);
+        view->popUpBtn->setAction([this](QObject* sender) { allSettingsChangePopUp(sender); });
     }
     return view;
 }
@@ -79,6 +83,45 @@ void DeviceSettingsViewController::moveToAllSettins(QObject*) {
     sheet->show();
     sheet->activateWindow();
     reloadAllSettingsRows();
+    if (QWidget* first = chainAllSettingsFocus()) first->setFocus(Qt::TabFocusReason);
+}
+
+// Tab walks the rows' controls top to bottom, then the sheet's buttons; the table itself takes no
+// focus. Of an on/off pair only the selected side takes Tab, as in any radio group: the arrows
+// move to the other side and choose it.
+QWidget* DeviceSettingsViewController::chainAllSettingsFocus() {
+    QTableWidget* table = tableViewDeviceAllSettingsBasic;
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setTabKeyNavigation(false);
+    scrollViewDeviceAllSettingsBasic->setFocusPolicy(Qt::NoFocus);
+    std::vector<QWidget*> order;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        auto* view = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(row, 0));
+        if (!view) continue;
+        if (view->popUpBtn) {
+            order.push_back(view->popUpBtn);
+            continue;
+        }
+        const int selected = std::max(view->radiobtn->selectedColumn(), 0);
+        for (int column = 0; column < view->radiobtn->numberOfColumns(); ++column) {
+            QRadioButton* side = view->radiobtn->cellAtRow(0, column);
+            side->setFocusPolicy(column == selected ? Qt::StrongFocus : Qt::ClickFocus);
+            order.push_back(side);
+        }
+    }
+    QWidget* first = order.empty() ? nullptr : order.front();
+    for (QPushButton* b : {btnDeviceAllSettingsBasicDefault, btnDeviceAllSettingsBasicCancel,
+                           btnDeviceAllSettingsBasicSave, btnDeviceAllSettingsBasicClose})
+        order.push_back(b);
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    return first;
+}
+
+// The page's own save without its time-out check: the list's models hide that field.
+void DeviceSettingsViewController::saveToAllSettins(QObject*) {
+    if (!passActionGuard()) return;
+    endAllSettingsSheet();
+    startSave();
 }
 
 void DeviceSettingsViewController::endAllSettingsSheet() {

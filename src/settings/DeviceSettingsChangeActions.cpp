@@ -109,6 +109,8 @@ const std::vector<ChangeRow>& changeTable() {
         {Action::HVOX, &ferrikSet, SET(setBasicSettingFERRIKVOXPhone(v)), Value::Std},
         {Action::HVOX, &gessaCsrEdrQcc, SET(SetBasicSettingGESSAVOXPhone(v)), Value::Std},
         {Action::HVOX, &airohaSet, SET(SetBasicSettingAirohaVOXPhone(v)), Value::Std},
+        // Their list row shows the Airoha word; the plain property would never read back.
+        {Action::HVOX, &ids({0x6814, 0x6824, 0x6831}), SET(SetBasicSettingAirohaVOXPhone(v)), Value::Std},
         {Action::HVOX, nullptr, SET(setHandsfreeVOX(v)), Value::Std},
         {Action::EDR, &csrEdrSet, SET(SetBasicSettingEDR(v)), Value::Rev},
         // Below 4.0 these show a non-zero edr as on: their enable cell stores 1.
@@ -137,6 +139,8 @@ const std::vector<ChangeRow>& changeTable() {
         {Action::HDSpeakerAccessory, &single(0x4210), SET(setBasicSettingFERRIKHDSpeakerAccessory(v)), Value::Std},
         {Action::HDSpeakerAccessory, &accessoryGessa, SET(SetBasicSettingGESSAHDSpeakerAccessory(v)), Value::Std},
         {Action::HDSpeakerAccessory, &oneModule, SET(setBasicSettingHIDOneModuleHDSpeakerAccessory(v)), Value::Std},
+        // The list's row of this model shows the GESSA accessory; it has no audio-boost rule.
+        {Action::HDSpeakerAccessory, &single(0x3215), SET(SetBasicSettingGESSAHDSpeakerAccessory(v)), Value::Std},
         {Action::HDSpeakerAccessory, nullptr, nullptr, Value::Std},
         {Action::MotionSensorSensitivity, nullptr, SET(setBasicSettingFERRIKMotionSensorSensitivity(v)), Value::IPlus1},
         {Action::AudioMultitasking, nullptr, SET(setBasicSettingFERRIKAudioMultitasking(v)), Value::Std},
@@ -167,6 +171,9 @@ const std::vector<ChangeRow>& changeTable() {
         // The language pack is the recognized headset's, not the edit buffer's.
         {Action::UnitLanguage, &single(0x6811),
          SET(SetBasicSettingAirohaUnitLanguageCELVAR8R(v, rec.devicelanguagePackType())), Value::I},
+        // The list's "Unit Language" of these models shows the GESSA language: the pick goes there.
+        {Action::UnitLanguage, &ids({0x3116, 0x3118, 0x3124, 0x3126, 0x3136, 0x3140, 0x3144, 0x3152, 0x3800}),
+         SET(SetBasicSettingGESSAUnitLanguage(v)), Value::I},
         {Action::UnitLanguage, nullptr, nullptr, Value::I},
         {Action::AudioEqualizer, &dunvikEqualizer, SET(SetBasicSettingDUNVIKEqualizer(v)), Value::I},
         {Action::AudioEqualizer, &accessoryGessa, SET(SetBasicSetting30Equalizer(v)), Value::I},
@@ -209,6 +216,9 @@ const std::vector<ChangeRow>& changeTable() {
         {Action::SmartNaviSystem2, nullptr, SET(setSmartNaviSystem2(v)), Value::Std},
         {Action::SmartNaviSystem, nullptr, SET(setSmartNaviSystem(v)), Value::Std},
         {Action::SmartVolumeControl, &yelvar, SET(setBasicSettingYELVARSmartVolumeControl(0, v)), Value::I},
+        // Their list row shows YELVAR slot 0, not the FERRIK field of another family's record.
+        {Action::SmartVolumeControl, &ids({0x5424, 0x5426, 0x5428, 0x5430, 0x5432, 0x5434}),
+         SET(setBasicSettingYELVARSmartVolumeControl(0, v)), Value::I},
         {Action::SmartVolumeControl, nullptr, SET(setBasicSettingFERRIKSmartVolumeControl(v)), Value::I},
         {Action::Channel, nullptr, SET(setBasicSettingAlventoChannel(0, v)), Value::IPlus1},
         {Action::Volume, nullptr, SET(setBasicSettingAlventoVolume(1, v)), Value::IPlus8},

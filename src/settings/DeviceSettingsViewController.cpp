@@ -1,11 +1,13 @@
 #include "settings/DeviceSettingsViewController.h"
 
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <functional>
 #include <optional>
 
+#include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
 #include "app/TextFormat.h"
@@ -128,12 +130,19 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     piProcessing->hide();
 
     // The all-settings sheet: its table in a scroll view, and four buttons.
-    sheetDeviceAllSettings_ = new QDialog(v, Qt::Sheet);
+    // Escape and the window's close button act as Close: the sheet ends or asks to save.
+    auto* sheet = new app::Sheet(v, Qt::Sheet);
+    sheet->onEscape = [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); };
+    sheetDeviceAllSettings_ = sheet;
     sheetDeviceAllSettings_->resize(550, 400);
     scrollViewDeviceAllSettingsBasic = new QScrollArea(sheetDeviceAllSettings_);
     scrollViewDeviceAllSettingsBasic->setGeometry(10, 10, 530, 340);
     scrollViewDeviceAllSettingsBasic->setWidgetResizable(true);
     tableViewDeviceAllSettingsBasic = new QTableWidget(0, 1);
+    // One column of whole rows, as wide as the list, without headers.
+    tableViewDeviceAllSettingsBasic->horizontalHeader()->hide();
+    tableViewDeviceAllSettingsBasic->verticalHeader()->hide();
+    tableViewDeviceAllSettingsBasic->horizontalHeader()->setStretchLastSection(true);
     scrollViewDeviceAllSettingsBasic->setWidget(tableViewDeviceAllSettingsBasic);
     btnDeviceAllSettingsBasicDefault = new QPushButton(sheetDeviceAllSettings_);
     btnDeviceAllSettingsBasicCancel = new QPushButton(sheetDeviceAllSettings_);
@@ -143,6 +152,7 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     for (QPushButton* b : {btnDeviceAllSettingsBasicDefault, btnDeviceAllSettingsBasicCancel,
                            btnDeviceAllSettingsBasicSave, btnDeviceAllSettingsBasicClose}) {
         b->setGeometry(x, 360, 125, 30);
+        b->setAutoDefault(false);  // Return in a row must not press a button
         x += 133;
     }
     btnDeviceAllSettingsBasicClose->setText("CLOSE");
@@ -208,6 +218,7 @@ void DeviceSettingsViewController::wireActions() {
     onClick(btnSave, [this] { save(btnSave); });
     onClick(btnAllSettings, [this] { moveToAllSettins(btnAllSettings); });
     onClick(btnDeviceAllSettingsBasicDefault, [this] { changeToDefaultAllSettins(btnDeviceAllSettingsBasicDefault); });
+    onClick(btnDeviceAllSettingsBasicSave, [this] { saveToAllSettins(btnDeviceAllSettingsBasicSave); });
     onClick(btnDeviceAllSettingsBasicCancel, [this] { ChangeToOtiginalAllSettins(btnDeviceAllSettingsBasicCancel); });
     onClick(btnDeviceAllSettingsBasicClose, [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); });
     onClick(btnBack_, [this] { moveToFirmwareUpdate(btnBack_); });
@@ -405,6 +416,7 @@ void DeviceSettingsViewController::reloadAllSettingsRows() {
     for (int row = 0; row < table->rowCount(); ++row)
         for (int column = 0; column < table->columnCount(); ++column)
             table->setCellWidget(row, column, tableView(table, column, row));
+    chainAllSettingsFocus();
 }
 
 // ---- apply note, time-out, gain, information ------------------------------------------------------

@@ -71,8 +71,19 @@ public:
     // A new cell for the row, every control set; nullptr for a row without one.
     QWidget* tableView(QTableWidget* tableView, int tableColumn, int row);
 
+    // ---- all-settings rows' changes (DeviceSettingsRowChanges.cpp) -----------------------------
+    using ChangeMember = void (DeviceSettingsViewController::*)(QObject*);
+    // The actions of every cell's pop-up and on/off pair.
+    void allSettingsChangePopUp(QObject* sender);
+    void allSettingsChangeOnOff(QObject* sender);
+    // The row of the cell that holds the control; -1 when that cell is no longer in the table.
+    int rowForView(QObject* control) const;
+    // The change action that a shown row sends; none for a row that sends nothing.
+    ChangeMember allSettingsChangeFor(int row) const;
+
     // ---- all-settings sheet -------------------------------------------------------------------
     void moveToAllSettins(QObject* sender);
+    void saveToAllSettins(QObject* sender);
     void changeToDefaultAllSettins(QObject* sender);
     void ChangeToOtiginalAllSettins(QObject* sender);
     void closeAllSettins(QObject* sender);
@@ -187,6 +198,8 @@ public:
 
 private:
     void endAllSettingsSheet();
+    // The sheet's keyboard order after a reload; its first control (none without rows).
+    QWidget* chainAllSettingsFocus();
     // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
     // Every control at the position the page first shows it; each page opening starts from them.

@@ -161,6 +161,17 @@ public:
         commandOutput(xdotool_ + "type --delay 20 " + quoted + " 2>/dev/null");
         commandOutput(xdotool_ + "key " + keys + " 2>/dev/null");
     }
+    // Keys only, into whatever window has the focus (a sheet the program opened).
+    void keysIntoFocused(const std::string& keys) {
+        commandOutput(xdotool_ + "key --delay 60 " + keys + " 2>/dev/null");
+    }
+    // Width and height of the window that has the focus, as "WxH"; "" when none.
+    std::string focusedWindowSize() {
+        auto out = commandOutput(xdotool_ + "getwindowfocus getwindowgeometry 2>/dev/null");
+        const auto at = out ? out->find("Geometry: ") : std::string::npos;
+        if (at == std::string::npos) return "";
+        return out->substr(at + 10, out->find('\n', at) - at - 10);
+    }
     void type(const std::string& keys) {
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
     }

@@ -20,7 +20,7 @@
 #include <optional>
 #include <thread>
 
-#include "ProgramRun.h"
+#include "SettingsProgram.h"
 #include "ScreenShot.h"
 #include "device/ORVABluetoothDeviceData.h"
 #include "platform/KeyedArchive.h"
@@ -34,12 +34,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using device::ORVABluetoothDeviceData;
-
-// The middle of the side panel's device settings button (the fourth shown, below the menu bar).
-constexpr int kDeviceSettingsButtonX = 115, kDeviceSettingsButtonY = 505;
-// The controller's page numbers: the firmware update page follows a recognition from Home, and
-// device settings is the page Save returns to.
-constexpr int kUpdatePage = 5, kDeviceSettingsPage = 7;
+using e2e::kDeviceSettingsPage;
 
 // The model's default record at its firmware, as Default loads it.
 ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) {
@@ -49,70 +44,15 @@ ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) 
     return ORVABluetoothDeviceData::makeDefaultDataWithSource(r);
 }
 
-class SettingsSaveEndToEnd : public ::testing::Test {
+class SettingsSaveEndToEnd : public e2e::SettingsProgramTest {
   protected:
-    void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
-    }
-
-    void start() {
-        ASSERT_TRUE(sim->mocked());
-        // Only the program talks to the simulator; the X server and tools run as they are.
-        unsetenv("LD_PRELOAD");
-        ASSERT_NO_FATAL_FAILURE(run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
-                                                        {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
-    }
-
-    bool waitFor(const std::function<bool()>& done, int tenths) {
-        for (int i = 0; i < tenths && !done() && run.program->running(); ++i) std::this_thread::sleep_for(100ms);
-        return done();
-    }
-
-    // Next until the recognition has started (presses during the start page's version check or
-    // a running recognition are ignored), then until it has read what `recognized` looks for and
-    // handed over to the update page.
-    void recognize(const std::function<bool()>& begun, const std::function<bool()>& recognized) {
-        const int updatePages = run.pagesShown(kUpdatePage);
-        ASSERT_TRUE(run.window->pressUntil("ctrl+Right", begun)) << "the recognition did not start\n" << run.trace.text();
-        ASSERT_TRUE(waitFor(recognized, 900)) << "the program did not recognize the headset";
-        ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
-    }
-
-    // The side button's Ctrl+T can be lost while the button's title is set after its key: then a
-    // click on the button shows the page.
-    void openDeviceSettings() {
-        const int shown = run.pagesShown(kDeviceSettingsPage);
-        run.window->type("ctrl+t");
-        if (!run.waitPageShown(kDeviceSettingsPage, shown, 2s)) {
-            run.window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
-            ASSERT_TRUE(run.waitPageShown(kDeviceSettingsPage, shown)) << run.trace.text();
-        }
-    }
-
-    // Device settings, Default, Save.
+    // Device settings, Default, Save. The keys reach the shown page in order: Default is loaded
+    // before Save reads the form.
     void saveDefaults() {
         ASSERT_NO_FATAL_FAILURE(openDeviceSettings());
-        // The keys reach the shown page in order: Default is loaded before Save reads the form.
         run.window->type("ctrl+d");
         run.window->type("alt+ctrl+s");
     }
-
-    // The second recognition after the save returns to the device settings page.
-    void waitBackOnSettings(int settingsPagesBefore) {
-        ASSERT_TRUE(run.waitPageShown(kDeviceSettingsPage, settingsPagesBefore)) << run.trace.text();
-    }
-
-    void quit() {
-        std::optional<int> exitStatus = run.window->quit();
-        ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-        EXPECT_EQ(*exitStatus, 0);
-    }
-
-    test_support::TempDir data;
-    std::unique_ptr<sim::SimHeadset> sim;
-    e2e::ProgramRun run{data.path() + "/program.log"};
 };
 
 TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {

@@ -169,6 +169,32 @@ TEST_F(AllSettingsTest, DefaultAndCancelDoNothingWhileProcessing) {
     controller->setOnProcessing(false);
 }
 
+// The keyboard's way through the sheet: Tab from the first row's control down the rows (of an
+// on/off pair only its selected side), then the buttons; Escape asks as Close does.
+TEST_F(AllSettingsTest, TabWalksTheRowsThenTheButtonsAndEscapeActsAsClose) {
+    openChanged6838();
+    page->moveToAllSettins(nullptr);
+    std::vector<QWidget*> expected;
+    for (int row = 0; row < table()->rowCount(); ++row) {
+        DeviceSettingsTableCellView* c = cell(row);
+        expected.push_back(c->popUpBtn ? static_cast<QWidget*>(c->popUpBtn)
+                                       : c->radiobtn->cellAtRow(0, c->radiobtn->selectedColumn()));
+    }
+    for (QWidget* b : {page->btnDeviceAllSettingsBasicDefault, page->btnDeviceAllSettingsBasicCancel,
+                       page->btnDeviceAllSettingsBasicSave, page->btnDeviceAllSettingsBasicClose})
+        expected.push_back(b);
+    std::vector<QWidget*> tabbed;
+    QWidget* w = expected.front();
+    for (int step = 0; step < 200 && tabbed.size() < expected.size(); ++step, w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && sheet()->isAncestorOf(w)) tabbed.push_back(w);
+    EXPECT_EQ(tabbed, expected);
+
+    edit().SetBasicSettingAirohaMeshReachOut(edit().GetBasicSettingAirohaMeshReachOut() ? 0 : 1);
+    sheet()->reject();
+    EXPECT_EQ(box().forWhat, 13);
+    EXPECT_TRUE(sheet()->isVisible());
+}
+
 TEST_F(AllSettingsTest, AModelWithoutRowsShowsAnEmptyList) {
     open(0x3052);
     EXPECT_EQ(table()->rowCount(), 0);

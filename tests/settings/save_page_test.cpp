@@ -133,6 +133,35 @@ TEST_F(SavePageTest, SaveIsRefusedWithATimeOutOutOfRange) {
     EXPECT_EQ(controller->messageBoxStatus(), 2) << "the time-out message";
 }
 
+// The all-settings sheet's Save: the sheet ends and the page's save starts, without the page's
+// time-out check (the list's models hide that field).
+TEST_F(SavePageTest, TheSheetsSaveEndsTheSheetAndStartsTheSaveEvenWithATimeOutOutOfRange) {
+    page->tfACT->setText("61");
+    page->moveToAllSettins(nullptr);
+    QWidget* sheet = page->sheetDeviceAllSettings();
+    ASSERT_TRUE(sheet->isVisible());
+    page->setControls();
+    ASSERT_TRUE(page->btnDeviceAllSettingsBasicSave->isEnabled()) << "the edit enables the sheet's Save";
+    page->btnDeviceAllSettingsBasicSave->click();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(controller->onProcessing());
+    EXPECT_EQ(statusLine(), controller->getStatusProcessing());
+    EXPECT_FALSE(page->btnDeviceAllSettingsBasicSave->isEnabled());
+    ASSERT_TRUE(page->saveTimer() && page->saveTimer()->isActive());
+    EXPECT_NE(controller->messageBoxStatus(), 2) << "no time-out message";
+    ASSERT_NO_FATAL_FAILURE(finishSave());
+    EXPECT_FALSE(page->saveTimer()->isActive());
+}
+
+TEST_F(SavePageTest, TheSheetsSaveDoesNothingWhileAnotherOperationRuns) {
+    page->moveToAllSettins(nullptr);
+    controller->setOnProcessing(true);
+    page->saveToAllSettins(nullptr);
+    EXPECT_TRUE(page->sheetDeviceAllSettings()->isVisible());
+    EXPECT_NE(page->rcThreadSave(), save::kSaveRunning);
+    EXPECT_TRUE(page->saveTimer() == nullptr || !page->saveTimer()->isActive());
+}
+
 // ---- whole saves against the simulated headset ----------------------------------------------------
 
 class SavePageSim : public SavePageTest {
