@@ -4,6 +4,7 @@
 
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
+#include "update/RestoreTable.h"
 #include "update/UpdateViewController.h"
 
 namespace update {
@@ -236,6 +237,21 @@ void UpdateViewController::setControlsFirmwareRestore() {
 
     const int32_t state = fields_.state.load();
     showProgressArea(state == kStateReadRestoreList || state == kStateDownloadRestore);
+    reloadRestoreTable();
+}
+
+void UpdateViewController::reloadRestoreTable() {
+    ORVABluetoothManagerAppController& c = controller();
+    const int32_t target = c.deviceTarget();
+    const device::ORVABluetoothDeviceData* backup = dataToUnarchive_ ? &*dataToUnarchive_ : nullptr;
+    const std::vector<int> kinds = restoreRowKinds(target, backup, c.fmRadioShowAndHide() == 4);
+    restoreTableModel_->setRowCount(static_cast<int>(kinds.size()));
+    for (size_t row = 0; row < kinds.size(); ++row) {
+        const RestoreRowTexts texts = restoreRowTexts(kinds[row], backup, target, language());
+        const int r = static_cast<int>(row);
+        restoreTableModel_->setItem(r, 0, new QStandardItem(qs(texts.name)));
+        restoreTableModel_->setItem(r, 1, new QStandardItem(qs(texts.value)));
+    }
 }
 
 void UpdateViewController::restoreTableViewHiddenWithRestorePossible() {

@@ -70,6 +70,8 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     void restoreTableViewHiddenWithRestorePossible();
     // The firmware-language pop-up opens: an open tab list closes.
     void menuWillOpen();
+    // Rebuilds the table's rows from the backup record (a row's two texts stand for its cell).
+    void reloadRestoreTable();
     void moveToNext(QObject* sender) override;
     void moveToBack(QObject* sender) override;
     QAbstractButton* btnNext() override { return btnNext_; }

@@ -132,6 +132,23 @@ TEST_F(RestorePageFixture, SummaryLinesAndTableOf0x4210) {
     EXPECT_EQ(pages.restore->lblRestoredData(0)->text().toStdString(), "Speed Dial 1: ");
 }
 
+TEST_F(RestorePageFixture, TableRowsFromTheBackupInTheInterfaceLanguage) {
+    auto b = backupRecord(0x4210, 1, 0);
+    b.setBasicSettingFERRIKAudioMultitaskingSensitivity(3);
+    writeBackup(0x4210, b.archivedData());
+    auto& page = layOut(0x4210, 0x4210);
+    QStandardItemModel* model = page.restoreTableModel();
+    ASSERT_EQ(model->rowCount(), 4);
+    EXPECT_EQ(model->item(0, 0)->text().toStdString(), "VOX Phone");
+    EXPECT_EQ(model->item(3, 1)->text().toStdString(), "8");
+    const QString englishLabel = model->item(3, 0)->text();
+    controller->setLanguageManager(1);
+    page.setControlsFirmwareRestore();
+    ASSERT_EQ(model->rowCount(), 4);
+    EXPECT_NE(model->item(3, 0)->text(), englishLabel);
+    EXPECT_EQ(model->item(3, 1)->text().toStdString(), "8");
+}
+
 TEST_F(RestorePageFixture, TableAndScrollViewHiddenAndShownTogether) {
     auto& page = layOut(0x6838, 0x6838);
     for (bool possible : {false, true, false}) {
