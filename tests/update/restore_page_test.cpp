@@ -8,6 +8,7 @@
 #include "UpdatePageFixture.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
+#include "tests_support/LoopbackServer.h"
 #include "update/ArchiveFileNames.h"
 
 namespace {
@@ -147,6 +148,38 @@ TEST_F(RestorePageFixture, TableRowsFromTheBackupInTheInterfaceLanguage) {
     ASSERT_EQ(model->rowCount(), 4);
     EXPECT_NE(model->item(3, 0)->text(), englishLabel);
     EXPECT_EQ(model->item(3, 1)->text().toStdString(), "8");
+}
+
+TEST_F(RestorePageFixture, EnteringWithABackupFileReadsTheRevisionsAndShowsTheBackup) {
+    test_support::LoopbackServer server;
+    setenv("VELMAR_SERVER_BASE", server.base().c_str(), 1);
+    auto b = backupRecord(0x6838, 1, 0);
+    b.SetBasicSettingAirohaVoicePrompt(1);
+    writeBackup(0x6838, b.archivedData());
+    struct Case {
+        const char* name;
+        const char* revisions;
+        bool listed;
+    };
+    for (const Case& c : {Case{"1.0 listed on the last line without a break", "AIROHAVELMAR:v1.1:r11.img\r\nAIROHAVELMAR:v1.0:r10.img", true},
+                          Case{"no matching revision", "AIROHAVELMAR:v1.1:r11.img\r\n", false}}) {
+        server.put("Revisions", c.revisions);
+        pages.restore->readBackupFile = true;
+        auto& page = enter(6, 0x6838);
+        finishListRead(page);
+        EXPECT_EQ(page.restorePossible(), c.listed) << c.name;
+        if (c.listed) {
+            EXPECT_EQ(page.tfRestoredVersion()->text().toStdString(), "v1.0") << c.name;
+            EXPECT_FALSE(page.tfRestoredDate()->text().isEmpty()) << c.name;
+            ASSERT_EQ(page.restoreTableModel()->rowCount(), 2) << c.name;
+            EXPECT_EQ(page.restoreTableModel()->item(0, 0)->text().toStdString(), "Headset Language") << c.name;
+            EXPECT_EQ(page.restoreTableModel()->item(1, 1)->text().toStdString(), "Enabled") << c.name;
+            EXPECT_TRUE(page.btnRestore()->isEnabled()) << c.name;
+        } else {
+            EXPECT_EQ(statusLine(), "Failed to restore firmware. Cannot connect to the server") << c.name;
+            EXPECT_TRUE(controller->statusWithWarning()) << c.name;
+        }
+    }
 }
 
 TEST_F(RestorePageFixture, TableAndScrollViewHiddenAndShownTogether) {
