@@ -1,7 +1,10 @@
 // The page's controls and their titles, laid out again from the page's and the controller's
 // state at every call.
+#include <algorithm>
+
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
+#include "update/RestoreTable.h"
 #include "update/UpdateViewController.h"
 
 namespace update {
@@ -178,7 +181,14 @@ void UpdateViewController::setControlsFirmwareRestore() {
     const int l = language();
     setBackupInfo();
     lblBackupFirmwareInformation_->setText(qs(stringBackupFirmwareInformation(l)));
-    lblRestoredVersion_->setText(qs(app::formatText("%@:", {AppTexts::qelm_string_version_in(l)})));
+    if (popUpLanguageFirmware_->count() == 0) {
+        lblRestoredVersion_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        lblRestoredVersion_->setText(qs(app::formatText("%@:", {AppTexts::qelm_string_version_in(l)})));
+    } else {
+        lblRestoredVersion_->setAlignment(Qt::AlignCenter);
+        lblRestoredVersion_->setText(qs(app::formatText(
+            "%@: %@", {AppTexts::qelm_string_version_in(l), tfRestoredVersion_->text().toStdString()})));
+    }
     const bool idle = !c.onProcessing();
     for (QPushButton* b : {btnRestore_, btnUpdate_, btnNext_, btnBack_}) b->setEnabled(idle);
     popUpLanguageFirmware_->setEnabled(idle);
@@ -196,6 +206,8 @@ void UpdateViewController::setControlsFirmwareRestore() {
     lblRestoreLanguageVoicePrompt_->setVisible(languages);
     lblUpdateVoicePromptInformation_->setVisible(languages);
     if (languages) tfRestoredVersion_->setVisible(false);
+    tableViewRestore_->setVisible(false);
+    scrollViewRestore_->setVisible(true);
 
     if (!restorePossible_) {
         btnRestore_->setEnabled(false);
@@ -209,17 +221,49 @@ void UpdateViewController::setControlsFirmwareRestore() {
             lblRestoredData_[i]->setVisible(false);
             tfRestoredData_[i]->setVisible(false);
         }
+        tableViewRestore_->setVisible(false);
+        scrollViewRestore_->setVisible(false);
     }
+
+    // Lines past the model's count for the tab and backup version are hidden; some cells show the
+    // restore table beside the lines.
+    const auto count = summaryLineCount(c.deviceTarget(), tabAt(tabIndexSelected_),
+                                        dataToUnarchive_ ? &*dataToUnarchive_ : nullptr);
+    for (size_t i = static_cast<size_t>(count ? std::clamp(count->count, 0, 6) : 0); i < 6; ++i) {
+        lblRestoredData_[i]->setVisible(false);
+        tfRestoredData_[i]->setVisible(false);
+    }
+    if (count && count->table) restoreTableViewHiddenWithRestorePossible();
 
     const int32_t state = fields_.state.load();
     showProgressArea(state == kStateReadRestoreList || state == kStateDownloadRestore);
+    reloadRestoreTable();
 }
 
-void UpdateViewController::setBackupInfo() {
-    // Reading the backup and its summary lines come with the restore road; until then no backup
-    // is usable.
-    restorePossible_ = false;
-    dataToUnarchive_.reset();
+void UpdateViewController::reloadRestoreTable() {
+    ORVABluetoothManagerAppController& c = controller();
+    const int32_t target = c.deviceTarget();
+    const device::ORVABluetoothDeviceData* backup = dataToUnarchive_ ? &*dataToUnarchive_ : nullptr;
+    const std::vector<int> kinds = restoreRowKinds(target, backup, c.fmRadioShowAndHide() == 4);
+    restoreTableModel_->setRowCount(static_cast<int>(kinds.size()));
+    for (size_t row = 0; row < kinds.size(); ++row) {
+        const RestoreRowTexts texts = restoreRowTexts(kinds[row], backup, target, language());
+        const int r = static_cast<int>(row);
+        restoreTableModel_->setItem(r, 0, new QStandardItem(qs(texts.name)));
+        restoreTableModel_->setItem(r, 1, new QStandardItem(qs(texts.value)));
+    }
+}
+
+void UpdateViewController::restoreTableViewHiddenWithRestorePossible() {
+    tableViewRestore_->setHidden(!restorePossible_);
+    scrollViewRestore_->setHidden(!restorePossible_);
+}
+
+void UpdateViewController::menuWillOpen() {
+    ORVABluetoothManagerAppController& c = controller();
+    if (!c.listTabsOpened()) return;
+    c.setListTabsOpened(false);
+    c.enableListTabsTo(false);
 }
 
 void UpdateViewController::displayNOBackupFirmware() {

@@ -20,6 +20,7 @@ std::string text(TextId id, int language) { return std::string(app::localizedTex
 const std::map<std::string, TextId, std::less<>>& settingLabels() {
     static const std::map<std::string, TextId, std::less<>> labels = {
         {"Voice Prompt", TextId::label_voice_prompt},
+        {"Date", TextId::setting_label_date},
     };
     return labels;
 }

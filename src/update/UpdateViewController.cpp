@@ -3,6 +3,7 @@
 #include "update/UpdateViewController.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -27,6 +28,17 @@ constexpr int kTimerIntervalMs = 1000;
 constexpr int kListTimeoutSeconds = 30;
 constexpr int32_t kNelvar = 0x3020;
 
+// The firmware-language pop-up, which reports its opening (the menu's will-open).
+class LanguagePopUp : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> willOpen;
+    void showPopup() override {
+        if (willOpen) willOpen();
+        QComboBox::showPopup();
+    }
+};
+
 QLabel* newLabel(QWidget* parent, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* l = new QLabel(parent);
     l->setAlignment(align);
@@ -40,7 +52,10 @@ UpdateViewController::UpdateViewController(int32_t mode)
       lblFirmwareFile_(newLabel(view())),
       tfFirmwareFile_(new QLineEdit(view())),
       btnBrowse_(new QPushButton(view())),
-      popUpLanguageFirmware_(new QComboBox(view())),
+      popUpLanguageFirmware_(new LanguagePopUp(view())),
+      scrollViewRestore_(new QFrame(view())),
+      tableViewRestore_(new QTableView(scrollViewRestore_)),
+      restoreTableModel_(new QStandardItemModel(0, 2, tableViewRestore_)),
       btnDownload_(new QPushButton(view())),
       tfLatestVersion_(newLabel(view())),
       lblUpdateLanguageVoicePrompt_(newLabel(view(), Qt::AlignRight | Qt::AlignVCenter)),
@@ -72,6 +87,16 @@ UpdateViewController::UpdateViewController(int32_t mode)
     piProcessingCircular_->setRange(0, 100);
     lblUpdateVoicePromptInformation_->setWordWrap(false);
     popUpLanguageFirmware_->setMinimumWidth(160);
+    static_cast<LanguagePopUp*>(popUpLanguageFirmware_)->willOpen = [this] { menuWillOpen(); };
+    // The restore table: two text columns (setting name, stored value), read-only, unsorted.
+    tableViewRestore_->setModel(restoreTableModel_);
+    tableViewRestore_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tableViewRestore_->setSelectionMode(QAbstractItemView::NoSelection);
+    tableViewRestore_->horizontalHeader()->hide();
+    tableViewRestore_->verticalHeader()->hide();
+    tableViewRestore_->horizontalHeader()->setStretchLastSection(true);
+    (new QVBoxLayout(scrollViewRestore_))->addWidget(tableViewRestore_);
+    scrollViewRestore_->layout()->setContentsMargins(0, 0, 0, 0);
 
     // Order and grouping of the layouts: file or backup information above, latest version and
     // language in the middle, progress, then the buttons along the bottom.
@@ -109,6 +134,7 @@ UpdateViewController::UpdateViewController(int32_t mode)
             grid->addWidget(tfRestoredData_[static_cast<size_t>(i)], 2 + i % 3, (i / 3) * 2 + 1);
         }
         column->addLayout(grid);
+        column->addWidget(scrollViewRestore_, 1);
         auto* language = new QHBoxLayout;
         language->addStretch(1);
         language->addWidget(lblRestoreLanguageVoicePrompt_);
@@ -119,6 +145,7 @@ UpdateViewController::UpdateViewController(int32_t mode)
                                                           tfLatestVersion_, lblUpdateLanguageVoicePrompt_})
             w->hide();
     }
+    if (mode_ == 5) scrollViewRestore_->hide();
     column->addStretch(1);
     auto* progress = new QHBoxLayout;
     progress->addWidget(piProcessingCircular_);

@@ -6,6 +6,9 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFrame>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +29,7 @@
 #include "device/ORVABluetoothDeviceData.h"
 #include "platform/HttpDownload.h"
 #include "platform/WorkerThread.h"
+#include "update/BackupSummary.h"
 #include "update/FirmwareLists.h"
 #include "update/NewUpdateDecision.h"
 #include "update/ProgressRules.h"
@@ -57,6 +61,17 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     // Reads the settings backup of the selected model into dataToUnarchive and its summary lines;
     // clears restorePossible when none is usable.
     virtual void setBackupInfo();
+    // The settings backup file of a model in the archive folder; none for a model without one.
+    static std::optional<std::string> backupPath(int32_t deviceTarget);
+    // Writes the summary lines (and, for the FM summary, the region over the date line).
+    void showSummaryLines(const BackupSummaryLines& lines);
+    void speedDialDataShow();
+    // The restore table and its scroll view: shown exactly when a restore is possible.
+    void restoreTableViewHiddenWithRestorePossible();
+    // The firmware-language pop-up opens: an open tab list closes.
+    void menuWillOpen();
+    // Rebuilds the table's rows from the backup record (a row's two texts stand for its cell).
+    void reloadRestoreTable();
     void moveToNext(QObject* sender) override;
     void moveToBack(QObject* sender) override;
     QAbstractButton* btnNext() override { return btnNext_; }
@@ -190,6 +205,13 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     QLabel* lblRestoreLanguageVoicePrompt() const { return lblRestoreLanguageVoicePrompt_; }
     QLabel* lblUpdateVoicePromptInformation() const { return lblUpdateVoicePromptInformation_; }
     QLabel* lblBackupFirmwareInformation() const { return lblBackupFirmwareInformation_; }
+    QLabel* lblRestoredVersion() const { return lblRestoredVersion_; }
+    QLabel* tfRestoredVersion() const { return tfRestoredVersion_; }
+    QLabel* lblRestoredDate() const { return lblRestoredDate_; }
+    QLabel* tfRestoredDate() const { return tfRestoredDate_; }
+    QTableView* tableViewRestore() const { return tableViewRestore_; }
+    QFrame* scrollViewRestore() const { return scrollViewRestore_; }
+    QStandardItemModel* restoreTableModel() const { return restoreTableModel_; }
     QLabel* lblRestoredData(int i) const { return lblRestoredData_.at(static_cast<size_t>(i)); }
     QLabel* tfRestoredData(int i) const { return tfRestoredData_.at(static_cast<size_t>(i)); }
     QProgressBar* piProcessingCircular() const { return piProcessingCircular_; }
@@ -249,6 +271,9 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     QLineEdit* tfFirmwareFile_;
     QPushButton* btnBrowse_;
     QComboBox* popUpLanguageFirmware_;
+    QFrame* scrollViewRestore_;
+    QTableView* tableViewRestore_;
+    QStandardItemModel* restoreTableModel_;
     QPushButton* btnDownload_;
     QLabel* tfLatestVersion_;
     QLabel* lblUpdateLanguageVoicePrompt_;

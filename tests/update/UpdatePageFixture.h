@@ -24,7 +24,10 @@ class PageWithBackup : public update::UpdateViewController {
   public:
     using UpdateViewController::UpdateViewController;
     std::optional<device::ORVABluetoothDeviceData> backup;
+    // The page's own reading of the backup file instead of `backup`.
+    bool readBackupFile = false;
     void setBackupInfo() override {
+        if (readBackupFile) return UpdateViewController::setBackupInfo();
         setDataToUnarchive(backup);
         if (!backup) setRestorePossible(false);
     }
