@@ -153,4 +153,12 @@ std::optional<CellDescription> cellForRow(const ListInputs& in, int32_t row) {
     return cell;
 }
 
+const RowKind* rowKindAt(const ListInputs& in, int32_t row) {
+    const Layout* layout = chooseLayout(in);
+    if (!layout || row < 0 || row >= numberOfRows(in)) return nullptr;
+    return layout->rows[static_cast<size_t>(row)];
+}
+
+int32_t currentValue(SettingGetter getter, int32_t slot, const ListInputs& in) { return current(getter, slot, in); }
+
 }  // namespace settings

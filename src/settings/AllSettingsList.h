@@ -43,4 +43,9 @@ int selectedItemFor(ItemMapping mapping, int32_t value, size_t itemCount);
 // The items the pop-up offers for these inputs.
 ItemList itemsFor(const RowKind& kind, const ListInputs& in);
 
+// The row kind a shown row stands for; none at or past numberOfRows.
+const RowKind* rowKindAt(const ListInputs& in, int32_t row);
+// A getter of the edit copy, with the argument it takes (slot, product id or pack type).
+int32_t currentValue(device::SettingGetter getter, int32_t slot, const ListInputs& in);
+
 }  // namespace settings

@@ -71,6 +71,10 @@ public:
     // A new cell for the row, every control set; nullptr for a row without one.
     QWidget* tableView(QTableWidget* tableView, int tableColumn, int row);
 
+    // ---- row information (DeviceSettingsRowInformation.cpp) ------------------------------------
+    // The information button of a list cell: the row's text in the message box, nothing changed.
+    void allSettingsInformation(QObject* sender);
+
     // ---- all-settings sheet -------------------------------------------------------------------
     void moveToAllSettins(QObject* sender);
     void changeToDefaultAllSettins(QObject* sender);

@@ -1,0 +1,33 @@
+// The information button of the all-settings list: the row that holds it, the row's entry of the
+// information catalogue, and the message box with one OK button. Nothing else changes.
+#include "app/ORVABluetoothManagerAppController.h"
+#include "settings/DeviceSettingsViewController.h"
+#include "settings/RowInformation.h"
+
+namespace settings {
+
+namespace {
+
+// The row whose cell holds the sender; -1 for a sender in no cell of the table.
+int rowForView(const QTableWidget* table, const QObject* sender) {
+    for (const QObject* o = sender; o; o = o->parent())
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->cellWidget(row, 0) == o) return row;
+    return -1;
+}
+
+}  // namespace
+
+// Not guarded by onProcessing: it only shows a text.
+void DeviceSettingsViewController::allSettingsInformation(QObject* sender) {
+    if (!appController()) return;
+    const int row = rowForView(tableViewDeviceAllSettingsBasic, sender);
+    const std::optional<InformationBox> box = informationForRow(listInputs(), row, *this);
+    // A row without an entry opens no box rather than an empty one.
+    if (!box) return;
+    auto& c = controller();
+    c.openMessageBoxWithMessage(box->text, false, std::nullopt, app::AppTexts::qelm_string_ok_in(c.languageManager()),
+                                box->size, 12);
+}
+
+}  // namespace settings
