@@ -205,6 +205,7 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
 
     wireActions();
     bindKeyEquivalents();
+    bindRowInformationKey();
 }
 
 DeviceSettingsViewController::~DeviceSettingsViewController() = default;

@@ -74,6 +74,9 @@ public:
     // ---- row information (DeviceSettingsRowInformation.cpp) ------------------------------------
     // The information button of a list cell: the row's text in the message box, nothing changed.
     void allSettingsInformation(QObject* sender);
+    // Ctrl+I in the sheet: the information button of the table's current row, which the arrow
+    // keys choose.
+    void allSettingsInformationOfCurrentRow();
 
     // ---- all-settings sheet -------------------------------------------------------------------
     void moveToAllSettins(QObject* sender);
@@ -195,6 +198,7 @@ private:
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
     void layOutControls();
     void bindKeyEquivalents();
+    void bindRowInformationKey();
     void wireActions();
     // The system passes the list's test (every supported system does).
     bool passesSystemTest() const;

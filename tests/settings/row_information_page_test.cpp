@@ -2,6 +2,7 @@
 // each opens (text, one OK button, image, size, purpose), that nothing changes around it, the
 // value read at each press, and the buttons that open nothing.
 #include <QDialog>
+#include <QShortcut>
 
 #include "SettingsPageFixture.h"
 #include "app/TextCatalogue.h"
@@ -137,6 +138,27 @@ TEST_F(RowInformationPageTest, ButtonsWithoutAnEntryAndSendersOutsideTheListOpen
     // Its first row's text names its own setting.
     pressInformation(0);
     EXPECT_EQ(box().text, page->stringInformationMeshPublicChannel());
+    closeBox();
+}
+
+// The keyboard's way: the arrows choose the table's current row, Ctrl+I presses its button.
+TEST_F(RowInformationPageTest, CtrlIInTheSheetPressesTheCurrentRowsButton) {
+    openSheet(0x3161);
+    QShortcut* key = nullptr;
+    for (QShortcut* s : page->sheetDeviceAllSettings()->findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::CTRL | Qt::Key_I)) key = s;
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->context(), Qt::WindowShortcut);
+
+    table()->setCurrentCell(-1, -1);
+    emit key->activated();
+    EXPECT_FALSE(boxOpen());  // no current row
+    table()->setCurrentCell(2, 0);
+    emit key->activated();
+    EXPECT_FALSE(boxOpen());  // Remote UI RTT: no information
+    table()->setCurrentCell(1, 0);
+    emit key->activated();
+    EXPECT_EQ(box().text, page->stringInformationHeadsetUnitLanguage());
     closeBox();
 }
 
