@@ -1,5 +1,6 @@
 #include "settings/DeviceSettingsViewController.h"
 
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -169,6 +170,11 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     scrollViewDeviceAllSettingsBasic->setGeometry(10, 10, 530, 340);
     scrollViewDeviceAllSettingsBasic->setWidgetResizable(true);
     tableViewDeviceAllSettingsBasic = new QTableWidget(0, 1);
+    // One column of whole cells without headers: each row shows its label, button and control.
+    tableViewDeviceAllSettingsBasic->horizontalHeader()->hide();
+    tableViewDeviceAllSettingsBasic->horizontalHeader()->setStretchLastSection(true);
+    tableViewDeviceAllSettingsBasic->verticalHeader()->hide();
+    tableViewDeviceAllSettingsBasic->verticalHeader()->setDefaultSectionSize(30);
     scrollViewDeviceAllSettingsBasic->setWidget(tableViewDeviceAllSettingsBasic);
     btnDeviceAllSettingsBasicDefault = new QPushButton(sheetDeviceAllSettings_);
     btnDeviceAllSettingsBasicCancel = new QPushButton(sheetDeviceAllSettings_);

@@ -3,7 +3,7 @@
 // word in PS key 654). Recognize by the keyboard's Next, then Ctrl+T (device settings), Ctrl+D
 // (Default) and Alt+Ctrl+S (Save): the headset then holds the default words, is recognized a
 // second time, and the program is back on the device settings page (screenshots kept in the
-// build folder); Ctrl+Q ends it.
+// build folder); Ctrl+Q ends it. On the same 0x6838, a row's information box opened by the keys.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,6 +32,9 @@ using device::ORVABluetoothDeviceData;
 constexpr const char* kTitle = "VELMAR Helmets Device Manager";
 // The middle of the side panel's device settings button (the fourth shown, below the menu bar).
 constexpr int kDeviceSettingsButtonX = 115, kDeviceSettingsButtonY = 505;
+// The OK button of a message box of size 2, and the Close button of the all-settings sheet.
+constexpr int kInformationOkX = 688, kInformationOkY = 366;
+constexpr int kSheetCloseX = 471, kSheetCloseY = 374;
 
 // The model's default record at its firmware, as Default loads it.
 ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) {
@@ -85,14 +88,19 @@ class SettingsSaveEndToEnd : public ::testing::Test {
         std::this_thread::sleep_for(2500ms);
     }
 
-    // Device settings, Default, Save. The side button's Ctrl+T is lost while the button's title
-    // is set after its key (a landed fault the update page's issue mends): Ctrl+T, then a click
-    // on the button, which does nothing more once the page is shown.
-    void saveDefaults() {
+    // The side button's Ctrl+T is lost while the button's title is set after its key (a landed
+    // fault the update page's issue mends): Ctrl+T, then a click on the button, which does
+    // nothing more once the page is shown.
+    void openDeviceSettings() {
         window->type("ctrl+t");
         std::this_thread::sleep_for(700ms);
         window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
         std::this_thread::sleep_for(1500ms);
+    }
+
+    // Device settings, Default, Save.
+    void saveDefaults() {
+        openDeviceSettings();
         window->type("ctrl+d");
         std::this_thread::sleep_for(700ms);
         window->type("alt+ctrl+s");
@@ -151,6 +159,40 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
                                                              static_cast<uint16_t>(defaults.basicSettingFERRIK(1)),
                                                              held[2]}));
     EXPECT_EQ(nameReads(), 2) << "recognized twice";
+    quit();
+}
+
+// The all-settings sheet by Shift+Ctrl+M, its table by Tab, the VOX Sensitivity row (row 4 of
+// 0x6838) by the arrows, its information box by Ctrl+I (kept in a screenshot); then OK and Close:
+// nothing was written to the headset and the program quits without asking to save.
+TEST_F(SettingsSaveEndToEnd, InformationOfARowOpenedByTheKeyboard) {
+    auto headset = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::Hs6838Model>());
+    sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
+    ASSERT_NO_FATAL_FAILURE(start());
+    auto languagePackReads = [&] {
+        int n = 0;
+        for (const auto& r : headset->requests())
+            n += r.format == sim::Format::B && r.bytes[2] == 0x01 && r.bytes[3] == 0x01;
+        return n;
+    };
+    ASSERT_NO_FATAL_FAILURE(recognize([&] { return headset->requestCount() > 0; },
+                                      [&] { return languagePackReads() > 0; }));
+    openDeviceSettings();
+    window->type("shift+ctrl+m");
+    std::this_thread::sleep_for(1000ms);
+    window->typeIntoFocused("", "Tab ctrl+Home Down Down Down Down ctrl+i");
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_ROW_INFORMATION_6838_SCREENSHOT_FILE));
+
+    // The box and the sheet are windows that the X server without a window manager does not give
+    // the keyboard back to: the mouse closes them.
+    window->click(kInformationOkX, kInformationOkY);
+    std::this_thread::sleep_for(700ms);
+    window->click(kSheetCloseX, kSheetCloseY);
+    std::this_thread::sleep_for(700ms);
+    const auto sent = headset->keyRequests();
+    EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](const auto& k) { return k.command == 0x04; }))
+        << "a setting was written";
     quit();
 }
 
