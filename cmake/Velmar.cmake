@@ -9,11 +9,12 @@ function(velmar_library name)
 endfunction()
 
 # The tests of one subsystem: every *_test.cpp in the folder becomes part of one test binary,
-# each GoogleTest case a CTest test labelled with the subsystem. PROPERTIES adds test properties
-# (for example the preload of the simulated devices). ONE_PROCESS runs the whole binary as one
+# each GoogleTest suite a CTest test labelled with the subsystem. PROPERTIES adds test properties
+# (for example the preload of the simulated devices). CASE_PROCESSES names the suites whose cases
+# each need a process of their own (ALL: every suite). ONE_PROCESS runs the whole binary as one
 # CTest test.
 function(velmar_test_folder label)
-  cmake_parse_arguments(A "ONE_PROCESS" "" "LIBS;SOURCES;PROPERTIES;SEPARATE" ${ARGN})
+  cmake_parse_arguments(A "ONE_PROCESS" "" "LIBS;SOURCES;PROPERTIES;SEPARATE;CASE_PROCESSES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   if(NOT srcs)
     return()
@@ -47,7 +48,41 @@ function(velmar_test_folder label)
     add_test(NAME ${exe} COMMAND ${exe})
     set_tests_properties(${exe} PROPERTIES LABELS ${label} ${A_PROPERTIES})
   else()
-    gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${label}
-                         ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${A_PROPERTIES})
+    velmar_suite_tests(${exe} ${label} CASES ${A_CASE_PROCESSES}
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${A_PROPERTIES})
   endif()
+endfunction()
+
+# CTest tests for a GoogleTest binary, one per suite (or per case for the suites in CASES, ALL
+# for all), listed from the binary each time it is linked. Until it is built, a placeholder test
+# fails, as a missing binary should.
+function(velmar_suite_tests exe label)
+  cmake_parse_arguments(A "" "" "CASES;PROPERTIES" ${ARGN})
+  set(suites_file ${CMAKE_CURRENT_BINARY_DIR}/${exe}_suites.cmake)
+  add_custom_command(TARGET ${exe} POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${exe}> -DOUT=${suites_file}
+                             "-DCASES=${A_CASES}" -P ${PROJECT_SOURCE_DIR}/cmake/SuiteTests.cmake
+                     VERBATIM)
+  set(props "LABELS [==[${label}]==]")
+  list(LENGTH A_PROPERTIES n)
+  if(n GREATER 0)
+    math(EXPR last "${n} - 1")
+    foreach(i RANGE 0 ${last} 2)
+      math(EXPR j "${i} + 1")
+      list(GET A_PROPERTIES ${i} key)
+      list(GET A_PROPERTIES ${j} value)
+      string(APPEND props " ${key} [==[${value}]==]")
+    endforeach()
+  endif()
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${exe}_include.cmake)
+  file(WRITE ${include_file} "if(EXISTS [==[${suites_file}]==])
+  include([==[${suites_file}]==])
+  if(velmar_suite_tests)
+    set_tests_properties(\${velmar_suite_tests} PROPERTIES ${props})
+  endif()
+else()
+  add_test(${exe}_NOT_BUILT ${exe}_NOT_BUILT)
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()

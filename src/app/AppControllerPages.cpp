@@ -5,6 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "platform/Log.h"
 
 namespace app {
 namespace {
@@ -186,6 +187,7 @@ void ORVABluetoothManagerAppController::switchDetailViewWithViewController(Detai
     if (page->view()) page->view()->show();
     window_->claimKeysOf(page->view());
     visiblePage_ = page;
+    platform::logf("page %d shown", static_cast<int>(mode_.load()));
 }
 
 void ORVABluetoothManagerAppController::setDetailTitle() {

@@ -3,6 +3,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
 #include "device/ProductCatalogue.h"
+#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "update/UpdateViewController.h"
 
@@ -37,6 +38,7 @@ void UpdateViewController::timerMethodUpdate() {
 void UpdateViewController::endOfUpdateListRead() {
     timer_->stop();
     listWorker_.join();
+    platform::logLine("update list read ended");
     platform::drainMainQueue();  // the pop-up changes the worker posted
     ORVABluetoothManagerAppController& c = controller();
     if (c.isRestartDFU()) {

@@ -2,6 +2,7 @@
 // with a time-out, and stop it.
 #pragma once
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -23,8 +24,10 @@ namespace e2e {
 
 class ChildProcess {
 public:
-    // Starts argv[0] (looked up on PATH) with the environment of this process changed by env.
-    ChildProcess(std::vector<std::string> argv, const std::map<std::string, std::string>& env = {}) {
+    // Starts argv[0] (looked up on PATH) with the environment of this process changed by env;
+    // its standard error goes to errorFile (appended) when one is given.
+    ChildProcess(std::vector<std::string> argv, const std::map<std::string, std::string>& env = {},
+                 const std::string& errorFile = {}) {
         std::map<std::string, std::string> all;
         for (char** e = environ; *e; ++e) {
             std::string kv = *e;
@@ -39,7 +42,12 @@ public:
         envp.push_back(nullptr);
         for (auto& a : argv) args.push_back(a.data());
         args.push_back(nullptr);
-        if (posix_spawnp(&pid_, args[0], nullptr, nullptr, args.data(), envp.data()) != 0) pid_ = -1;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (!errorFile.empty())
+            posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), envp.data()) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
     }
     ~ChildProcess() { stop(); }
     ChildProcess(const ChildProcess&) = delete;
@@ -106,8 +114,10 @@ public:
             "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
         close(fds[1]);
         std::string number;
+        // Generous: on a loaded machine with other displays starting beside it, Xvfb can take
+        // several seconds to find its number.
         pollfd wait{fds[0], POLLIN, 0};
-        while (poll(&wait, 1, 5000) > 0) {
+        while (poll(&wait, 1, 30000) > 0) {
             char c;
             if (read(fds[0], &c, 1) != 1 || c == '\n') break;
             number.push_back(c);
@@ -153,6 +163,41 @@ public:
     }
     void type(const std::string& keys) {
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " key --clearmodifiers " + keys + " 2>/dev/null");
+    }
+    // Presses keys until done() holds: a press the program ignores while it is busy (a version
+    // check, a running recognition, a page still handing over) is simply repeated. Bounded.
+    template <typename Condition>
+    bool pressUntil(const std::string& keys, Condition done, int presses = 40,
+                    std::chrono::milliseconds each = std::chrono::milliseconds(700)) {
+        for (int i = 0; i < presses && !done() && program_.running(); ++i) {
+            type(keys);
+            auto end = std::chrono::steady_clock::now() + each;
+            while (!done() && program_.running() && std::chrono::steady_clock::now() < end)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return done();
+    }
+    // The window that has the keyboard focus (empty when unknown).
+    std::string focusedWindow() {
+        auto focused = commandOutput(xdotool_ + "getwindowfocus 2>/dev/null");
+        return focused ? focused->substr(0, focused->find('\n')) : std::string();
+    }
+    // Whether the focus is in a window other than the main one (a dialog or sheet the program
+    // opened).
+    bool dialogFocused() {
+        auto focused = focusedWindow();
+        return !focused.empty() && focused != window_;
+    }
+    // Types text and keys into the focused dialog, then waits (bounded) until the focus has
+    // left it: the dialog has closed.
+    bool typeIntoDialog(const std::string& text, const std::string& keys,
+                        std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+        const std::string dialog = focusedWindow();
+        typeIntoFocused(text, keys);
+        auto end = std::chrono::steady_clock::now() + bound;
+        while (focusedWindow() == dialog && program_.running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return focusedWindow() != dialog;
     }
     // A left click at a point of the window (its own coordinates).
     void click(int x, int y) {

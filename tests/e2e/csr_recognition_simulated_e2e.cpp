@@ -16,7 +16,7 @@
 #include <optional>
 #include <thread>
 
-#include "ChildProcess.h"
+#include "ProgramRun.h"
 #include "ScreenShot.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
@@ -29,12 +29,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kTitle = "VELMAR Helmets Device Manager";
 constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
 constexpr uint16_t kHeadset = 0x4D10;
 constexpr int32_t kSelectedBefore = 0x5010;
 // The last key the recognition of this headset reads: its third speed dial.
 constexpr uint16_t kLastKeyRead = 0x2282;
+// The controller's firmware update page, which follows a recognition.
+constexpr int kUpdatePage = 5;
 
 class CsrHeadsetEndToEnd : public ::testing::Test {
   protected:
@@ -56,26 +57,14 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
         fs::create_directories(archiveFolder());
         ASSERT_TRUE(platform::writeFileAtomically(configurationFile(), configuration.finish()));
 
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-        program = std::make_unique<e2e::ChildProcess>(
-            std::vector<std::string>{VELMAR_APP_BINARY},
-            std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                               {"QT_QPA_PLATFORM", "xcb"},
-                                               {"XDG_DATA_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
-                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-        ASSERT_TRUE(program->started());
-        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+        ASSERT_NO_FATAL_FAILURE(run.start(
+            data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     fs::path archiveFolder() const {
         return fs::path(data.path()) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
     }
     std::string configurationFile() const { return (archiveFolder() / "VELMARHelmetsDeviceManager.qelmconf").string(); }
-
-    void type(const std::string& keys) { window->type(keys); }
 
     // The recognition has reached the USB road once the program has claimed the headset.
     bool usbRoadStarted() { return !headset->claimAttempts().empty(); }
@@ -87,27 +76,23 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
     test_support::TempDir data;
     std::shared_ptr<sim::CsrFamilyHeadset> headset;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
+    e2e::ProgramRun run{data.path() + "/program.log"};
 };
 
 TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
     // Next leaves the selection page once its version check has ended (a press during it is
     // ignored); Next on the recognition page starts the worker, whose USB road follows three
     // one-second HID tries. A press while it runs is ignored too; none is made after it started.
-    for (int press = 0; press < 6 && !usbRoadStarted() && program->running(); ++press) {
-        type("ctrl+Right");
-        for (int i = 0; i < 150 && !usbRoadStarted(); ++i) std::this_thread::sleep_for(100ms);
-    }
-    ASSERT_TRUE(usbRoadStarted()) << "the recognition did not reach the USB road";
-    for (int i = 0; i < 900 && !recognitionRead() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+    const int updatePages = run.pagesShown(kUpdatePage);
+    ASSERT_TRUE(run.window->pressUntil("ctrl+Right", [&] { return usbRoadStarted(); }, 20, 2s))
+        << "the recognition did not reach the USB road\n" << run.trace.text();
+    for (int i = 0; i < 900 && !recognitionRead() && run.program->running(); ++i) std::this_thread::sleep_for(100ms);
     ASSERT_TRUE(recognitionRead()) << "the program did not read the headset's settings";
     // The page's one-second timer hands over to the firmware update page.
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_CSR_SCREENSHOT_FILE));
+    ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_CSR_SCREENSHOT_FILE));
 
-    std::optional<int> exitStatus = window->quit();
+    std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     auto bytes = platform::readFile(configurationFile());

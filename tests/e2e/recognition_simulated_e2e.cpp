@@ -16,7 +16,7 @@
 #include <optional>
 #include <thread>
 
-#include "ChildProcess.h"
+#include "ProgramRun.h"
 #include "ScreenShot.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
@@ -30,7 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kTitle = "VELMAR Helmets Device Manager";
 constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
 
 fs::path archiveFolder(const std::string& dataHome) {
@@ -56,18 +55,8 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
                    "AIROHAVELMAR:4\r\n\r\n",
                    test_support::LoopbackServer::Fault::None, listDelayMs());
 
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-        program = std::make_unique<e2e::ChildProcess>(
-            std::vector<std::string>{VELMAR_APP_BINARY},
-            std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                               {"QT_QPA_PLATFORM", "xcb"},
-                                               {"XDG_DATA_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", server.base()},
-                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-        ASSERT_TRUE(program->started());
-        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+        ASSERT_NO_FATAL_FAILURE(
+            run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     // How long the server holds the list read.
@@ -78,16 +67,14 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
         // Next is ignored while the start page's version check runs: the first one that counts
         // goes Home to the recognition page, the second starts the recognition. Stop at the
         // headset's first request.
-        for (int i = 0; i < 120 && headset->requestCount() == 0 && program->running(); ++i) {
-            type("ctrl+Right");
-            std::this_thread::sleep_for(700ms);
-        }
-        for (int i = 0; i < 900 && !languagePackAsked() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+        run.window->pressUntil("ctrl+Right", [&] { return headset->requestCount() > 0; }, 120);
+        for (int i = 0; i < 900 && !languagePackAsked() && run.program->running(); ++i)
+            std::this_thread::sleep_for(100ms);
         return languagePackAsked();
     }
     // The update page entered after recognition asks for its list (bounded).
     bool listAsked() {
-        for (int i = 0; i < 300 && server.requestsFor("Firmware") == 0 && program->running(); ++i)
+        for (int i = 0; i < 300 && server.requestsFor("Firmware") == 0 && run.program->running(); ++i)
             std::this_thread::sleep_for(50ms);
         return server.requestsFor("Firmware") > 0;
     }
@@ -95,8 +82,6 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
     std::string configurationFile() const {
         return (archiveFolder(data.path()) / "VELMARHelmetsDeviceManager.qelmconf").string();
     }
-
-    void type(const std::string& keys) { window->type(keys); }
 
     // How often the headset has been asked a command with its parameter.
     int requests(uint8_t command, uint8_t parameter) {
@@ -112,9 +97,7 @@ class SimulatedHeadsetEndToEnd : public ::testing::Test {
     test_support::LoopbackServer server;
     std::shared_ptr<sim::Hs6838Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
+    e2e::ProgramRun run{data.path() + "/program.log"};
 };
 
 TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
@@ -123,10 +106,10 @@ TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
     ASSERT_TRUE(listAsked()) << "the update page did not ask for its list";
     EXPECT_EQ(server.lastCacheControl(), "no-cache");
     // The list read ends at the page's next tick.
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SCREENSHOT_FILE));
+    ASSERT_TRUE(run.trace.waitFor("update list read ended")) << run.trace.text();
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_SCREENSHOT_FILE));
 
-    std::optional<int> exitStatus = window->quit();
+    std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     auto bytes = platform::readFile(configurationFile());
@@ -146,8 +129,8 @@ class HeldListEndToEnd : public SimulatedHeadsetEndToEnd {
 TEST_F(HeldListEndToEnd, SigtermDuringTheListReadEndsTheProgramWithItsConfiguration) {
     ASSERT_TRUE(recognize()) << "the program did not recognize the headset";
     ASSERT_TRUE(listAsked()) << "the update page did not ask for its list";
-    program->signal(SIGTERM);
-    std::optional<int> exitStatus = program->waitExit(8s);
+    run.program->signal(SIGTERM);
+    std::optional<int> exitStatus = run.program->waitExit(8s);
     ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program during the list read";
     EXPECT_EQ(*exitStatus, 0);
     auto bytes = platform::readFile(configurationFile());

@@ -15,7 +15,7 @@
 #include <optional>
 #include <thread>
 
-#include "ChildProcess.h"
+#include "ProgramRun.h"
 #include "ScreenShot.h"
 #include "device/ORVABluetoothDeviceData.h"
 #include "sim/CsrFamilyHeadset.h"
@@ -29,10 +29,14 @@ namespace {
 using namespace std::chrono_literals;
 using device::ORVABluetoothDeviceData;
 
-constexpr const char* kTitle = "VELMAR Helmets Device Manager";
 // The middle of the side panel's device settings button (the fourth shown, below the menu bar).
 constexpr int kDeviceSettingsButtonX = 115, kDeviceSettingsButtonY = 505;
-// The OK button of a message box of size 2, and the Close button of the all-settings sheet.
+// The controller's page numbers: the firmware update page follows a recognition from Home, and
+// device settings is the page Save returns to.
+constexpr int kUpdatePage = 5, kDeviceSettingsPage = 7;
+// The title line and the OK button of a message box of size 2, and the Close button of the
+// all-settings sheet.
+constexpr int kInformationTitleX = 331, kInformationTitleY = 221;
 constexpr int kInformationOkX = 688, kInformationOkY = 366;
 constexpr int kSheetCloseX = 471, kSheetCloseY = 374;
 
@@ -42,6 +46,13 @@ ORVABluetoothDeviceData defaultsOf(int32_t model, int32_t major, int32_t minor) 
     r.setDeviceRecognized(model);
     r.setDeviceVersionMajor(major, minor);
     return ORVABluetoothDeviceData::makeDefaultDataWithSource(r);
+}
+
+// The 0x6838 family's language-pack reads so far: one a recognition.
+int languagePackReads(const sim::SettingBlocksModel& headset) {
+    int n = 0;
+    for (const auto& r : headset.requests()) n += r.format == sim::Format::B && r.bytes[2] == 0x01 && r.bytes[3] == 0x01;
+    return n;
 }
 
 class SettingsSaveEndToEnd : public ::testing::Test {
@@ -56,67 +67,58 @@ class SettingsSaveEndToEnd : public ::testing::Test {
         ASSERT_TRUE(sim->mocked());
         // Only the program talks to the simulator; the X server and tools run as they are.
         unsetenv("LD_PRELOAD");
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-        program = std::make_unique<e2e::ChildProcess>(
-            std::vector<std::string>{VELMAR_APP_BINARY},
-            std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                               {"QT_QPA_PLATFORM", "xcb"},
-                                               {"XDG_DATA_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
-                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-        ASSERT_TRUE(program->started());
-        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+        ASSERT_NO_FATAL_FAILURE(run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                                        {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     bool waitFor(const std::function<bool()>& done, int tenths) {
-        for (int i = 0; i < tenths && !done() && program->running(); ++i) std::this_thread::sleep_for(100ms);
+        for (int i = 0; i < tenths && !done() && run.program->running(); ++i) std::this_thread::sleep_for(100ms);
         return done();
     }
 
     // Next until the recognition has started (presses during the start page's version check or
-    // a running recognition are ignored), then until it has read what `recognized` looks for.
+    // a running recognition are ignored), then until it has read what `recognized` looks for and
+    // handed over to the update page.
     void recognize(const std::function<bool()>& begun, const std::function<bool()>& recognized) {
-        for (int press = 0; press < 8 && !begun() && program->running(); ++press) {
-            window->type("ctrl+Right");
-            waitFor(begun, 150);
-        }
-        ASSERT_TRUE(begun()) << "the recognition did not start";
+        const int updatePages = run.pagesShown(kUpdatePage);
+        ASSERT_TRUE(run.window->pressUntil("ctrl+Right", begun)) << "the recognition did not start\n" << run.trace.text();
         ASSERT_TRUE(waitFor(recognized, 900)) << "the program did not recognize the headset";
-        // The recognition page's one-second timer hands over.
-        std::this_thread::sleep_for(2500ms);
+        ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
     }
 
-    // The side button's Ctrl+T is lost while the button's title is set after its key (a landed
-    // fault the update page's issue mends): Ctrl+T, then a click on the button, which does
-    // nothing more once the page is shown.
+    // The side button's Ctrl+T can be lost while the button's title is set after its key: then a
+    // click on the button shows the page.
     void openDeviceSettings() {
-        window->type("ctrl+t");
-        std::this_thread::sleep_for(700ms);
-        window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
-        std::this_thread::sleep_for(1500ms);
+        const int shown = run.pagesShown(kDeviceSettingsPage);
+        run.window->type("ctrl+t");
+        if (!run.waitPageShown(kDeviceSettingsPage, shown, 2s)) {
+            run.window->click(kDeviceSettingsButtonX, kDeviceSettingsButtonY);
+            ASSERT_TRUE(run.waitPageShown(kDeviceSettingsPage, shown)) << run.trace.text();
+        }
     }
 
     // Device settings, Default, Save.
     void saveDefaults() {
-        openDeviceSettings();
-        window->type("ctrl+d");
-        std::this_thread::sleep_for(700ms);
-        window->type("alt+ctrl+s");
+        ASSERT_NO_FATAL_FAILURE(openDeviceSettings());
+        // The keys reach the shown page in order: Default is loaded before Save reads the form.
+        run.window->type("ctrl+d");
+        run.window->type("alt+ctrl+s");
+    }
+
+    // The second recognition after the save returns to the device settings page.
+    void waitBackOnSettings(int settingsPagesBefore) {
+        ASSERT_TRUE(run.waitPageShown(kDeviceSettingsPage, settingsPagesBefore)) << run.trace.text();
     }
 
     void quit() {
-        std::optional<int> exitStatus = window->quit();
+        std::optional<int> exitStatus = run.window->quit();
         ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
         EXPECT_EQ(*exitStatus, 0);
     }
 
     test_support::TempDir data;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
+    e2e::ProgramRun run{data.path() + "/program.log"};
 };
 
 TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
@@ -135,31 +137,26 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
             n += r.format == sim::Format::B && r.bytes[2] == 0x03 && r.bytes[3] == sim::Hs6838Model::kParameterName;
         return n;
     };
-    auto languagePackReads = [&] {
-        int n = 0;
-        for (const auto& r : headset->requests())
-            n += r.format == sim::Format::B && r.bytes[2] == 0x01 && r.bytes[3] == 0x01;
-        return n;
-    };
     ASSERT_NO_FATAL_FAILURE(recognize([&] { return headset->requestCount() > 0; },
-                                      [&] { return languagePackReads() > 0; }));
-    saveDefaults();
+                                      [&] { return languagePackReads(*headset) > 0; }));
+    ASSERT_NO_FATAL_FAILURE(saveDefaults());
+    const int settingsPages = run.pagesShown(kDeviceSettingsPage);
     auto written = [&] {
         auto sent = headset->keyRequests();
         return std::any_of(sent.begin(), sent.end(),
                            [](const auto& k) { return k.format == sim::Format::B && k.command == 0x04 && k.key == 3; });
     };
-    if (!waitFor(written, 100)) e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE);
+    if (!waitFor(written, 100)) e2e::saveScreen(run.display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE);
     ASSERT_TRUE(written()) << "Save wrote nothing (the screen is in the screenshot)";
-    ASSERT_TRUE(waitFor([&] { return languagePackReads() > 1; }, 300)) << "no second recognition";
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE));
+    ASSERT_TRUE(waitFor([&] { return languagePackReads(*headset) > 1; }, 300)) << "no second recognition";
+    ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_SAVED_6838_SCREENSHOT_FILE));
 
     EXPECT_EQ(headset->shortBlock(3), (std::vector<uint16_t>{static_cast<uint16_t>(defaults.basicSettingFERRIK(0)),
                                                              static_cast<uint16_t>(defaults.basicSettingFERRIK(1)),
                                                              held[2]}));
     EXPECT_EQ(nameReads(), 2) << "recognized twice";
-    quit();
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 // The all-settings sheet by Shift+Ctrl+M, its table by Tab, the VOX Sensitivity row (row 4 of
@@ -169,31 +166,26 @@ TEST_F(SettingsSaveEndToEnd, InformationOfARowOpenedByTheKeyboard) {
     auto headset = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::Hs6838Model>());
     sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
     ASSERT_NO_FATAL_FAILURE(start());
-    auto languagePackReads = [&] {
-        int n = 0;
-        for (const auto& r : headset->requests())
-            n += r.format == sim::Format::B && r.bytes[2] == 0x01 && r.bytes[3] == 0x01;
-        return n;
-    };
     ASSERT_NO_FATAL_FAILURE(recognize([&] { return headset->requestCount() > 0; },
-                                      [&] { return languagePackReads() > 0; }));
-    openDeviceSettings();
-    window->type("shift+ctrl+m");
-    std::this_thread::sleep_for(1000ms);
-    window->typeIntoFocused("", "Tab ctrl+Home Down Down Down Down ctrl+i");
-    std::this_thread::sleep_for(1500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_ROW_INFORMATION_6838_SCREENSHOT_FILE));
+                                      [&] { return languagePackReads(*headset) > 0; }));
+    ASSERT_NO_FATAL_FAILURE(openDeviceSettings());
+    ASSERT_TRUE(run.window->pressUntil("shift+ctrl+m", [&] { return run.window->dialogFocused(); }))
+        << "the all-settings sheet did not open\n" << run.trace.text();
+    run.window->typeIntoFocused("", "Tab ctrl+Home Down Down Down Down ctrl+i");
+    ASSERT_TRUE(run.trace.waitFor("message box 12 shown")) << run.trace.text();
+    // Kept once the box's title line is drawn (where the page has no words of its own).
+    EXPECT_TRUE(e2e::saveScreenOnceTextAt(run.display->name(), VELMAR_ROW_INFORMATION_6838_SCREENSHOT_FILE,
+                                          kInformationTitleX, kInformationTitleY, 100, 12));
 
     // The box and the sheet are windows that the X server without a window manager does not give
-    // the keyboard back to: the mouse closes them.
-    window->click(kInformationOkX, kInformationOkY);
-    std::this_thread::sleep_for(700ms);
-    window->click(kSheetCloseX, kSheetCloseY);
-    std::this_thread::sleep_for(700ms);
+    // the keyboard back to: the mouse closes them, the sheet once the box is closed.
+    run.window->click(kInformationOkX, kInformationOkY);
+    ASSERT_TRUE(run.trace.waitFor("message box closed")) << run.trace.text();
+    run.window->click(kSheetCloseX, kSheetCloseY);
     const auto sent = headset->keyRequests();
     EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](const auto& k) { return k.command == 0x04; }))
         << "a setting was written";
-    quit();
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
@@ -213,15 +205,16 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
     };
     ASSERT_NO_FATAL_FAILURE(recognize([&] { return !headset->claimAttempts().empty(); },
                                       [&] { return settingsReads() > 0; }));
-    saveDefaults();
+    ASSERT_NO_FATAL_FAILURE(saveDefaults());
+    const int settingsPages = run.pagesShown(kDeviceSettingsPage);
     auto written = [&] {
         auto keys = headset->keysWritten();
         return std::find(keys.begin(), keys.end(), 0x028E) != keys.end();
     };
     ASSERT_TRUE(waitFor(written, 200)) << "Save wrote nothing";
     ASSERT_TRUE(waitFor([&] { return settingsReads() > 1; }, 600)) << "no second recognition";
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_TRUE(e2e::saveScreen(display->name(), VELMAR_SAVED_CSR_SCREENSHOT_FILE));
+    ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), VELMAR_SAVED_CSR_SCREENSHOT_FILE));
 
     // The VOX and EDR bits come from the model's defaults; settings that the defaults leave as
     // the headset had them keep their bits.
@@ -233,7 +226,7 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
     auto keys = headset->keysWritten();
     EXPECT_EQ(std::count(keys.begin(), keys.end(), 0x00EF), defaults.edr() != 1 ? 1 : 0)
         << "EDR is written only when it differs";
-    quit();
+    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include <optional>
 #include <thread>
 
-#include "ChildProcess.h"
+#include "ProgramRun.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
 #include "sim/Hs6838Model.h"
@@ -31,7 +31,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+// The controller's firmware update page, and the trace line of the end of its list read.
+constexpr int kUpdatePage = 5;
+constexpr const char* kListReadEnded = "update list read ended";
 constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
 
 fs::path archiveFolder(const std::string& dataHome) {
@@ -57,12 +59,6 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
         headset->setAfterRestart(0x00, sim::Answer{0, {1, 3, 0, 0, 0}});
         server.put("Firmware", "AIROHAVELMAR:v1.2:AIROHAVELMAR_v1.2.img\r\n");
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
-        display = std::make_unique<e2e::VirtualDisplay>();
-        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
-    }
-    void TearDown() override {
-        window.reset();
-        program.reset();
     }
 
     void writeFirmware(size_t blockSize) {
@@ -83,16 +79,8 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     }
 
     void start() {
-        program = std::make_unique<e2e::ChildProcess>(
-            std::vector<std::string>{VELMAR_APP_BINARY},
-            std::map<std::string, std::string>{{"DISPLAY", display->name()},
-                                               {"QT_QPA_PLATFORM", "xcb"},
-                                               {"XDG_DATA_HOME", data.path()},
-                                               {"VELMAR_SERVER_BASE", server.base()},
-                                               {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}});
-        ASSERT_TRUE(program->started());
-        window = std::make_unique<e2e::ProgramWindow>(display->name(), *program);
-        ASSERT_TRUE(window->find(kTitle)) << "the window did not show";
+        ASSERT_NO_FATAL_FAILURE(
+            run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     int requests(uint8_t command, uint8_t parameter) {
@@ -104,7 +92,8 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     template <typename Condition>
     bool waitFor(Condition done, std::chrono::seconds bound) {
         auto end = std::chrono::steady_clock::now() + bound;
-        while (!done() && program->running() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(100ms);
+        while (!done() && run.program->running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(100ms);
         return done();
     }
 
@@ -112,17 +101,15 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     // Update.
     void recognizeAndStartUpdate() {
         const int languagePacks = requests(0x01, 0x01);
-        for (int i = 0; i < 120 && requests(0x01, 0x01) == languagePacks && program->running(); ++i) {
-            window->type("ctrl+Right");
-            std::this_thread::sleep_for(700ms);
-        }
+        const int listReads = run.trace.count(kListReadEnded);
+        ASSERT_TRUE(run.window->pressUntil("ctrl+Right", [&] { return requests(0x01, 0x01) > languagePacks; }, 120));
         ASSERT_TRUE(waitFor([&] { return requests(0x01, 0x01) > languagePacks; }, 90s)) << "not recognized";
-        std::this_thread::sleep_for(3s);  // the hand-over to the update page and its list read
-        window->type("ctrl+b");
-        std::this_thread::sleep_for(1500ms);
-        window->typeIntoFocused(firmware, "Return");
-        std::this_thread::sleep_for(1s);
-        window->type("alt+ctrl+u");
+        // The update page takes Browse once its list read has ended; the dialog takes the path.
+        ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
+        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 10, 1500ms))
+            << "Browse showed no dialog";
+        ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
+        run.window->type("alt+ctrl+u");
         ASSERT_TRUE(waitFor([&] { return headset->requestCount() > 0 && !headset->blocks().empty(); }, 30s))
             << "the update did not start";
     }
@@ -147,9 +134,7 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6838Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
-    std::unique_ptr<e2e::VirtualDisplay> display;
-    std::unique_ptr<e2e::ChildProcess> program;
-    std::unique_ptr<e2e::ProgramWindow> window;
+    e2e::ProgramRun run{data.path() + "/program.log"};
     std::string firmware = data.path() + "/AIROHAVELMAR_v1.3.img";
     std::vector<std::vector<uint8_t>> expected;
 };
@@ -159,12 +144,14 @@ TEST_F(SimulatedUpdateEndToEnd, UpdateThroughTheWindowWritesTheBlocksAndRecogniz
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
     const int versionAsked = requests(0x01, 0x00);
+    const int updatePages = run.pagesShown(kUpdatePage);
     ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2 && requests(0x01, 0x00) > versionAsked; }, 120s))
         << "blocks written " << headset->blocks().size() << ", restarts " << headset->restarts();
     EXPECT_EQ(headset->blocks(), expected);
     EXPECT_TRUE(fs::is_regular_file(archiveFolder(data.path()) / "AIROHAVELMAR.qelmarch"));
-    std::this_thread::sleep_for(3s);  // re-recognition ends
-    std::optional<int> exitStatus = window->quit();
+    // Re-recognition ends on the update page.
+    ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
+    std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     EXPECT_TRUE(noResumeRecord());
@@ -176,15 +163,14 @@ TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunComplete
     ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
     ASSERT_TRUE(waitFor([&] { return requests(0x06, 58) > 20; }, 30s)) << "no write phase";
     const auto signalled = std::chrono::steady_clock::now();
-    ASSERT_TRUE(program->running());
-    program->signal(SIGTERM);
-    std::optional<int> exitStatus = program->waitExit(15s);
+    ASSERT_TRUE(run.program->running());
+    run.program->signal(SIGTERM);
+    std::optional<int> exitStatus = run.program->waitExit(15s);
     ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, 15s);
     EXPECT_EQ(headset->restarts(), 0);
 
-    window.reset();
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
     ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2; }, 180s))

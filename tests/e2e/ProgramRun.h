@@ -1,0 +1,57 @@
+// The real program started as a user would, on a fresh virtual X display, with its trace lines
+// kept in a file so that a test can wait for the program's own state. Use with
+// ASSERT_NO_FATAL_FAILURE(run.start(...)).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ChildProcess.h"
+#include "ProgramTrace.h"
+
+namespace e2e {
+
+constexpr const char* kProgramTitle = "VELMAR Helmets Device Manager";
+
+class ProgramRun {
+public:
+    // traceFile collects the standard error of every start, so counts of trace lines go on
+    // growing over restarts.
+    explicit ProgramRun(const std::string& traceFile) : trace(traceFile) {}
+
+    // Starts the program with XDG_DATA_HOME at dataHome and env added, and waits for its window.
+    // A second start ends the earlier run's window first.
+    void start(const std::string& dataHome, const std::map<std::string, std::string>& env) {
+        window.reset();
+        program.reset();
+        display = std::make_unique<VirtualDisplay>();
+        ASSERT_TRUE(display->ready()) << "Xvfb did not start";
+        std::map<std::string, std::string> all{
+            {"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"}, {"XDG_DATA_HOME", dataHome}};
+        for (const auto& [k, v] : env) all[k] = v;
+        program = std::make_unique<ChildProcess>(std::vector<std::string>{VELMAR_APP_BINARY}, all, trace.file());
+        ASSERT_TRUE(program->started());
+        window = std::make_unique<ProgramWindow>(display->name(), *program);
+        ASSERT_TRUE(window->find(kProgramTitle)) << "the window did not show\n" << trace.text();
+    }
+
+    // "page N shown" lines so far: the controller writes one each time it shows a page.
+    int pagesShown(int mode) const { return trace.count(pageLine(mode)); }
+    // Waits (bounded) until page mode has been shown more than `before` times.
+    bool waitPageShown(int mode, int before, std::chrono::milliseconds bound = std::chrono::seconds(90)) const {
+        return trace.waitFor(pageLine(mode), before + 1, bound);
+    }
+
+    ProgramTrace trace;
+    std::unique_ptr<VirtualDisplay> display;
+    std::unique_ptr<ChildProcess> program;
+    std::unique_ptr<ProgramWindow> window;
+
+private:
+    static std::string pageLine(int mode) { return "page " + std::to_string(mode) + " shown"; }
+};
+
+}  // namespace e2e
