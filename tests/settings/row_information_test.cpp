@@ -242,13 +242,20 @@ TEST(RowInformationEntries, LabelsFillThePlacesOfTheCurrentLanguageOnly) {
     EXPECT_EQ(placeholders(multitasking->text), 0u);
 }
 
-// The versions the catalogue's own conditions name, with the one just below each.
+bool names(const InformationWhen& when, uint16_t id) {
+    const auto& ids = when.productIds;
+    return ids.empty() || std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// The versions the id's tables name and those the catalogue's entries for it name, each with the
+// one just below.
 std::vector<Version> versionsWithTheCatalogues(uint16_t id) {
     std::set<std::tuple<int, int, int, int>> found;
     for (const Version& v : versionsFor(id)) found.insert({v.major, v.minor, v.type, v.secondary});
     for (const InformationLine& line : informationCatalogue())
         for (const InformationEntry& e : line.entries)
-            for (const Condition& c : e.when.inputs) addVersionsOf(c, found);
+            if (names(e.when, id))
+                for (const Condition& c : e.when.inputs) addVersionsOf(c, found);
     std::vector<Version> versions;
     for (const auto& [a, b, t, s] : found) versions.push_back({a, b, t, s});
     return versions;
@@ -268,11 +275,7 @@ std::vector<int32_t> accessoriesFor(uint16_t id) {
     };
     bool read = false;
     for (const InformationLine& line : informationCatalogue())
-        for (const InformationEntry& e : line.entries) {
-            const auto& ids = e.when.productIds;
-            const bool named = ids.empty() || std::find(ids.begin(), ids.end(), id) != ids.end();
-            read = read || (named && reads(e.when.value.getter));
-        }
+        for (const InformationEntry& e : line.entries) read = read || (names(e.when, id) && reads(e.when.value.getter));
     if (const SelectionGroup* group = groupFor(id))
         for (const LayoutChoice& choice : group->choices)
             for (const RowKind* kind : choice.layout->rows) read = read || reads(kind->items.getter);
@@ -297,16 +300,15 @@ TEST(RowInformationGrid, EveryShownButtonHasOneNonEmptyTextAndEveryHiddenOneNone
                     };
                     const RowKind* kind = rowKindAt(c.in, row);
                     ASSERT_NE(kind, nullptr) << where();
-                    const InformationEntry* entry = informationEntryForRow(c.in, row);
                     if (!kind->info) {
-                        EXPECT_EQ(entry, nullptr) << where();
+                        EXPECT_EQ(informationEntryForRow(c.in, row), nullptr) << where();
                         continue;
                     }
-                    ASSERT_NE(entry, nullptr) << where() << " " << englishLabel(kind->label);
                     const auto box = informationForRow(c.in, row, texts);
-                    ASSERT_TRUE(box.has_value()) << where();
+                    ASSERT_TRUE(box.has_value()) << where() << " " << englishLabel(kind->label);
                     EXPECT_FALSE(box->text.empty()) << where();
                     if (kind->label.entry == app::TextId::setting_label_audio_equalizer) {
+                        const InformationEntry* entry = informationEntryForRow(c.in, row);
                         const bool partnerText = entry->text == &D::stringInformationAudioEqualizerQV ||
                                                  entry->text == &D::stringInformationAudioEqualizerRF;
                         EXPECT_EQ(partnerText, offersPartnerPresets(*kind, c.in)) << where();
