@@ -215,6 +215,8 @@ public:
     int32_t osVersionPrimary() const { return osVersion_[0]; }
     int32_t osVersionSecondary() const { return osVersion_[1]; }
     int32_t osVersionMinor() const { return osVersion_[2]; }
+    // The version read at start-up stands for every check; tests set another one.
+    void setOsVersion(int32_t primary, int32_t secondary, int32_t minor = 0) { osVersion_ = {primary, secondary, minor}; }
 
     // Strings: main thread only.
 #define ORVA_STRING_PROPERTY(name, Name)                 \

@@ -186,6 +186,12 @@ public:
     // Language outside 0..12 falls back to English.
     static std::string getRTGStringFromRTG(int32_t gain, int32_t In);
     static int32_t checkFMPresetValidWithRegion(int32_t region, int32_t FMRadioPreset);
+    // A region's band in 10 kHz units: its lowest and highest frequency and its channel step. A
+    // region outside 0..5 reads as 0 (Worldwide), as the preset check reads it.
+    struct FMBand {
+        int32_t lowest, highest, step;
+    };
+    static FMBand fmRadioBand(int32_t region);
     // Receives the key equivalent ("B", "S" or "F") and its modifier mask.
     using KeyEquivalentSetter = std::function<void(const std::string& key, uint32_t modifierMask)>;
     static constexpr uint32_t kTabModifierMask = 0x120000;

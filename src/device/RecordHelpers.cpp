@@ -57,10 +57,7 @@ const char* const kRTGTexts[13][3] = {
     {"Niskie", "Średnie", "Wysokie"},
 };
 
-struct FMBand {
-    int32_t lowest, highest, step;
-};
-const FMBand kFMBands[6] = {
+const R::FMBand kFMBands[6] = {
     {7600, 10800, 10}, {8750, 10790, 20}, {8750, 10800, 10}, {8750, 10790, 20}, {8750, 10800, 10}, {7600, 9500, 10},
 };
 
@@ -192,8 +189,10 @@ std::string R::getRTGStringFromRTG(int32_t gain, int32_t In) {
     return kRTGTexts[language][getIndexFromRTG(gain)];
 }
 
+R::FMBand R::fmRadioBand(int32_t region) { return kFMBands[static_cast<uint32_t>(region) < 6 ? region : 0]; }
+
 int32_t R::checkFMPresetValidWithRegion(int32_t region, int32_t FMRadioPreset) {
-    const FMBand& band = kFMBands[static_cast<uint32_t>(region) < 6 ? region : 0];
+    const FMBand band = fmRadioBand(region);
     if (FMRadioPreset < band.lowest || FMRadioPreset > band.highest) return 1;
     if (FMRadioPreset % band.step != band.lowest % band.step) return 2;
     return 0;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,5 +28,21 @@ struct HttpResult {
 // cancel: when given and set (by any thread), the request ends early as a failure.
 HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy,
                    const std::atomic<bool>* cancel = nullptr);
+
+// Takes a body piece by piece as it arrives; false ends the transfer as a failure.
+using HttpSink = std::function<bool(const uint8_t* data, size_t size)>;
+
+// A GET whose body goes to sink in order of arrival, on the calling thread (blocking), for files
+// of megabytes on a slow link: the whole transfer has no bound, but it fails when nothing arrives
+// for idleLimit (the connection included). Only a 2xx answer's body reaches the sink; any other
+// status fails as "HTTP <status>". The result's body stays empty. cancel, when set by any
+// thread, ends the transfer within a few milliseconds as a failure.
+HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds idleLimit, CachePolicy policy,
+                            const HttpSink& sink, const std::atomic<bool>* cancel = nullptr);
+
+// As httpGet, but the time-out is an idle limit: the request fails when nothing arrives for
+// idleSeconds, however long a steadily flowing file takes in all.
+HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy,
+                       const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace platform

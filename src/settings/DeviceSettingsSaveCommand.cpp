@@ -14,8 +14,6 @@ using app::AppTexts;
 
 namespace {
 
-constexpr int kSaveTimerIntervalMs = 1000;
-
 // The PS key a CSR failure code names in its status (8 also stands for any failed HID write).
 int32_t keyOfCode(int32_t code) {
     switch (code) {
@@ -63,69 +61,42 @@ void DeviceSettingsViewController::save(QObject*) {
 
 void DeviceSettingsViewController::startSave() {
     app::ORVABluetoothManagerAppController& c = controller();
-    if (saveThread_.running()) return;  // one device conversation at a time
-    c.setStatus(c.getStatusProcessing(), false);
-    c.setOnProcessing(true);
-    c.setControls();
-    setControls();
-    setRcThreadSave(save::kSaveRunning);
-
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     save::DeviceSettingsSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
     save::HidOpener open = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
-    saveThread_.start(
+    saveRun_.begin(
+        c, view(), [this] { setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
         [input = std::move(input), open = std::move(open)](const std::atomic<bool>& stop) {
             return save::threadMethodSave(input, open, stop);
         },
-        [this](int32_t code) { setRcThreadSave(code); });
-
-    if (!saveTimer_) {
-        saveTimer_ = new QTimer(view());
-        saveTimer_->setInterval(kSaveTimerIntervalMs);
-        QObject::connect(saveTimer_, &QTimer::timeout, view(), [this] { timerMethodSave(); });
-    }
-    saveTimer_->start();
+        [this] { timerMethodSave(); });
 }
 
 void DeviceSettingsViewController::timerMethodSave() {
     const int32_t code = rcThreadSave();
     if (code < 0) return;
-    if (saveTimer_) saveTimer_->stop();
-    saveThread_.join();  // the code is its last act
+    saveRun_.end();
 
-    app::ORVABluetoothManagerAppController& c = controller();
-    const SaveStatusTexts texts =
-        saveStatusTexts(c, code == save::kSaved, [code](int language) { return reasonOf(code, language); });
-    bool recognizing = false;
-    if (code == save::kSaved) {
-        recognizing = commitAndRecognizeAgain(c, dataCurrent(), modeToGo(),
-                                              [this] { enableOldControlsEnable(true, false); });
-    } else {
-        if (discardsEdits(code)) {
-            // What changeToOriginal: does; that action is refused while the save is still busy.
-            dropEdits();
-            reloadAllSettingsRows();
-            setControlsWithData();
-            setControls();
-            openRecognizedDeviceNotSelectedBox(c);
-        }
-        // An abandoned page switch is not followed by a later Save.
-        setModeToGo(0);
-    }
-    showSaveStatus(c, texts, code != save::kSaved);
-    // After success the recognition owns the busy flag, unless it did not start.
-    if (!recognizing) c.setOnProcessing(false);
-    c.setControls();
+    endSave(controller(), dataCurrent(), modeToGo(),
+            {.success = code == save::kSaved,
+             .discards = discardsEdits(code),
+             .reason = [code](int language) { return reasonOf(code, language); },
+             .beforeRecognition = [this] { enableOldControlsEnable(true, false); },
+             .dropEdits =
+                 [this] {
+                     dropEdits();
+                     reloadAllSettingsRows();
+                     setControlsWithData();
+                     setControls();
+                 },
+             .forgetModeToGo = [this] { setModeToGo(0); }});
     setControls();
 }
 
-void DeviceSettingsViewController::stopThreads() {
-    if (saveThread_.running()) saveThread_.stop();
-}
+void DeviceSettingsViewController::stopThreads() { saveRun_.stop(); }
 
 bool DeviceSettingsViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    if (saveTimer_) saveTimer_->stop();
-    return saveThread_.joinBy(deadline);
+    return saveRun_.joinBy(deadline);
 }
 
 }  // namespace settings

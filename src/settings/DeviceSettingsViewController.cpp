@@ -27,55 +27,30 @@ void setTitle(QWidget* control, const QString& title) {
     else if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(title);
 }
 
-constexpr int kRowHeight = 28;
-constexpr int kLabelX = 10, kLabelWidth = 300;
-constexpr int kInfoX = 315;
-constexpr int kControlX = 345, kControlWidth = 250;
-
 }  // namespace
 
 DeviceSettingsViewController::DeviceSettingsViewController() {
+    // Positions come from layOutControls and the layout table.
     QWidget* v = view();
-    int row = 0;
-    auto y = [&] { return 10 + row * kRowHeight; };
-    auto label = [&] {
-        auto* l = new QLabel(v);
-        l->setGeometry(kLabelX, y(), kLabelWidth, 22);
-        return l;
-    };
+    auto label = [&] { return new QLabel(v); };
     auto info = [&] {
         auto* b = new QPushButton("?", v);
-        b->setGeometry(kInfoX, y(), 24, 22);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    auto matrix = [&](int columns) {
-        auto* m = new RadioMatrix(columns, v);
-        m->setGeometry(kControlX, y(), kControlWidth, 22);
-        return m;
-    };
-    auto popUp = [&] {
-        auto* p = new PopUpButton(v);
-        p->setGeometry(kControlX, y(), kControlWidth, 22);
-        return p;
-    };
+    auto matrix = [&](int columns) { return new RadioMatrix(columns, v); };
+    auto popUp = [&] { return new PopUpButton(v); };
 
     lblIntercomVOX = label();
     radioIntercomVOX = matrix(2);
-    ++row;
     lblHandsfreeVOX = label();
     radioHandsfreeVOX = matrix(2);
-    ++row;
 #define ORVA_MAKE_ONOFF_ROW(Name) \
     lbl##Name = label();          \
     btn##Name = info();           \
-    radio##Name = matrix(2);      \
-    ++row;
+    radio##Name = matrix(2);
     ORVA_MAKE_ONOFF_ROW(EDR)
     lblNoteEDR = label();
-    lblNoteEDR->setGeometry(kLabelX + 20, y(), 700, 22);
-    lblNoteEDR->setWordWrap(true);
-    ++row;
     ORVA_MAKE_ONOFF_ROW(PLC)
     ORVA_MAKE_ONOFF_ROW(BitpoolRate)
     ORVA_MAKE_ONOFF_ROW(MicrophoneBoost)
@@ -86,27 +61,20 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     lblMotionSensorSensitivity = label();
     btnMotionSensorSensitivity = info();
     popUpMotionSensorSensitivity = popUp();
-    ++row;
     ORVA_MAKE_ONOFF_ROW(AudioMultitasking)
     lblAudioMultitaskingSensitivity = label();
     btnAudioMultitaskingSensitivity = info();
     popUpAudioMultitaskingSensitivity = popUp();
-    ++row;
     ORVA_MAKE_ONOFF_ROW(NavigationAppOverlay)
 #undef ORVA_MAKE_ONOFF_ROW
     lblRTG = label();
     btnRTG = info();
     radioRTG = matrix(3);
-    ++row;
     lblACT = label();
     btnACT = info();
     tfACT = new TextField(v);
-    tfACT->setGeometry(kControlX, y(), 50, 22);
     stepperACT = new Stepper(v);
-    stepperACT->setGeometry(kControlX + 52, y(), 18, 22);
     lblACTUnit = new QLabel(v);
-    lblACTUnit->setGeometry(kControlX + 76, y(), 180, 22);
-    ++row;
 
 #define ORVA_CELLS(Name)                                \
     enable##Name = radio##Name->cellAtRow(0, 0);        \
@@ -130,8 +98,8 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
 
     // Three items at least: Disable, Low, High.
     popUpMotionSensorSensitivity->addItemsWithTitles({"", "", ""});
-    // Ten levels, the highest first.
-    for (int level = 10; level >= 1; --level) popUpAudioMultitaskingSensitivity->addItemWithTitle(std::to_string(level));
+    // Ten levels, the highest first (item 10 - level), titled "1" to "10" as the list titles them.
+    for (int item = 1; item <= 10; ++item) popUpAudioMultitaskingSensitivity->addItemWithTitle(std::to_string(item));
     // The time-out is 3 to 60 seconds on every model; the stepper's road stores unchecked.
     stepperACT->setMinValue(3);
     stepperACT->setMaxValue(60);
@@ -140,26 +108,23 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     tfACT->setIntValue(5);
 
     lblNoteApply = new QLabel(v);
-    lblNoteApply->setGeometry(kLabelX, 10 + 19 * kRowHeight, 600, 22);
-    lblNoteApply->setWordWrap(true);
+    // The notes are long in some languages: a smaller type, wrapped from the top of their frames.
+    for (QLabel* note : {lblNoteEDR, lblNoteApply}) {
+        QFont small = note->font();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        note->setFont(small);
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     btnNoteApply = new QPushButton("?", v);
-    btnNoteApply->setGeometry(615, 10 + 19 * kRowHeight, 24, 22);
-
-    const int buttonsY = 10 + 21 * kRowHeight;
-    auto pageButton = [&](QPushButton* b, int x) {
-        b->setGeometry(x, buttonsY, 110, 30);
-        b->show();
-        return b;
-    };
-    pageButton(btnBack_, 10);
-    btnDefault = pageButton(new QPushButton(v), 250);
-    btnCancel = pageButton(new QPushButton(v), 365);
-    btnSave = pageButton(new QPushButton(v), 480);
-    pageButton(btnNewDevice_, 615);
+    btnNoteApply->setFocusPolicy(Qt::NoFocus);
+    btnBack_->show();
+    btnNewDevice_->show();
+    btnDefault = new QPushButton(v);
+    btnCancel = new QPushButton(v);
+    btnSave = new QPushButton(v);
     btnAllSettings = new QPushButton(v);
-    btnAllSettings->setGeometry(480, buttonsY - 40, 245, 30);
     piProcessing = new QProgressBar(v);
-    piProcessing->setGeometry(130, buttonsY + 4, 110, 22);
     piProcessing->setTextVisible(false);
     piProcessing->hide();
 
@@ -209,6 +174,7 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
         {{lblACT, lblACTUnit}, {tfACT, stepperACT, btnACT}},
     };
 
+    layOutControls();
     wireActions();
     bindKeyEquivalents();
     bindRowInformationKey();
@@ -344,39 +310,9 @@ void DeviceSettingsViewController::initializeObject() {
     c.setTabIndexSelected(c.GetTabIndexWith(7));
     platform::logLine("ASDF NEXT RELOAD!!");
     reloadAllSettingsRows();
+    layOutControls();
     setControls();
     setControlsWithData();
-}
-
-void DeviceSettingsViewController::setControlsWithData() {}
-
-void DeviceSettingsViewController::setControls() {
-    setShortcuts();
-    auto& c = controller();
-    if (c.onProcessing()) {
-        for (QWidget* w : std::initializer_list<QWidget*>{radioIntercomVOX, radioHandsfreeVOX})
-            w->setEnabled(false);
-        for (size_t i = 2; i < formRows_.size(); ++i)
-            for (QWidget* w : formRows_[i].inputs) w->setEnabled(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{btnBack_, btnNewDevice_, btnDefault, btnCancel, btnSave,
-                                                          btnDeviceAllSettingsBasicSave, btnAllSettings, btnNoteApply})
-            w->setEnabled(false);
-        return;
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{btnBack_, btnNewDevice_, btnDefault, btnCancel})
-        w->setEnabled(true);
-    btnSave->setEnabled(isSettingsChanged());
-    btnDeviceAllSettingsBasicSave->setEnabled(isSettingsChanged());
-}
-
-void DeviceSettingsViewController::enableOldControlsEnable(bool enable, bool hidden) {
-    for (const FormRow& row : formRows_) {
-        for (QWidget* label : row.labels) label->setHidden(hidden);
-        for (QWidget* input : row.inputs) {
-            input->setHidden(hidden);
-            input->setEnabled(enable);
-        }
-    }
 }
 
 // ---- shortcut labels ----------------------------------------------------------------------------

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "settings/DeviceSettingsTexts.h"
-#include "settings/SaveThread.h"
+#include "settings/SaveRun.h"
 #include "settings/save/SaveIdentity.h"
 #include "settings/ListInputs.h"
 #include "settings/SettingsControls.h"
@@ -36,7 +36,7 @@ public:
     void initializeObject() override;
     void setControls() override;
     void setShortcuts() override;
-    // The form's values and positions (filled by the settings form).
+    // The fixed form's positions and values for the model's group and the headset's firmware band.
     void setControlsWithData();
     bool checkNeedToSave() override;
     void moveToSettingToSetting() override;
@@ -57,7 +57,7 @@ public:
     // timer. The all-settings sheet's Save calls it after its own guard.
     void startSave();
     void timerMethodSave();
-    QTimer* saveTimer() const { return saveTimer_; }
+    QTimer* saveTimer() const { return saveRun_.timer(); }
     // The HID open of the save; the program's opens the headsets usbhid_open_headset knows.
     void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
     // Shutdown: a running save is asked to end, then waited for until the deadline.
@@ -196,6 +196,7 @@ private:
     void endAllSettingsSheet();
     // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
+    // Every control at the position the page first shows it; each page opening starts from them.
     void layOutControls();
     void bindKeyEquivalents();
     void bindRowInformationKey();
@@ -204,8 +205,7 @@ private:
     bool passesSystemTest() const;
 
     QDialog* sheetDeviceAllSettings_;
-    SaveThread saveThread_;
-    QTimer* saveTimer_ = nullptr;
+    SaveRun saveRun_;
     save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;

@@ -52,4 +52,24 @@ bool commitAndRecognizeAgain(app::ORVABluetoothManagerAppController& c,
     return c.mode() == kRecognitionMode;
 }
 
+void endSave(app::ORVABluetoothManagerAppController& c, const device::ORVABluetoothDeviceData& dataCurrent,
+             int32_t modeToGo, const SaveEnd& end) {
+    const SaveStatusTexts texts = saveStatusTexts(c, end.success, end.reason);
+    bool recognizing = false;
+    if (end.success) {
+        recognizing = commitAndRecognizeAgain(c, dataCurrent, modeToGo, end.beforeRecognition);
+    } else {
+        if (end.discards) {
+            // What the page's Cancel does; that action is refused while the save is still busy.
+            if (end.dropEdits) end.dropEdits();
+            openRecognizedDeviceNotSelectedBox(c);
+        }
+        // An abandoned page switch is not followed by a later Save.
+        if (end.forgetModeToGo) end.forgetModeToGo();
+    }
+    showSaveStatus(c, texts, !end.success);
+    if (!recognizing) c.setOnProcessing(false);
+    c.setControls();
+}
+
 }  // namespace settings

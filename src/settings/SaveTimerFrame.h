@@ -35,4 +35,20 @@ bool commitAndRecognizeAgain(app::ORVABluetoothManagerAppController& c,
                              const device::ORVABluetoothDeviceData& dataCurrent, int32_t modeToGo,
                              const std::function<void()>& beforeRecognition = {});
 
+// The end of a settings page's save once its worker's code is in: the status in 13 languages
+// (warning colour on failure); after success the commit and a new recognition (true: it took
+// the busy flag); after a failure the edits dropped with the warning box where `discards` says
+// so, and the page switch the save interrupted forgotten. The busy flag is cleared unless the
+// recognition took it, and the window refreshed; the page refreshes itself after.
+struct SaveEnd {
+    bool success;
+    bool discards;
+    std::function<std::string(int language)> reason;
+    std::function<void()> beforeRecognition;  // after the commit
+    std::function<void()> dropEdits;          // the headset's values back, the page refreshed
+    std::function<void()> forgetModeToGo;
+};
+void endSave(app::ORVABluetoothManagerAppController& c, const device::ORVABluetoothDeviceData& dataCurrent,
+             int32_t modeToGo, const SaveEnd& end);
+
 }  // namespace settings

@@ -76,6 +76,10 @@ public:
     void setMinValue(double value);
     void setMaxValue(double value);
     void setIncrement(double value) { increment_ = value; }
+    // The value as set, outside the limits too (an empty FM preset shows 0); the arrows bring it
+    // back within them.
+    int intValue() const { return static_cast<int>(value_); }
+    void setIntValue(int value) { value_ = value; }
     void setAction(ControlAction action) { action_ = std::move(action); }
     // A user's click on the up or down arrow.
     void stepUp();

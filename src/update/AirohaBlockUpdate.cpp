@@ -1,6 +1,9 @@
 // The Airoha family: firmware blocks written over short HID reports, each piece checked by its
 // CRC-16/XMODEM, the block verified whole, then the headset restarts into its loader and is
-// found again. A block the headset already holds in the same version is skipped.
+// found again. A block the headset already holds in the same version is skipped. The block write
+// also serves the Airoha mesh modules.
+#include "update/AirohaBlock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +12,7 @@
 #include "platform/Log.h"
 #include "transport/Checksums.h"
 #include "update/ArchiveLayout.h"
+#include "update/HidPartDownload.h"
 #include "update/UpdateWorker.h"
 #include "update/UpdateTexts.h"
 
@@ -20,9 +24,7 @@ constexpr uint8_t kVersion = 0x01, kStart = 0x05, kWrite = 0x06, kVerify = 0x5B,
                   kResult = 0x0A;
 constexpr uint32_t kPieceMax = 58;
 constexpr uint8_t kVerifyWhole = 2;
-constexpr int64_t kLoaderRestartMs = 6000;
 constexpr int64_t kPollStepMs = 1000;
-constexpr int64_t kClosingPauseMs = 1000;
 // The reconnection poll gives up after as many passes as the longest wait of the family's
 // siblings, and ends as the failed open after it.
 constexpr int kReconnectPasses = 300;
@@ -52,32 +54,36 @@ bool command(UpdateRun& run, Exchange& x, uint8_t cmd) {
     return x.reply[2] == cmd && (x.reply[3] == kStatusDone || x.reply[3] == kStatusBusy);
 }
 
-// Finds the restarted headset again and leaves it open.
-bool reopenAfterRestart(UpdateRun& run) {
+// Finds the restarted device again and leaves it open.
+bool reopenAfterRestart(UpdateRun& run, const AirohaBlockOptions& options) {
+    const HeadsetOpener open = options.reopen ? options.reopen : run.openHeadset;
     usbhid_close_all();
-    if (!pause(run, kLoaderRestartMs)) return false;
+    if (!pause(run, options.restartMs)) return false;
     bool found = false;
     for (int pass = 0; pass < kReconnectPasses && !found; ++pass) {
         if (!pause(run, kPollStepMs)) return false;
         uint32_t pid = 0;
-        found = run.openHeadset(&pid, run.message) == 0;
+        found = open(&pid, run.message) == 0;
         usbhid_close_all();
     }
     if (!found) return false;
     uint32_t pid = 0;
-    return run.openHeadset(&pid, run.message) == 0;
+    return open(&pid, run.message) == 0;
 }
 
-// Writes one block record; the failed step's tag, or none.
-const char* writeBlock(UpdateRun& run, const BlockRecord& record) {
+}  // namespace
+
+const char* writeAirohaBlock(UpdateRun& run, const BlockRecord& record, const AirohaBlockOptions& options) {
     Exchange x;
     const uint8_t number = static_cast<uint8_t>(record.number);
     if (record.flag == 1) {
         x.request[3] = number;
         if (!command(run, x, kVersion)) return kTagVersion;
-        bool same = true;
+        bool same = options.skipSameVersion;
         for (size_t v = 0; v < record.versions.size(); ++v) same = same && x.reply[4 + v] == record.versions[v];
-        if (same) {
+        if (!options.skipSameVersion) {
+            platform::logf("airoha block %u: version asked, written whatever it is", record.number);
+        } else if (same) {
             platform::logf("airoha block %u: same version, skipped", record.number);
             return nullptr;
         }
@@ -108,14 +114,18 @@ const char* writeBlock(UpdateRun& run, const BlockRecord& record) {
     if (!command(run, x, kVerify)) return kTagVerify;
     x = {};
     if (!command(run, x, kRunLoader)) return kTagLoader;
-    if (!reopenAfterRestart(run)) return kTagReopen;
+    if (!reopenAfterRestart(run, options)) return kTagReopen;
     x = {};
     if (!command(run, x, kResult)) return kTagResult;
     platform::logf("airoha block %u: result %u", record.number, x.reply[4]);
     return nullptr;
 }
 
-}  // namespace
+void failAirohaBlock(UpdateRun& run, const BlockRecord& record, const char* tag) {
+    const std::string filled = app::formatText(tag, {static_cast<int>(record.number)});
+    publishFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, filled);
+    endOfWork(run, EndEntry::withHid);
+}
 
 void updateAirohaBlocks(UpdateRun& run) {
     if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
@@ -140,18 +150,9 @@ void updateAirohaBlocks(UpdateRun& run) {
 
     for (int32_t i = 0; i < layout.count(); ++i) {
         const BlockRecord record = *layout.block(i);
-        if (const char* tag = writeBlock(run, record)) {
-            const std::string filled = app::formatText(tag, {static_cast<int>(record.number)});
-            publishFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, filled);
-            return endOfWork(run, EndEntry::withHid);
-        }
+        if (const char* tag = writeAirohaBlock(run, record, {})) return failAirohaBlock(run, record, tag);
     }
-    usbhid_close_all();
-    run.page.updateRestoreError = 0;
-    run.page.addUpdateProcessed = 99;
-    pause(run, kClosingPauseMs);
-    markSucceeded(run);
-    endOfWork(run, EndEntry::plain);
+    closeAndSucceed(run);
 }
 
 }  // namespace update

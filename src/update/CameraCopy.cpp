@@ -50,14 +50,16 @@ bool removeIfThere(const std::string& path) {
     return fs::remove(path, ec) && !ec;
 }
 
-// Both removals after a failed read-back; false with the failure published.
-bool removeBoth(UpdateRun& run, const std::string& volume, const CameraFiles& files, const CameraCopyTags& tags) {
+// Both removals after a failed read-back, with the tags of the failure; false with the failure
+// published.
+bool removeBoth(UpdateRun& run, const std::string& volume, const CameraFiles& files, const char* stagedTag,
+                const char* targetTag) {
     if (!removeIfThere(volume + files.staged)) {
-        publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tags.stagedRemoval);
+        publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, stagedTag);
         return false;
     }
     if (!removeIfThere(volume + files.target)) {
-        publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tags.targetRemoval);
+        publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, targetTag);
         return false;
     }
     return true;
@@ -71,6 +73,19 @@ const CameraFiles* cameraFilesOf(int32_t model) {
     for (const CameraFiles& row : kCameraFiles)
         if (row.model == model) return &row;
     return nullptr;
+}
+
+CameraPart cameraPartOf(const UpdateRun& run, const BlockRecord& record) {
+    return CameraPart{run.image.data() + record.offset, record.length, static_cast<int32_t>(record.versions[0]),
+                      static_cast<int32_t>(record.versions[1]), record.digest};
+}
+
+bool failCameraStep(UpdateRun& run, const char* tag, bool cameraFailed) {
+    publishCameraFailure(run,
+                         cameraFailed ? AppTexts::qelm_string_camera_update_fail_in
+                                      : UpdateTexts::qelm_string_cannot_get_status_in,
+                         tag);
+    return false;
 }
 
 void publishCameraFailure(UpdateRun& run, const std::function<std::string(int)>& message, const std::string& tag) {
@@ -137,7 +152,7 @@ bool readBackCameraFile(UpdateRun& run, const std::string& volume, const CameraF
     const std::string target = volume + files.target;
     std::FILE* file = std::fopen(target.c_str(), "rb");
     if (!file) {
-        if (removeBoth(run, volume, files, tags))
+        if (removeBoth(run, volume, files, tags.stagedRemoval, tags.targetRemoval))
             publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tags.open);
         return false;
     }
@@ -150,7 +165,7 @@ bool readBackCameraFile(UpdateRun& run, const std::string& volume, const CameraF
     std::array<uint8_t, 16> digest{};
     md5_final(digest.data(), &context);
     if (digest != part.digest) {
-        if (removeBoth(run, volume, files, tags))
+        if (removeBoth(run, volume, files, tags.digestStagedRemoval, tags.digestTargetRemoval))
             publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tags.digest);
         return false;
     }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "update/ArchiveLayout.h"
 #include "update/UpdateWorker.h"
 
 namespace update {
@@ -35,15 +36,23 @@ struct CameraPart {
 struct CameraCopyTags {
     const char* create;
     const char* rename;
-    const char* stagedRemoval;
+    const char* stagedRemoval;  // the removals after a target that cannot be opened
     const char* targetRemoval;
     const char* open;
     const char* digest;
     const char* size;
+    const char* digestStagedRemoval;  // the removals after a wrong digest
+    const char* digestTargetRemoval;
 };
+
+// The camera image of a block record of the run's firmware (its version in the first two values).
+CameraPart cameraPartOf(const UpdateRun& run, const BlockRecord& record);
 
 // "%@. %@ <tag>. %@.": the failure prefix, the message, the tag and "Try again".
 void publishCameraFailure(UpdateRun& run, const std::function<std::string(int)>& message, const std::string& tag);
+// The same with "Cannot get status", or "Camera firmware update failed" when `cameraFailed`;
+// always false.
+bool failCameraStep(UpdateRun& run, const char* tag, bool cameraFailed = false);
 
 // Asks for the volume up to `asks` times, sleeping a second after each miss; none when every ask
 // missed or the run was stopped.

@@ -33,7 +33,8 @@ constexpr int kSixthAttempt = 6;
 constexpr int kFirstVolumeAsks = 70, kSecondVolumeAsks = 200;
 constexpr int kLongWaitQueries = 100, kShortWaitQueries = 30;
 
-constexpr CameraCopyTags kCopyTags{"[2][0]", "[2][1]", "[2][9]", "[2][10]", "[2][5]", "[2][6]", "[2][4]"};
+constexpr CameraCopyTags kCopyTags{"[2][0]", "[2][1]", "[2][9]", "[2][10]", "[2][5]",
+                                   "[2][6]", "[2][4]", "[2][9]", "[2][10]"};
 
 constexpr int32_t kInstructionBoxSize = 0, kInstructionBoxPurpose = 1;
 
@@ -66,20 +67,13 @@ bool waitCameraOut(UpdateRun& run, PartExchange& x, int queries) {
     return false;
 }
 
-bool fail(UpdateRun& run, const char* tag, bool cameraFailed = false) {
-    publishCameraFailure(run,
-                         cameraFailed ? app::AppTexts::qelm_string_camera_update_fail_in
-                                      : UpdateTexts::qelm_string_cannot_get_status_in,
-                         tag);
-    return false;
-}
+bool fail(UpdateRun& run, const char* tag, bool cameraFailed = false) { return failCameraStep(run, tag, cameraFailed); }
 
 // Steps 7.1 to 7.12; false when the run must end (the failure published).
 bool cameraStage(UpdateRun& run, PartExchange& x, const BlockRecord& record) {
     const CameraFiles* files = cameraFilesOf(run.deviceTarget);
     if (!files) return fail(run, "[2][0]");
-    const CameraPart part{run.image.data() + record.offset, record.length, static_cast<int32_t>(record.versions[0]),
-                          static_cast<int32_t>(record.versions[1]), record.digest};
+    const CameraPart part = cameraPartOf(run, record);
 
     if (!x.command(0, kStorageOn)) return fail(run, "[1][0]");
     if (!pause(run, 1000) || pollCameraState(run, x, 1) == StatePoll::missed) return fail(run, "[4][1]");
@@ -141,15 +135,8 @@ void updateHidCameraStorage(UpdateRun& run) {
     const bool heldBox = holds(kHeldBoxModels, model);
     const bool polls = heldBox || holds(kPollWithoutBoxModels, model);
 
-    if (!openAndIdentify(run)) return endOfWork(run, EndEntry::plain);
     PartExchange x(run);
-    const device::ORVABluetoothDeviceData& r = run.record;
-    if (!sameVersion(x.readVersion(0), r.deviceVersionMajor(), r.deviceVersionMinor(), r.deviceSecondaryVersionType(),
-                     r.deviceSecondaryVersion()))
-        return failNotRecognized(run);
-    const bool loaded = loadFirmwareArchive(run);
-    run.page.addUpdateProcessed = 1;
-    if (!loaded) return endOfWork(run, EndEntry::withHid);
+    if (!openCheckedAndLoaded(run, x, RecordVersion::plain)) return;
     if (!checkEntries(run, true, camera ? kCameraPartIndex + 1 : 0)) return;
     if (!makeSettingsBackup(run)) return endOfWork(run, EndEntry::withHid);
 

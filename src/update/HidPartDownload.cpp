@@ -52,17 +52,43 @@ void failNotRecognized(UpdateRun& run) {
     endOfWork(run, EndEntry::withHid);
 }
 
+bool openCheckedAndLoaded(UpdateRun& run, PartExchange& x, RecordVersion version) {
+    if (!openAndIdentify(run)) {
+        endOfWork(run, EndEntry::plain);
+        return false;
+    }
+    const device::ORVABluetoothDeviceData& r = run.record;
+    const ChipVersion v = x.readVersion(0);
+    const bool same = version == RecordVersion::plain
+                          ? sameVersion(v, r.deviceVersionMajor(), r.deviceVersionMinor(),
+                                        r.deviceSecondaryVersionType(), r.deviceSecondaryVersion())
+                          : sameVersion(v, r.deviceVersionMajor01(), r.deviceVersionMinor01(),
+                                        r.deviceSecondaryVersionType01(), r.deviceSecondaryVersion01());
+    if (!same) {
+        failNotRecognized(run);
+        return false;
+    }
+    const bool loaded = loadFirmwareArchive(run);
+    run.page.addUpdateProcessed = 1;
+    if (!loaded) endOfWork(run, EndEntry::withHid);
+    return loaded;
+}
+
 bool checkEntries(UpdateRun& run, bool longTable, int32_t minimum) {
     const ArchiveLayout layout(run.image.data(), run.image.size);
     bool sound = layout.count() >= minimum;
     for (int32_t k = 0; sound && k < layout.count(); ++k) sound = longTable ? layout.block(k).has_value() : layout.part(k).has_value();
     if (sound) return true;
+    failFirmwareCorrupted(run, EndEntry::withHid);
+    return false;
+}
+
+void failFirmwareCorrupted(UpdateRun& run, EndEntry entry, int32_t code) {
     std::snprintf(run.message2, sizeof run.message2, "%s", "Firmware corrupted");
     const int model = run.record.deviceRecognized();
     publishFailure(run, [&](int i) { return UpdateTexts::qelm_string_message(run.message2, model, i).value_or(""); });
-    run.page.updateRestoreError = kEndFirmwareFileFailed;
-    endOfWork(run, EndEntry::withHid);
-    return false;
+    run.page.updateRestoreError = code;
+    endOfWork(run, entry);
 }
 
 void beginWritePhase(UpdateRun& run, int32_t phase) {
@@ -100,6 +126,19 @@ bool waitForReturn(UpdateRun& run) {
     }
     platform::logf("update: the headset did not come back");
     return false;
+}
+
+void closingStretch(UpdateRun& run) {
+    usbhid_close_all();
+    run.page.updateRestoreError = 0;
+    run.page.addUpdateProcessed = 99;
+    pause(run, kStepMs);
+}
+
+void closeAndSucceed(UpdateRun& run) {
+    closingStretch(run);
+    markSucceeded(run);
+    endOfWork(run, EndEntry::plain);
 }
 
 void succeedAfterReturn(UpdateRun& run) {

@@ -46,9 +46,17 @@ class PartExchange {
 bool sameVersion(const ChipVersion& v, int32_t major, int32_t minor, int32_t type, int32_t secondary);
 // Code 2 with "Not the recognized device", HID closed.
 void failNotRecognized(UpdateRun& run);
+// Which of the record's versions the headset's 0x01 must answer.
+enum class RecordVersion { plain, first };
+// The headset opened and identified, its version the record's (else code 2), the firmware file
+// loaded (else code 3), addUpdateProcessed 1. False when the work has ended.
+bool openCheckedAndLoaded(UpdateRun& run, PartExchange& x, RecordVersion version);
 // Every entry the family reads lies inside the image, and there are at least `minimum`; otherwise
 // "Firmware corrupted" with code 3 (HID closed).
 bool checkEntries(UpdateRun& run, bool longTable, int32_t minimum);
+// "Firmware corrupted" (the loader's message mapped) with the code (3: the user's file), then the
+// end from `entry`.
+void failFirmwareCorrupted(UpdateRun& run, EndEntry entry, int32_t code = kEndFirmwareFileFailed);
 // The write phase's set-up: 2, the processing status, the timer fields reset, code 1, then the
 // phase value.
 void beginWritePhase(UpdateRun& run, int32_t phase);
@@ -60,6 +68,10 @@ bool pollReady(UpdateRun& run, PartExchange& x);
 // Closes both slots, then once a second opens the headset and closes it again until an open
 // succeeds; false when the passes ran out or the run was stopped.
 bool waitForReturn(UpdateRun& run);
+// The closing stretch of the block and image roads: HID closed, the code 0, 99, one second.
+void closingStretch(UpdateRun& run);
+// The closing stretch, then 100 with the success flag and the end of work.
+void closeAndSucceed(UpdateRun& run);
 // The end after the restarted headset was found: box closed, 100, the code 0, 100.
 void succeedAfterReturn(UpdateRun& run);
 

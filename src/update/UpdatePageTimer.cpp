@@ -46,7 +46,7 @@ void UpdateViewController::endOfUpdateListRead() {
         updateFirmware(nullptr);
         return;
     }
-    // The new-firmware offer comes with its own part of the page; the list read answers NO.
+    if (fields_.newUpdateFound) offerNewUpdate();
     c.setOnProcessing(false);
     c.setControls();
     setControls();
@@ -71,6 +71,8 @@ void UpdateViewController::runningOperationTick() {
 
 void UpdateViewController::endOperation() {
     timer_->stop();
+    platform::logf("update ended: succeeded %d, code %d", fields_.updateSucceeded.load() ? 1 : 0,
+                   static_cast<int>(fields_.updateRestoreError.load()));
     ORVABluetoothManagerAppController& c = controller();
     // The restart record is cleared before the end code is read: code 4 writes a fresh one.
     c.setStrRestartDFUFirmwareFile(std::nullopt);

@@ -10,9 +10,11 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
 #include "device/ProductCatalogue.h"
+#include "platform/Files.h"
 #include "platform/Http.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
+#include "update/ArchiveFileNames.h"
 #include "update/NextPage.h"
 
 namespace update {
@@ -135,6 +137,7 @@ UpdateViewController::UpdateViewController(int32_t mode)
 
     QObject::connect(btnUpdate_, &QPushButton::clicked, view(), [this] { updateFirmware(btnUpdate_); });
     QObject::connect(btnBrowse_, &QPushButton::clicked, view(), [this] { browseFirmware(btnBrowse_); });
+    QObject::connect(btnDownload_, &QPushButton::clicked, view(), [this] { downloadFirmware(btnDownload_); });
     QObject::connect(btnRestore_, &QPushButton::clicked, view(), [this] { restoreFirmware(btnRestore_); });
     QObject::connect(btnNext_, &QPushButton::clicked, view(), [this] { moveToNext(btnNext_); });
     QObject::connect(btnBack_, &QPushButton::clicked, view(), [this] { moveToBack(btnBack_); });
@@ -323,6 +326,7 @@ void UpdateViewController::startListRead() {
         in.backup = {dataToUnarchive_->deviceVersionMajor(), dataToUnarchive_->deviceVersionMinor(),
                      dataToUnarchive_->deviceSecondaryVersionType(), dataToUnarchive_->deviceSecondaryVersion()};
     in.start = latestVersion();
+    in.headset = offeredHeadset();
     listWorker_.start([this, in] { threadMethodReadLatest(in); });
     timer_->start();
 }
@@ -370,6 +374,7 @@ void UpdateViewController::threadMethodReadLatest(const ListReadInput& in) {
         platform::postToMainQueue([this, change] { applyPopUpChange(change); });
     }
     const bool possible = read.restorePossible;
+    const FirmwareVersion latest = read.latest;
     publishListRead(std::move(read));
 
     if (mode == 5) {
@@ -377,7 +382,7 @@ void UpdateViewController::threadMethodReadLatest(const ListReadInput& in) {
             checkNewUpdate_ = true;
             fields_.newUpdateFound = false;
         } else {
-            fields_.newUpdateFound = haveNewUpdate();
+            fields_.newUpdateFound = decideNewUpdate(in.headset, latest);
         }
         fields_.state = kStateIdle;
     } else {
@@ -450,6 +455,11 @@ void UpdateViewController::setTab(int32_t value, int32_t At) {
 void UpdateViewController::stopThreads() {
     cancelListRead_ = true;
     fields_.stopRequested = true;
+    // A download cut short leaves no part of a firmware file behind.
+    if (downloadRunning()) {
+        download_.cancel();
+        closeDownloadFile(true);
+    }
 }
 
 bool UpdateViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
@@ -460,7 +470,8 @@ bool UpdateViewController::joinThreadsBy(std::chrono::steady_clock::time_point d
     };
     const bool list = listWorker_.joinWithin(left());
     const bool update = updateWorker_.joinWithin(left());
-    return list && update;
+    const bool download = download_.joinWithin(left());
+    return list && update && download;
 }
 
 std::function<void()> UpdateViewController::spinnerStartBlock() {
@@ -518,33 +529,33 @@ void UpdateViewController::restoreFirmware(QObject*) {
         c.setFirmwareRestoreWithStatus(true);
         return;
     }
-    if (updateWorker_.running()) return;
-    if (!c.isRestartDFU()) {
-        // The download of the chosen revision into the archive folder, which starts the worker
-        // when it ends, comes with the restore download; until then nothing starts.
-        platform::logLine("restore download not available");
-        return;
-    }
-    fields_.state = kStateRestoring;
+    if (updateWorker_.running() || downloadRunning()) return;
+    const bool recover = c.isRestartDFU();
+    fields_.state = recover ? kStateRestoring : kStateDownloadRestore;
     fields_.updateFinished = false;
     fields_.updateProcessed = kNothingReported;
     c.setOnProcessing(true);
     c.setStatus(c.getStatusProcessing(), false);
     c.setControls();
     setControls();
-    // The stored file of the interrupted restore is written again, without a download.
-    tfFirmwareFile_->setText(QString::fromStdString(c.strRestartDFUFirmwareFile().value_or("")));
-    const int32_t index = c.indexRestartDFUFirmwareLanguage();
-    if (popUpLanguageFirmware_->count() > index) popUpLanguageFirmware_->setCurrentIndex(index);
-    fields_.resetForRun();
-    startUpdateWorker();
-    timer_->start();
-    const int32_t mode = c.mode(), usb = c.usbStatus();
-    for (int i = 0; i < kLanguages; ++i)
-        c.setStrStatus(app::formatText("%@ %@", {app::AppTexts::qelm_status_processing(mode, usb, i).value_or(""),
-                                                 qelm_string_about_to_download_backup_firmware_in(i)}),
-                       i);
-    c.setStatus(c.getStrStatus(), false);
+    if (recover) {
+        // The stored file of the interrupted restore is written again, without a download.
+        tfFirmwareFile_->setText(QString::fromStdString(c.strRestartDFUFirmwareFile().value_or("")));
+        const int32_t index = c.indexRestartDFUFirmwareLanguage();
+        if (popUpLanguageFirmware_->count() > index) popUpLanguageFirmware_->setCurrentIndex(index);
+        fields_.resetForRun();
+        startUpdateWorker();
+        timer_->start();
+    } else {
+        // The revision chosen in the list, downloaded into the archive folder; the download's end
+        // starts the worker.
+        takeSelectedLanguage();
+        const std::string folder = platform::ensureArchiveFolder().value_or(platform::archiveFolderPath());
+        localPathLatestVersion_ = folder + "/" + restoreImageFileName(c.deviceTarget()).value_or("");
+        // A download that could not start keeps its failure status.
+        if (!downloadFirmwareFromServer()) return;
+    }
+    showProcessingStatus(qelm_string_about_to_download_backup_firmware_in);
 }
 
 void UpdateViewController::firmwareFileChanged(QObject*) { setControls(); }

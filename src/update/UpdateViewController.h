@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -12,6 +14,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <array>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -21,8 +24,10 @@
 
 #include "app/PageProtocols.h"
 #include "device/ORVABluetoothDeviceData.h"
+#include "platform/HttpDownload.h"
 #include "platform/WorkerThread.h"
 #include "update/FirmwareLists.h"
+#include "update/NewUpdateDecision.h"
 #include "update/ProgressRules.h"
 #include "update/UpdatePageFields.h"
 #include "update/UpdateTexts.h"
@@ -105,6 +110,7 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
         std::string languageFirmware, languageManager;
         bool applyToLanguageFirmware = false;
         FirmwareVersion backup, start;
+        OfferedHeadset headset;
     };
     // The list worker, on its own thread (the timer sees its end by `state` or updateFinished).
     void threadMethodReadLatest(const ListReadInput& in);
@@ -120,8 +126,48 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     // The settings backup read back for this restore; none without one.
     const std::optional<device::ORVABluetoothDeviceData>& dataToUnarchive() const { return dataToUnarchive_; }
     void setDataToUnarchive(std::optional<device::ORVABluetoothDeviceData> data) { dataToUnarchive_ = std::move(data); }
-    // The new-firmware decision of the list read; NO until the offer is built.
-    bool haveNewUpdate() const { return false; }
+    // ---- the new-firmware offer ----------------------------------------------------------------
+    // Whether the listed firmware is offered to the recognized headset (main thread; the list
+    // worker decides on what it took at its start).
+    bool haveNewUpdate() const;
+    bool changePSKeyXQIVERONWith(const platform::OptString& address) const;
+    bool checkPSKeyFENNIC_RWith(const platform::OptString& address) const;
+    // The timer's offer after the first list read: the message of some 0x5060 headsets, else the
+    // sheet on the main window.
+    void offerNewUpdate();
+    void setControlsNewUpdateFound();
+    void yesButtonSelectedAt(QObject* sender);
+    void noButtonSelectedAt(QObject* sender);
+    // The sheet and its outlets, built when first offered (null before).
+    struct NewUpdateSheet {
+        QDialog* sheetNewUpdateFound = nullptr;
+        QLabel* imgNewUpdate = nullptr;
+        QLabel* lblNewUpdateInformation = nullptr;
+        QLabel* lblCurrentVersion = nullptr;
+        QLabel* lblNewVersion = nullptr;
+        QLabel* tfCurrentVersion = nullptr;
+        QLabel* tfNewVersion = nullptr;
+        QComboBox* popUpLanguageFirmwareSheet = nullptr;
+        QLabel* lblNewUpdateFoundLanguageVoicePrompt = nullptr;
+        QPushButton* btnYes = nullptr;
+        QPushButton* btnNo = nullptr;
+    };
+    const NewUpdateSheet& newUpdateSheet() const { return sheet_; }
+
+    // ---- downloads ------------------------------------------------------------------------------
+    // The Download button (update page only): the save panel, then the download.
+    void downloadFirmware(QObject* sender);
+    // Creates or empties localPathLatestVersion and starts the transfer of fileNameLatestVersion;
+    // false when it could not start (its failure status is shown and the download state ended).
+    bool downloadFirmwareFromServer();
+    // Spare operations: a download to "tempfile.orva" in the archive folder, and a file's size.
+    void antirollBackDownloadFirmwareFile();
+    bool antirollBackDownloadFirmwareFromServer();
+    static uint64_t getFileSize(const std::string& path);
+    platform::OptString localPathLatestVersion() const { return localPathLatestVersion_; }
+    bool downloadRunning() const { return fileHandleLatestVersion_ != nullptr; }
+    // Without data for this long a download fails (tests shorten it).
+    void setDownloadIdleLimit(std::chrono::milliseconds limit) { downloadIdleLimit_ = limit; }
 
     // Texts in the controller's language (the class's texts of any language stay callable).
     std::string stringUPDATE() const { return UpdateTexts::stringUPDATE(language()); }
@@ -154,6 +200,10 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     QPushButton* btnUpdate() const { return btnUpdate_; }
     bool spinning() const { return piProcessingCircular_->maximum() == 0; }
 
+  protected:
+    // Opens the created download file for writing; null when it cannot be opened.
+    virtual std::FILE* openForWriting(const std::string& path);
+
   private:
     app::ORVABluetoothManagerAppController& controller() const { return *appController(); }
     int language() const;
@@ -173,6 +223,25 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     void endOperation();
     void endOfRestoreListRead();
     void showStatusInAllLanguages(const std::function<std::string(int)>& text, bool warning);
+    // "<processing prefix> <what>" in the 13 languages, without warning.
+    void showProcessingStatus(std::string (*what)(int language));
+    OfferedHeadset offeredHeadset() const;
+    bool decideNewUpdate(const OfferedHeadset& headset, const FirmwareVersion& latest) const;
+    void buildNewUpdateSheet();
+    void setFileNameLatestVersion(const std::string& name);
+    // The pop-up's selected language: stored in the controller, and its file to download.
+    void takeSelectedLanguage();
+    // The open or save panel, window-modal on the main window.
+    QFileDialog* newFilePanel(bool save);
+    // Why a download could not start.
+    enum class StartFailure { Create, Open, Connect };
+    bool startDownload(bool testCreation);
+    void downloadStartFailed(StartFailure failure);
+    void connectionDidReceiveData(const std::vector<uint8_t>& data);
+    void connectionDidFinishLoading();
+    void connectionDidFailWithError(const std::string& error);
+    // Closes the download file; a download that did not complete takes its file with it.
+    void closeDownloadFile(bool removeFile);
 
     int32_t mode_;
     // Outlets of the page view.
@@ -230,6 +299,13 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     std::unique_ptr<UpdateWorkerController> workerController_;
     std::unique_ptr<UpdateRun> updateRun_;
     HeadsetOpener headsetOpener_ = usbhid_open_headset;
+
+    NewUpdateSheet sheet_;
+    // The running download: where it writes, the open file, the transfer.
+    platform::OptString localPathLatestVersion_;
+    std::FILE* fileHandleLatestVersion_ = nullptr;
+    platform::HttpDownload download_;
+    std::chrono::milliseconds downloadIdleLimit_{30000};
 };
 
 }  // namespace update

@@ -73,14 +73,7 @@ bool UpdateViewController::startUpdateWorker() {
 }
 
 void UpdateViewController::browseFirmware(QObject*) {
-    ORVABluetoothManagerAppController& c = controller();
-    QWidget* parent = c.window() ? static_cast<QWidget*>(c.window()) : view();
-    auto* panel = new QFileDialog(parent);
-    panel->setAcceptMode(QFileDialog::AcceptOpen);
-    panel->setFileMode(QFileDialog::ExistingFile);
-    panel->setOption(QFileDialog::DontUseNativeDialog);
-    panel->setWindowModality(Qt::WindowModal);
-    panel->setAttribute(Qt::WA_DeleteOnClose);
+    QFileDialog* panel = newFilePanel(false);
     QObject::connect(panel, &QFileDialog::finished, view(), [this, panel](int answer) {
         if (answer != QDialog::Accepted) return;
         const QStringList chosen = panel->selectedFiles();

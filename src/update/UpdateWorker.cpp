@@ -48,10 +48,19 @@ struct FamilyRow {
 
 constexpr FamilyRow kFamilies[] = {
     {Family::airohaBlocks, updateAirohaBlocks},
+    {Family::airohaTypedBlocks, updateAirohaTypedBlocks},
+    {Family::qccMultiPart, updateQccMultiPart},
+    {Family::qccLanguagePacks, updateQccLanguagePacks},
+    {Family::qccAirohaMeshBlock, updateQccAirohaMeshBlock},
     {Family::downloadMode, updateHidDownloadMode},
     {Family::cameraStorage, updateHidCameraStorage},
     {Family::twoChip, updateTwoChip},
     {Family::qccDowngradeGuard, updateTwoChipDowngradeGuard},
+    {Family::meshModule, updateMeshModule},
+    {Family::meshCameraVoice, updateMeshCameraVoice},
+    {Family::airohaMesh, updateAirohaMesh},
+    {Family::qccMesh, updateQccMesh},
+    {Family::qccAirohaMesh, updateQccAirohaMesh},
     {Family::hidThenCsr, updateCsrDfu},
     {Family::csr, updateCsrDfu},
 };
@@ -63,6 +72,8 @@ FamilyRoutine routineOf(Family family) {
 }
 
 }  // namespace
+
+bool hasRoad(Family family) { return routineOf(family) != notYetSupported; }
 
 void publishStep(UpdateRun& run, const std::function<std::string(int)>& text) {
     for (int i = 0; i < kLanguages; ++i) {

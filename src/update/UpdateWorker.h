@@ -110,6 +110,7 @@ struct UpdateRun {
     char message[kOpenMessageSize] = {};
     char message2[kOpenMessageSize] = {};
     FirmwareImage image;
+    std::vector<uint8_t> saveFileOTA;  // a downloaded language pack, kept for the run
     std::array<uint32_t, 2> productId{};
 
     bool stopped() const { return page.stopRequested.load(); }
@@ -147,6 +148,8 @@ struct DispatchRow {
 // The rows in the order they are tested.
 std::span<const DispatchRow> dispatchTable();
 Family familyOf(int32_t deviceTarget);
+// Whether the family has a road of its own (one without ends the update with code 1).
+bool hasRoad(Family family);
 
 // ---- common steps that the families use ----------------------------------------------------------
 
@@ -180,12 +183,29 @@ void markSucceeded(UpdateRun& run);
 // ---- families ----------------------------------------------------------------------------------
 
 void updateAirohaBlocks(UpdateRun& run);
+// 0x6A01-0x6A04: typed blocks over timed short reports, the QCC chip's version over its device.
+void updateAirohaTypedBlocks(UpdateRun& run);
+// QCC headsets over format A: the multi-part 0x6042, and the family with its language packs.
+void updateQccMultiPart(UpdateRun& run);
+void updateQccLanguagePacks(UpdateRun& run);
+// 0x5630 / 0x5632: the Airoha mesh block, the QCC firmware, the voice prompts.
+void updateQccAirohaMeshBlock(UpdateRun& run);
 // HID part downloads: with the download-mode switch, with camera storage and unit language, and
 // the two-chip headsets (0x4210 with its downgrade guard).
 void updateHidDownloadMode(UpdateRun& run);
 void updateHidCameraStorage(UpdateRun& run);
 void updateTwoChip(UpdateRun& run);
 void updateTwoChipDowngradeGuard(UpdateRun& run);
+// The mesh-module headsets: the 0x3120 module beside the Bluetooth chip.
+void updateMeshModule(UpdateRun& run);
+// The mesh headsets with a camera (three models), a 0x3120 module and an iM501 voice processor.
+void updateMeshCameraVoice(UpdateRun& run);
+// The second-generation mesh headsets: an Airoha mesh module's block, then the Bluetooth parts.
+void updateAirohaMesh(UpdateRun& run);
+// The QCC mesh headsets: a mesh module on 65-byte reports, then the Bluetooth image.
+void updateQccMesh(UpdateRun& run);
+// The QCC headsets with an Airoha mesh module (0x5552, 0x5553).
+void updateQccAirohaMesh(UpdateRun& run);
 // CSR BlueCore over USB DFU (every code in no other row; 0x6020/0x6022/0x6024 after their HID
 // switch; the Nelvar container of 0x3020).
 void updateCsrDfu(UpdateRun& run);

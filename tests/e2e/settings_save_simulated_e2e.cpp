@@ -1,14 +1,20 @@
-// The real program under a virtual X server saving the default settings into a simulated
-// headset that held others: a 0x6838 (its settings in short key 3) and a CSR 0x4D10 (its settings
-// word in PS key 654). Recognize by the keyboard's Next, then Ctrl+T (device settings), Ctrl+D
-// (Default) and Alt+Ctrl+S (Save): the headset then holds the default words, is recognized a
-// second time, and the program is back on the device settings page (screenshots kept in the
-// build folder); Ctrl+Q ends it. On the same 0x6838, a row's information box opened by the keys.
+// The real program under a virtual X server saving settings into a simulated headset. Default
+// saved into a headset that held other settings: a 0x6838 (its settings in short key 3) and a CSR
+// 0x4D10 (its settings word in PS key 654). Recognize by the keyboard's Next, then Ctrl+T (device
+// settings), Ctrl+D (Default) and Alt+Ctrl+S (Save): the headset then holds the default words, is
+// recognized a second time, and the program is back on the device settings page. And VOX Phone
+// turned off on the fixed form of a CSR 0x4D10 by its key (Shift+Alt+H), then Save: the key that
+// holds it (PS key 665 below firmware 4.0, bit 0 of the settings word in key 654 from 4.0) keeps
+// the new value and the new recognition reads it again, once in English at 5.0 and once in French
+// at 3.9. On the 0x6838, a row's information box opened by the keys. Screenshots are kept in the
+// build folder; Ctrl+Q ends the program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -18,6 +24,7 @@
 #include "ProgramRun.h"
 #include "ScreenShot.h"
 #include "device/ORVABluetoothDeviceData.h"
+#include "platform/KeyedArchive.h"
 #include "sim/CsrFamilyHeadset.h"
 #include "sim/Hs6838Model.h"
 #include "sim/SettingBlocksModel.h"
@@ -228,5 +235,85 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
         << "EDR is written only when it differs";
     ASSERT_NO_FATAL_FAILURE(quit());
 }
+
+// ---- the fixed form of a CSR 0x4D10 ---------------------------------------------------------------
+
+constexpr uint16_t kSettingsWordKey = 0x028E;  // 654
+constexpr uint16_t kVoxPhoneKey = 0x0299;      // 665
+
+struct FormRun {
+    const char* name;
+    int versionCode;       // major * 10 + minor
+    const char* language;  // the configuration's interface language
+    const char* screenshot;
+};
+void PrintTo(const FormRun& r, std::ostream* os) { *os << r.name; }
+
+class SettingsFormEndToEnd : public SettingsSaveEndToEnd, public ::testing::WithParamInterface<FormRun> {
+  protected:
+    // The configuration the program reads at start: only its interface language.
+    void writeLanguage(const std::string& language) {
+        namespace fs = std::filesystem;
+        const fs::path folder = fs::path(data.path()) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
+        fs::create_directories(folder);
+        platform::KeyedArchiver coder({"ORVABluetoothManagerAppController", "NSObject"});
+        coder.encodeString(language, "keyStrLanguageManager");
+        const platform::Bytes bytes = coder.finish();
+        std::ofstream out(folder / "VELMARHelmetsDeviceManager.qelmconf", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+TEST_P(SettingsFormEndToEnd, VoxPhoneOffByItsKeyIsSavedAndReadAgain) {
+    const FormRun& form = GetParam();
+    const bool legacy = form.versionCode < 40;
+    const uint16_t key = legacy ? kVoxPhoneKey : kSettingsWordKey;
+    sim::CsrStore store = sim::csrModel(0x4D10);
+    store.withVersion(form.versionCode, 1, 2);
+    store.settingsWord = 0x0171;          // VOX Phone on (bit 0)
+    store.otherKeys[kVoxPhoneKey] = {1};  // on, where the oldest firmware keeps it
+    auto headset = sim::csrFamilyHeadset(store);
+    sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{},
+                                            std::vector<sim::UsbDevice>{sim::usbDevice(headset)});
+    writeLanguage(form.language);
+    ASSERT_NO_FATAL_FAILURE(start());
+
+    auto readsOfKey = [&] {
+        auto keys = headset->keysRead();
+        return std::count(keys.begin(), keys.end(), key);
+    };
+    // The settings read reaches the key that holds VOX Phone.
+    ASSERT_NO_FATAL_FAILURE(recognize([&] { return !headset->claimAttempts().empty(); },
+                                      [&] { return readsOfKey() > 0; }));
+    const long readsBefore = readsOfKey();
+    ASSERT_NO_FATAL_FAILURE(openDeviceSettings());
+    // The keys reach the shown page in order: VOX Phone is off before Save reads the form.
+    run.window->type("shift+alt+h");
+    run.window->type("alt+ctrl+s");
+    const int settingsPages = run.pagesShown(kDeviceSettingsPage);
+
+    auto written = [&] {
+        auto keys = headset->keysWritten();
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    };
+    if (!waitFor(written, 200)) e2e::saveScreen(run.display->name(), form.screenshot);
+    ASSERT_TRUE(written()) << "Save wrote nothing (the screen is in the screenshot)";
+    ASSERT_TRUE(waitFor([&] { return readsOfKey() > readsBefore; }, 600))
+        << "the new recognition did not read the key again";
+    ASSERT_NO_FATAL_FAILURE(waitBackOnSettings(settingsPages));
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), form.screenshot));
+
+    auto value = headset->key(key);
+    ASSERT_TRUE(value.has_value());
+    ASSERT_FALSE(value->empty());
+    EXPECT_EQ((*value)[0] & (legacy ? 0xFFFF : 0x0001), 0) << "VOX Phone is still on";
+    ASSERT_NO_FATAL_FAILURE(quit());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Csr4D10, SettingsFormEndToEnd,
+    ::testing::Values(FormRun{"English_5_0_settingsWord", 50, "English", VELMAR_FORM_EN_SCREENSHOT_FILE},
+                      FormRun{"French_3_9_voxPhoneKey", 39, "French", VELMAR_FORM_FR_SCREENSHOT_FILE}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -16,13 +16,13 @@
 #include <optional>
 #include <thread>
 
+#include "Hs6838Session.h"
 #include "ProgramRun.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
 #include "sim/Hs6838Model.h"
 #include "sim/SimHeadset.h"
 #include "sim/TimedEvents.h"
-#include "tests_support/FirmwareArchive.h"
 #include "tests_support/LoopbackServer.h"
 #include "tests_support/TempDir.h"
 
@@ -38,12 +38,6 @@ constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
 
 fs::path archiveFolder(const std::string& dataHome) {
     return fs::path(dataHome) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
-}
-
-std::vector<unsigned char> blockBytes(size_t n, unsigned char seed) {
-    std::vector<unsigned char> out(n);
-    for (size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(seed + i * 13);
-    return out;
 }
 
 class SimulatedUpdateEndToEnd : public ::testing::Test {
@@ -62,18 +56,7 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     }
 
     void writeFirmware(size_t blockSize) {
-        test_support::ArchiveRecipe recipe;
-        recipe.model_name = "AIROHAVELMAR v1.3";
-        recipe.header_id = 0x6838;
-        recipe.layout = test_support::Layout::long_table;
-        recipe.parts.clear();
-        for (uint32_t b = 0; b < 2; ++b) {
-            test_support::ArchiveEntry e(blockBytes(blockSize, static_cast<unsigned char>(b + 1)));
-            e.number = 0x20 + b;
-            recipe.parts.push_back(e);
-            expected.push_back(e.data);
-        }
-        auto bytes = test_support::make_archive(recipe);
+        auto bytes = e2e::twoBlockArchive("AIROHAVELMAR v1.3", 1, blockSize, expected);
         std::ofstream(firmware, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
@@ -83,18 +66,10 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
             run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
-    int requests(uint8_t command, uint8_t parameter) {
-        int n = 0;
-        for (const auto& r : headset->requests())
-            n += r.format == sim::Format::B && r.bytes[2] == command && r.bytes[3] == parameter;
-        return n;
-    }
+    int requests(uint8_t command, uint8_t parameter) { return e2e::requestsOf(*headset, command, parameter); }
     template <typename Condition>
     bool waitFor(Condition done, std::chrono::seconds bound) {
-        auto end = std::chrono::steady_clock::now() + bound;
-        while (!done() && run.program->running() && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(100ms);
-        return done();
+        return e2e::waitWhileRunning(*run.program, done, bound);
     }
 
     // From the start page to the update page of the recognized headset, then Browse, the path,
@@ -106,7 +81,7 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
         ASSERT_TRUE(waitFor([&] { return requests(0x01, 0x01) > languagePacks; }, 90s)) << "not recognized";
         // The update page takes Browse once its list read has ended; the dialog takes the path.
         ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
-        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 10, 1500ms))
+        ASSERT_TRUE(run.window->pressUntil("ctrl+b", [&] { return run.window->dialogFocused(); }, 20, 3s))
             << "Browse showed no dialog";
         ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
         run.window->type("alt+ctrl+u");

@@ -1,6 +1,7 @@
 // The change actions write the model's field of the edit buffer from the sender's state, whether
 // the sender is a form control or a list cell of the same kind: the expected bits per action and
 // model set.
+#include "settings/DeviceSettingsTableCellView.h"
 #include "settings/SettingsPageFixture.h"
 
 namespace settings_test {
@@ -53,11 +54,11 @@ protected:
 TEST_P(ChangeActions, StoreTheModelsFieldFromAListCell) {
     prepare();
     if (GetParam().kind == Kind::Pair) {
-        settings::RadioMatrix cell(2);
-        run(&cell);
+        settings::DeviceSettingsTableCellView cell(settings::DeviceSettingsTableCellView::kOnOffIdentifier);
+        run(cell.radiobtn);
     } else {
-        settings::PopUpButton cell;
-        run(&cell);
+        settings::DeviceSettingsTableCellView cell(settings::DeviceSettingsTableCellView::kComboIdentifier);
+        run(cell.popUpBtn);
     }
 }
 

@@ -7,7 +7,11 @@ namespace {
 
 class PageActions : public SettingsPageTest {
 protected:
-    void SetUp() override { open(0x5210); }
+    // Every row in view, as right after a save, so that every control of the form can be used.
+    void SetUp() override {
+        open(0x5210);
+        page->enableOldControlsEnable(true, false);
+    }
 };
 
 struct ActCase {
@@ -92,6 +96,7 @@ TEST_P(InformationButtons, ShowTheirTextInTheirBox) {
     const InfoCase& c = GetParam();
     controller->setLanguageManager(c.language);
     page->setControls();
+    page->enableOldControlsEnable(true, false);
     (page->*c.button)->click();
     Box b = box();
     EXPECT_EQ(b.text.rfind(c.start, 0), 0u) << b.text;
@@ -142,7 +147,7 @@ TEST_F(PageActions, TheEDRBoxOffersAnEmailAndTheGainBoxNamesTheProduct) {
 
 TEST_F(PageActions, ApplyNoteShowsTheNoteUnderThePageTitle) {
     page->lblNoteApply->setText("NOTE: x");
-    page->btnNoteApply->click();
+    page->displayNoteApply(page->btnNoteApply);  // the button is in view in French, Dutch and Russian
     Box b = box();
     EXPECT_EQ(b.text, "[DEVICE SETTING]\nNOTE: x");
     EXPECT_TRUE(b.warning);

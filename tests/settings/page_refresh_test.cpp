@@ -34,9 +34,8 @@ TEST_F(PageRefresh, LeavingWithoutSavingDropsTheEditsButKeepsTheBufferVersions) 
 }
 
 TEST_F(PageRefresh, WhileADeviceOperationRunsEveryInputAndButtonIsDisabledAndRowsKeepTheirVisibility) {
-    open(0x6838);
-    page->lblPLC->hide();
-    edit().setBasicSetting20At(2, 0x0F0F);
+    open(0x4D10, 5, 0);  // PLC hidden, Sidetone shown
+    edit().setIntercomVOX(edit().intercomVOX() ? 0 : 1);
     controller->setOnProcessing(true);
     page->setControls();
     for (const auto& row : page->formRows())

@@ -49,16 +49,19 @@ class PartDownloadHeadset : public BlockHeadsetModel {
 
     Answer answer(Format format, const std::vector<uint8_t>& request) override;
 
-  private:
+  protected:
     void leaveAndReturn(int64_t backMs, bool returns);
 
     Behaviour behaviour_;
-    std::vector<Part> parts_;
-    int chunks_ = 0;
-    int polls_ = 0;
+
     HidrawTestbed* bus_ = nullptr;
     size_t entry_ = 0;
     Scheduler* events_ = nullptr;
+
+  private:
+    std::vector<Part> parts_;
+    int chunks_ = 0;
+    int polls_ = 0;
     std::shared_ptr<SimCamera> camera_;
 };
 

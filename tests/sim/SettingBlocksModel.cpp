@@ -74,6 +74,12 @@ std::vector<SettingBlocksModel::KeyRequest> SettingBlocksModel::keyRequests() co
     return keyRequests_;
 }
 
+std::optional<SettingBlocksModel::Words> SettingBlocksModel::committedWords(uint8_t key) const {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    auto it = committedWords_.find(key);
+    return it == committedWords_.end() ? std::nullopt : std::optional<Words>(it->second);
+}
+
 int SettingBlocksModel::readsOf(uint8_t key) const {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     auto it = reads_.find(key);
@@ -126,8 +132,14 @@ Answer SettingBlocksModel::longAnswer(const std::vector<uint8_t>& request) {
             a.data = {key, 0};
             return a;
         }
+        case kCommit: {
+            size_t n = std::min<size_t>(request[3], (request.size() - kLongWordsAt) / 2);
+            Words& words = committedWords_[key];
+            words.clear();
+            for (size_t i = 0; i < n; ++i) words.push_back(littleEndianAt(request, kLongWordsAt + 2 * i));
+            [[fallthrough]];
+        }
         case kRefresh:
-        case kCommit:
             keyRequests_.push_back({Format::A, command, key, {}});
             a.data = {key, 0};
             return a;

@@ -50,6 +50,9 @@ class SettingBlocksModel : public HeadsetModel {
     void claimWordCount(uint8_t key, uint8_t count);
 
     std::vector<KeyRequest> keyRequests() const;
+    // The words of the last format A commit (0x11) of a key, read low byte first as such a
+    // commit carries them; none when the key was never committed.
+    std::optional<Words> committedWords(uint8_t key) const;
     // Format A reads of a key so far.
     int readsOf(uint8_t key) const;
 
@@ -70,6 +73,7 @@ class SettingBlocksModel : public HeadsetModel {
     bool refuseWrites_ = false;
     std::set<uint8_t> refusedKeys_;
     std::vector<KeyRequest> keyRequests_;
+    std::map<uint8_t, Words> committedWords_;
 };
 
 }  // namespace sim

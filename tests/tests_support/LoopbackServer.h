@@ -4,6 +4,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <mutex>
@@ -14,7 +15,10 @@ namespace test_support {
 
 class LoopbackServer {
 public:
-    enum class Fault { None, NotFound, SlowBeyond, Truncated };
+    // ServerError: a 500 with an HTML page as its body. Trickle: the body in kTricklePieces pieces,
+    // delayMs before each (instead of once before the answer).
+    enum class Fault { None, NotFound, SlowBeyond, Truncated, ServerError, Trickle };
+    static constexpr size_t kTricklePieces = 5;
 
     LoopbackServer() {
         server_.Get(R"(/(.*))", [this](const httplib::Request& req, httplib::Response& res) { answer(req, res); });
@@ -67,7 +71,7 @@ private:
             ++pathRequests_[path];
             if (auto it = files_.find(path); it != files_.end()) file = it->second;
         }
-        if (file.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(file.delayMs));
+        if (file.delayMs > 0 && file.fault != Fault::Trickle) std::this_thread::sleep_for(std::chrono::milliseconds(file.delayMs));
         switch (file.fault) {
             case Fault::NotFound:
                 res.status = 404;
@@ -80,6 +84,21 @@ private:
                                              return offset < body.size();
                                          });
                 return;
+            case Fault::ServerError:
+                res.status = 500;
+                res.set_content("<html><body><h1>500 Internal Server Error</h1>" + file.body + "</body></html>",
+                                "text/html");
+                return;
+            case Fault::Trickle: {
+                const size_t piece = std::max<size_t>(1, (file.body.size() + kTricklePieces - 1) / kTricklePieces);
+                res.set_content_provider(
+                    file.body.size(), "application/octet-stream",
+                    [body = file.body, piece, delay = file.delayMs](size_t offset, size_t, httplib::DataSink& sink) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+                        return sink.write(body.data() + offset, std::min(piece, body.size() - offset));
+                    });
+                return;
+            }
             default:
                 res.set_content(file.body, "text/plain");
         }

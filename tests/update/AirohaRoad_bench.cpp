@@ -37,12 +37,7 @@ struct Result {
     bool succeeded = false;
 };
 
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using update_bench::cpuSeconds;
 
 Result runRoad(platform::Clock& clock, sim::Scheduler& events, const std::string& firmware) {
     platform::setClock(&clock);
@@ -81,13 +76,7 @@ Result runRoad(platform::Clock& clock, sim::Scheduler& events, const std::string
 }  // namespace
 
 int main(int, char** argv) {
-    const char* preload = std::getenv("LD_PRELOAD");
-    if (!preload || !std::strstr(preload, "libumockdev-preload")) {
-        std::string value = std::string(VELMAR_UMOCKDEV_PRELOAD) + (preload ? std::string(":") + preload : "");
-        setenv("LD_PRELOAD", value.c_str(), 1);
-        execv("/proc/self/exe", argv);
-        return 1;
-    }
+    if (!update_bench::underPreload(argv, VELMAR_UMOCKDEV_PRELOAD)) return 1;
     test_support::TempDir dir;
     const std::string firmware = dir.path() + "/firmware.bin";
     {

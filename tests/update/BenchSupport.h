@@ -2,8 +2,13 @@
 // controller that answers as a recognized headset and never shows a box.
 #pragma once
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -11,6 +16,24 @@
 #include "update/UpdateWorker.h"
 
 namespace update_bench {
+
+// The simulator's handlers live in the benchmark: it runs itself again under the umockdev
+// preload when started without it. False only when that fails.
+inline bool underPreload(char** argv, const char* preloadLibrary) {
+    const char* preload = std::getenv("LD_PRELOAD");
+    if (preload && std::strstr(preload, "libumockdev-preload")) return true;
+    std::string value = std::string(preloadLibrary) + (preload ? std::string(":") + preload : "");
+    setenv("LD_PRELOAD", value.c_str(), 1);
+    execv("/proc/self/exe", argv);
+    return false;
+}
+
+inline double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
 
 class CountingRealClock : public platform::RealClock {
   public:

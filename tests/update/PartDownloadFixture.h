@@ -80,20 +80,6 @@ class PartDownloadTest : public UpdateWorkerTest {
         if (second) second->restartsOn(sim_->testbed(), 1, clock);
     }
 
-    void expectFailed(int32_t code, const std::string& text) {
-        EXPECT_TRUE(page.updateFinished);
-        EXPECT_FALSE(page.updateSucceeded);
-        EXPECT_EQ(page.updateRestoreError, code);
-        EXPECT_EQ(status(), text);
-        EXPECT_EQ(usbhid_slot(0), nullptr) << "HID closed";
-    }
-    void expectSucceeded() {
-        EXPECT_TRUE(page.updateFinished);
-        EXPECT_TRUE(page.updateSucceeded) << status();
-        EXPECT_EQ(page.updateRestoreError, 0);
-        EXPECT_EQ(page.updateProcessed, 100);
-    }
-
     std::shared_ptr<sim::PartDownloadHeadset> headset, second;
     std::unique_ptr<sim::SimHeadset> sim_;
 };

@@ -28,6 +28,11 @@ class PageWithBackup : public update::UpdateViewController {
         setDataToUnarchive(backup);
         if (!backup) setRestorePossible(false);
     }
+    // The download file cannot be opened once created (root opens any file it may create).
+    bool refuseOpen = false;
+    std::FILE* openForWriting(const std::string& path) override {
+        return refuseOpen ? nullptr : UpdateViewController::openForWriting(path);
+    }
 };
 
 class PagesWithUpdate : public shell_test::RecordingPages {

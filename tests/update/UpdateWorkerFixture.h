@@ -108,6 +108,22 @@ class UpdateWorkerTest : public ::testing::Test {
 
     std::string status(int language = 0) const { return page.updateStatus(language); }
 
+    // How a run ended, as the page sees it; HID is closed either way.
+    void expectFailed(int32_t code, const std::string& text) {
+        EXPECT_TRUE(page.updateFinished);
+        EXPECT_FALSE(page.updateSucceeded);
+        EXPECT_EQ(page.updateRestoreError, code);
+        EXPECT_EQ(status(), text);
+        EXPECT_EQ(usbhid_slot(0), nullptr) << "HID closed";
+    }
+    void expectSucceeded() {
+        EXPECT_TRUE(page.updateFinished);
+        EXPECT_TRUE(page.updateSucceeded) << status();
+        EXPECT_EQ(page.updateRestoreError, 0);
+        EXPECT_EQ(page.updateProcessed, 100);
+        EXPECT_EQ(usbhid_slot(0), nullptr) << "HID closed";
+    }
+
     test_support::TempDir folder;
     sim::EventClock clock;
     FakeUpdateController controller;

@@ -14,7 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr update::CameraCopyTags kTags{"[2][0]", "[2][1]", "[2][9]", "[2][10]", "[2][5]", "[2][6]", "[2][4]"};
+constexpr update::CameraCopyTags kTags{"[2][0]", "[2][1]", "[2][9]", "[2][10]", "[2][5]",
+                                      "[2][6]", "[2][4]", "[2][9]", "[2][10]"};
 
 class CameraCopy : public UpdateWorkerTest {
   protected:

@@ -316,6 +316,84 @@ TEST_F(CsrRoad, ThirdClaimFailureOverRunsEndsWithT2) {
     }
 }
 
+// Debian's libusb 0.1 hands back a handle for a node it could not open; the claim on it then
+// fails with EBADF. That is a device that cannot be opened, not a busy one: no claim retry is
+// counted, and nothing stays open.
+TEST_F(CsrRoad, ClaimFailingWithEbadfIsADeviceThatCannotBeOpened) {
+    struct Case {
+        const char* what;
+        std::vector<int> claims;  // errno of each claim in turn, 0: it succeeds
+        std::string where;
+    };
+    const std::vector<Case> cases = {
+        {"the DFU interface before the detach", {0, 0, EBADF}, " [0]"},
+        {"the twin in firmware-management mode", {0, 0, 0, EBADF}, " 2 [0]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(plug({unit(0x4D10)}));
+        firmware(100);
+        headset().failClaims(c.claims);
+        controller.usb = 0x4D10;
+        update();
+        EXPECT_FALSE(page.updateSucceeded);
+        EXPECT_EQ(status(), failure(T::qelm_string_cannot_open_device_in(0), c.where));
+        EXPECT_EQ(update::csrClaimRetries(), 0);
+        EXPECT_TRUE(nothingOpen());
+        csr_usb_exit();
+        sim_.reset();
+    }
+}
+
+// The wait before the final block passes in random steps of 1 to 5000 ms: whatever the draws,
+// the steps add up to the device's poll time exactly, and the progress they show ends the same.
+TEST_F(CsrRoad, ManifestationWaitStepsAddUpToThePollTime) {
+    constexpr uint32_t kPollMs = 12'000;
+    struct Case {
+        const char* what;
+        std::vector<uint32_t> draws;  // repeated
+        int expectedDraws;
+    };
+    const std::vector<Case> cases = {
+        {"largest steps, the last cut to what is left", {4999}, 3},
+        {"smallest steps", {0}, 12'000},
+        {"draws beyond the step range wrap", {12'345 /* 2346 ms */, 4'294'967'295u /* 2296 ms */}, 6},
+    };
+    int64_t firstGap = -1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_NO_FATAL_FAILURE(plug({unit(0x4D10, true)}));
+        selectModel(0x4D10, 0xCD10, 50);
+        DfuMachine::Behaviour dfu;
+        dfu.pollTimeoutMs = kPollMs;
+        headset().setDfu(dfu);
+        int draws = 0;
+        update::setCsrWaitStepSource([&] { return c.draws[static_cast<size_t>(draws++) % c.draws.size()]; });
+        int64_t lastDataBlockAt = -1, finalBlockAt = -1;
+        headset().onControl([&](const sim::UsbSetup& setup, const uint8_t*) {
+            if (setup.request != kDnload) return;
+            (setup.length > 0 ? lastDataBlockAt : finalBlockAt) = clock.nowMs();
+        });
+        const auto image = firmware(2 * 1023 + 5);
+        update();
+        update::setCsrWaitStepSource(nullptr);
+
+        EXPECT_TRUE(page.updateSucceeded) << status();
+        EXPECT_EQ(headset().dfuImage(), image);
+        EXPECT_EQ(draws, c.expectedDraws);
+        // The same time from the last block to the final one, whatever the steps: the stepped
+        // wait of kPollMs and what the road does around it.
+        const int64_t gap = finalBlockAt - lastDataBlockAt;
+        EXPECT_GE(gap, int64_t(kPollMs));
+        if (firstGap < 0) firstGap = gap;
+        EXPECT_EQ(gap, firstGap);
+        EXPECT_EQ(page.updateTimerProcessed, 16 + int64_t(kPollMs) * 84 / (kPollMs + 65'000));
+        EXPECT_TRUE(nothingOpen());
+        csr_usb_exit();
+        sim_.reset();
+    }
+}
+
 // Each case in a process of its own: hundreds of re-enumerations use up the simulated bus's
 // addresses.
 class BoundedWaits : public CsrRoad {
