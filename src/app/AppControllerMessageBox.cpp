@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "platform/Browser.h"
+#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/Servers.h"
 
@@ -137,6 +138,7 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
             if (!window_) return;
             window_->sheetMessageBox->open();
             window_->sheetMessageBox->activateWindow();
+            platform::logf("message box %d shown", static_cast<int>(messageBoxStatus_.load()));
         });
     });
 }
@@ -149,6 +151,7 @@ int32_t ORVABluetoothManagerAppController::closeMessageBox(QObject*) {
             std::lock_guard<std::mutex> lock(messageBoxMutex_);
             messageBoxStatus_ = 0;
         }
+        platform::logLine("message box closed");
         // After the closes already queued (an answer may close twice), the next waiting box.
         platform::postToMainQueue([this] { showNextQueuedMessageBox(); });
     });

@@ -159,4 +159,6 @@ std::optional<CellDescription> cellForRow(const ListInputs& in, int32_t row) {
     return cell;
 }
 
+int32_t currentValue(SettingGetter getter, int32_t slot, const ListInputs& in) { return current(getter, slot, in); }
+
 }  // namespace settings

@@ -50,4 +50,7 @@ int selectedItemFor(ItemMapping mapping, int32_t value, size_t itemCount);
 // The items the pop-up offers for these inputs.
 ItemList itemsFor(const RowKind& kind, const ListInputs& in);
 
+// A getter of the edit copy, with the argument it takes (slot, product id or pack type).
+int32_t currentValue(device::SettingGetter getter, int32_t slot, const ListInputs& in);
+
 }  // namespace settings

@@ -50,6 +50,8 @@ QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int row) {
                                                        : DeviceSettingsTableCellView::kComboIdentifier);
     view->infoOnOffBtn->setHidden(!cell->infoShown);
     view->infoOnOffBtn->setEnabled(cell->infoShown);
+    QObject::connect(view->infoOnOffBtn, &QPushButton::clicked, view,
+                     [this, b = view->infoOnOffBtn] { allSettingsInformation(b); });
     if (view->infoPopUpBtn) {
         view->infoPopUpBtn->setHidden(true);
         view->infoPopUpBtn->setEnabled(cell->infoShown);

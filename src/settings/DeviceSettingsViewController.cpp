@@ -139,10 +139,11 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     scrollViewDeviceAllSettingsBasic->setGeometry(10, 10, 530, 340);
     scrollViewDeviceAllSettingsBasic->setWidgetResizable(true);
     tableViewDeviceAllSettingsBasic = new QTableWidget(0, 1);
-    // One column of whole rows, as wide as the list, without headers.
+    // One column of whole cells without headers: each row shows its label, button and control.
     tableViewDeviceAllSettingsBasic->horizontalHeader()->hide();
-    tableViewDeviceAllSettingsBasic->verticalHeader()->hide();
     tableViewDeviceAllSettingsBasic->horizontalHeader()->setStretchLastSection(true);
+    tableViewDeviceAllSettingsBasic->verticalHeader()->hide();
+    tableViewDeviceAllSettingsBasic->verticalHeader()->setDefaultSectionSize(30);
     scrollViewDeviceAllSettingsBasic->setWidget(tableViewDeviceAllSettingsBasic);
     btnDeviceAllSettingsBasicDefault = new QPushButton(sheetDeviceAllSettings_);
     btnDeviceAllSettingsBasicCancel = new QPushButton(sheetDeviceAllSettings_);
@@ -181,6 +182,7 @@ DeviceSettingsViewController::DeviceSettingsViewController() {
     layOutControls();
     wireActions();
     bindKeyEquivalents();
+    bindRowInformationKey();
 }
 
 DeviceSettingsViewController::~DeviceSettingsViewController() = default;

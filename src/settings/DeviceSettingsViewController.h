@@ -81,6 +81,13 @@ public:
     // The change action that a shown row sends; none for a row that sends nothing.
     ChangeMember allSettingsChangeFor(int row) const;
 
+    // ---- row information (DeviceSettingsRowInformation.cpp) ------------------------------------
+    // The information button of a list cell: the row's text in the message box, nothing changed.
+    void allSettingsInformation(QObject* sender);
+    // Ctrl+I in the sheet: the information button of the table's current row, which the arrow
+    // keys choose.
+    void allSettingsInformationOfCurrentRow();
+
     // ---- all-settings sheet -------------------------------------------------------------------
     void moveToAllSettins(QObject* sender);
     void saveToAllSettins(QObject* sender);
@@ -205,6 +212,7 @@ private:
     // Every control at the position the page first shows it; each page opening starts from them.
     void layOutControls();
     void bindKeyEquivalents();
+    void bindRowInformationKey();
     void wireActions();
     // The system passes the list's test (every supported system does).
     bool passesSystemTest() const;

@@ -194,8 +194,9 @@ inline constexpr RowKind kVoiceCommandFerrik = onOff(T::setting_label_voice_comm
 // ---- further on/off kinds ---------------------------------------------------------------------------------
 inline constexpr RowKind kHdSpeakerAccessoryCelvar =
     onOff(T::setting_label_hd_speaker_accessory, G::GetBasicSettingCelvarHDSpeakerAccessory);
-inline constexpr RowKind kRemoteUiRtt =
-    withLabel(onOff(T{}, G::GetBasicSettingLenvoraRemoteUIPTT, OnOffRule::Inverted), literal("Remote UI RTT"));
+// No information text describes it: its information button stays hidden.
+inline constexpr RowKind kRemoteUiRtt = withInfo(
+    withLabel(onOff(T{}, G::GetBasicSettingLenvoraRemoteUIPTT, OnOffRule::Inverted), literal("Remote UI RTT")), false);
 inline constexpr RowKind kHdSpeakerAccessoryGessa =
     onOff(T::setting_label_hd_speaker_accessory, G::GetBasicSettingGESSAHDSpeakerAccessory);
 inline constexpr RowKind kMeshReachOutGessa = onOff(T::setting_label_mesh_reach_out, G::GetBasicSettingGESSAMeshReachOut);

@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <QString>
+#include <chrono>
+#include <thread>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -27,6 +29,18 @@ bool saveScreen(const std::string& display, const std::string& file) {
     }
     XCloseDisplay(d);
     return saved;
+}
+
+bool saveScreenOnceTextAt(const std::string& display, const std::string& file, int x, int y, int width, int height) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (!saveScreen(display, file)) return false;
+        const QImage image(QString::fromStdString(file));
+        for (int row = y; row < y + height && row < image.height(); ++row)
+            for (int column = x; column < x + width && column < image.width(); ++column)
+                if (qGray(image.pixel(column, row)) < 80) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }
 
 }  // namespace e2e

@@ -1,8 +1,9 @@
-// The product ids of the list set and the grid of list inputs that the table checks walk: every
-// firmware bound that the count and layout tables name with the version just below it, both FM
-// options, speaker types -1, 0, 7 and 8, statuses 0, 1, 2, 6, 7 and both motion options.
+// The grid of inputs on which the list's tables are checked as a whole: every id of the list set,
+// every firmware version its tables name (with the one just below), both FM options, speaker types
+// inside and outside 0 to 7, the statuses recognition stores and both motion-sensor options.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -88,17 +89,24 @@ inline std::vector<Version> versionsFor(uint16_t id) {
     return versions;
 }
 
+// Every option on the grid for the given versions; f(ListCase&, const Version&) may set values of
+// the edit copy before it reads the inputs.
 template <typename F>
-void forEachInput(uint16_t id, F&& f) {
-    for (const Version& v : versionsFor(id))
+void forEachCase(uint16_t id, const std::vector<Version>& versions, F&& f) {
+    for (const Version& v : versions)
         for (int32_t fm : {3, 4})
             for (int32_t speaker : {-1, 0, 7, 8})
                 for (int32_t status : {0, 1, 2, 6, 7})
                     for (int32_t motion : {5, 6}) {
                         ListCase c(id, v);
                         c.fm(fm).speaker(speaker).status(status).motion(motion);
-                        f(c.in, v);
+                        f(c, v);
                     }
+}
+
+template <typename F>
+void forEachInput(uint16_t id, F&& f) {
+    forEachCase(id, versionsFor(id), [&](ListCase& c, const Version& v) { f(c.in, v); });
 }
 
 inline std::string describeInput(const ListInputs& in, const Version& v) {
