@@ -1,11 +1,72 @@
 #include "platform/Http.h"
 
+// libcurl is loaded on the first request, not linked: with its TLS, Kerberos, LDAP and SSH
+// libraries it would double the shared objects mapped before the first window shows, and the
+// first request is made only after that. Its header still gives the types.
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <mutex>
 
 namespace platform {
 namespace {
+
+struct CurlApi {
+    decltype(&curl_global_init) global_init;
+    decltype(&curl_easy_init) easy_init;
+    decltype(&curl_easy_setopt) easy_setopt;
+    decltype(&curl_easy_perform) easy_perform;
+    decltype(&curl_easy_getinfo) easy_getinfo;
+    decltype(&curl_easy_strerror) easy_strerror;
+    decltype(&curl_easy_cleanup) easy_cleanup;
+    decltype(&curl_slist_append) slist_append;
+    decltype(&curl_slist_free_all) slist_free_all;
+    decltype(&curl_multi_init) multi_init;
+    decltype(&curl_multi_add_handle) multi_add_handle;
+    decltype(&curl_multi_remove_handle) multi_remove_handle;
+    decltype(&curl_multi_perform) multi_perform;
+    decltype(&curl_multi_poll) multi_poll;
+    decltype(&curl_multi_info_read) multi_info_read;
+    decltype(&curl_multi_cleanup) multi_cleanup;
+};
+
+template <typename F>
+bool bind(void* library, const char* name, F& slot) {
+    slot = reinterpret_cast<F>(dlsym(library, name));
+    return slot != nullptr;
+}
+
+// Loaded and initialised once, by whichever thread asks first; nullptr when the library or one
+// of its functions is missing, or it would not initialise. The library stays loaded.
+const CurlApi* curlApi() {
+    static CurlApi api;
+    static const CurlApi* loaded = nullptr;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return;
+        const bool all = bind(library, "curl_global_init", api.global_init) &&
+                         bind(library, "curl_easy_init", api.easy_init) &&
+                         bind(library, "curl_easy_setopt", api.easy_setopt) &&
+                         bind(library, "curl_easy_perform", api.easy_perform) &&
+                         bind(library, "curl_easy_getinfo", api.easy_getinfo) &&
+                         bind(library, "curl_easy_strerror", api.easy_strerror) &&
+                         bind(library, "curl_easy_cleanup", api.easy_cleanup) &&
+                         bind(library, "curl_slist_append", api.slist_append) &&
+                         bind(library, "curl_slist_free_all", api.slist_free_all) &&
+                         bind(library, "curl_multi_init", api.multi_init) &&
+                         bind(library, "curl_multi_add_handle", api.multi_add_handle) &&
+                         bind(library, "curl_multi_remove_handle", api.multi_remove_handle) &&
+                         bind(library, "curl_multi_perform", api.multi_perform) &&
+                         bind(library, "curl_multi_poll", api.multi_poll) &&
+                         bind(library, "curl_multi_info_read", api.multi_info_read) &&
+                         bind(library, "curl_multi_cleanup", api.multi_cleanup);
+        if (all && api.global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK) loaded = &api;
+    });
+    return loaded;
+}
+
+constexpr const char* kNoLibrary = "cannot load libcurl";
 
 size_t collect(char* data, size_t size, size_t count, void* user) {
     auto* body = static_cast<std::vector<uint8_t>*>(user);
@@ -18,59 +79,58 @@ int abortWhenCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_
     return cancel && cancel->load() ? 1 : 0;
 }
 
-void initOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 HttpResult get(const std::string& url, int timeoutSeconds, bool idle, CachePolicy policy,
                const std::atomic<bool>* cancel) {
-    initOnce();
     HttpResult result;
-    CURL* curl = curl_easy_init();
+    const CurlApi* api = curlApi();
+    if (!api) {
+        result.error = kNoLibrary;
+        return result;
+    }
+    CURL* curl = api->easy_init();
     if (!curl) {
         result.error = "cannot start a request";
         return result;
     }
     curl_slist* headers = nullptr;
     if (policy != CachePolicy::UseCacheWhenPresent) {
-        headers = curl_slist_append(headers, "Cache-Control: no-cache");
-        headers = curl_slist_append(headers, "Pragma: no-cache");
+        headers = api->slist_append(headers, "Cache-Control: no-cache");
+        headers = api->slist_append(headers, "Pragma: no-cache");
     }
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    api->easy_setopt(curl, CURLOPT_URL, url.c_str());
+    api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    api->easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
     if (idle) {
         // Below one byte a second for the whole limit counts as nothing arriving.
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeoutSeconds));
+        api->easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        api->easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeoutSeconds));
     } else {
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
+        api->easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
     }
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeoutSeconds));
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // worker threads
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeoutSeconds));
+    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // worker threads
+    api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
+    api->easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
+    api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     if (cancel) {
-        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
-        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, cancel);
-        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
+        api->easy_setopt(curl, CURLOPT_XFERINFODATA, cancel);
+        api->easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     }
-    CURLcode code = curl_easy_perform(curl);
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    CURLcode code = api->easy_perform(curl);
+    api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     if (code != CURLE_OK) {
-        result.error = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
+        result.error = errorBuffer[0] ? errorBuffer : api->easy_strerror(code);
         result.body.clear();  // a cut-off answer is no answer
     } else if (result.status < 200 || result.status > 299) {
         result.error = "HTTP " + std::to_string(result.status);
     } else {
         result.ok = true;
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    api->slist_free_all(headers);
+    api->easy_cleanup(curl);
     return result;
 }
 
@@ -93,6 +153,7 @@ namespace {
 constexpr int kStreamPollMs = 20;
 
 struct Stream {
+    const CurlApi* api = nullptr;
     CURL* curl = nullptr;
     const HttpSink* sink = nullptr;
     std::chrono::steady_clock::time_point lastData;
@@ -105,7 +166,7 @@ size_t streamBody(char* data, size_t size, size_t count, void* user) {
     const size_t n = size * count;
     s->lastData = std::chrono::steady_clock::now();
     long status = 0;
-    curl_easy_getinfo(s->curl, CURLINFO_RESPONSE_CODE, &status);
+    s->api->easy_getinfo(s->curl, CURLINFO_RESPONSE_CODE, &status);
     // An error page is not the file: the transfer ends before any of it is taken.
     if (!successStatus(status) || n == 0) return 0;
     return (*s->sink)(reinterpret_cast<const uint8_t*>(data), n) ? n : 0;
@@ -120,42 +181,46 @@ size_t streamHeader(char*, size_t size, size_t count, void* user) {
 
 HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds idleLimit, CachePolicy policy,
                             const HttpSink& sink, const std::atomic<bool>* cancel) {
-    initOnce();
     HttpResult result;
-    CURL* curl = curl_easy_init();
-    CURLM* multi = curl_multi_init();
+    const CurlApi* api = curlApi();
+    if (!api) {
+        result.error = kNoLibrary;
+        return result;
+    }
+    CURL* curl = api->easy_init();
+    CURLM* multi = api->multi_init();
     if (!curl || !multi) {
-        if (curl) curl_easy_cleanup(curl);
-        if (multi) curl_multi_cleanup(multi);
+        if (curl) api->easy_cleanup(curl);
+        if (multi) api->multi_cleanup(multi);
         result.error = "cannot start a request";
         return result;
     }
-    Stream stream{curl, &sink, std::chrono::steady_clock::now()};
+    Stream stream{api, curl, &sink, std::chrono::steady_clock::now()};
     curl_slist* headers = nullptr;
     if (policy != CachePolicy::UseCacheWhenPresent) {
-        headers = curl_slist_append(headers, "Cache-Control: no-cache");
-        headers = curl_slist_append(headers, "Pragma: no-cache");
+        headers = api->slist_append(headers, "Cache-Control: no-cache");
+        headers = api->slist_append(headers, "Pragma: no-cache");
     }
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(idleLimit.count()));
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, streamBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &stream);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, streamHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &stream);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_multi_add_handle(multi, curl);
+    api->easy_setopt(curl, CURLOPT_URL, url.c_str());
+    api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    api->easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(idleLimit.count()));
+    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, streamBody);
+    api->easy_setopt(curl, CURLOPT_WRITEDATA, &stream);
+    api->easy_setopt(curl, CURLOPT_HEADERFUNCTION, streamHeader);
+    api->easy_setopt(curl, CURLOPT_HEADERDATA, &stream);
+    api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    api->multi_add_handle(multi, curl);
 
     // The multi loop instead of one blocking perform: the idle limit and a cancel are checked at
     // every poll step, whatever the server does.
     int running = 1;
     std::string stopped;
     while (running) {
-        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+        if (api->multi_perform(multi, &running) != CURLM_OK) {
             stopped = "transfer failed";
             break;
         }
@@ -168,26 +233,26 @@ HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds id
             stopped = "no data for " + std::to_string(idleLimit.count()) + " ms";
             break;
         }
-        curl_multi_poll(multi, nullptr, 0, kStreamPollMs, nullptr);
+        api->multi_poll(multi, nullptr, 0, kStreamPollMs, nullptr);
     }
     CURLcode code = CURLE_OK;
     int left = 0;
-    while (CURLMsg* msg = curl_multi_info_read(multi, &left))
+    while (CURLMsg* msg = api->multi_info_read(multi, &left))
         if (msg->msg == CURLMSG_DONE) code = msg->data.result;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+    api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     if (!stopped.empty()) {
         result.error = stopped;
     } else if (result.status != 0 && !successStatus(result.status)) {
         result.error = "HTTP " + std::to_string(result.status);
     } else if (code != CURLE_OK) {
-        result.error = errorBuffer[0] ? errorBuffer : curl_easy_strerror(code);
+        result.error = errorBuffer[0] ? errorBuffer : api->easy_strerror(code);
     } else {
         result.ok = true;
     }
-    curl_multi_remove_handle(multi, curl);
-    curl_multi_cleanup(multi);
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    api->multi_remove_handle(multi, curl);
+    api->multi_cleanup(multi);
+    api->slist_free_all(headers);
+    api->easy_cleanup(curl);
     return result;
 }
 
