@@ -19,7 +19,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("VELMAR Helmets Device Manager");
     QApplication::setDesktopFileName("velmar-device-manager");
-    QApplication::setWindowIcon(QIcon(":/icons/velmar-device-manager.svg"));
     // Only the termination handler ends the program; closing the window asks the controller.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::setMainQueueWaker([] {
@@ -33,6 +32,10 @@ int main(int argc, char** argv) {
     controller.setWindow(&window);
     controller.awakeFromNib();
     window.show();
+    // The icon is drawn from its SVG at five sizes for the window manager: once the window is up,
+    // not before its first paint.
+    QMetaObject::invokeMethod(
+        qApp, [] { QApplication::setWindowIcon(QIcon(":/icons/velmar-device-manager.svg")); }, Qt::QueuedConnection);
 
     app::ORVABluetoothManagerAppDelegate delegate(&window, &controller);
     int status = QApplication::exec();
