@@ -1,5 +1,6 @@
 // The information button of the all-settings list: the row that holds it, the row's entry of the
 // information catalogue, and the message box with one OK button. Nothing else changes.
+#include <QApplication>
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -24,7 +25,11 @@ void DeviceSettingsViewController::allSettingsInformation(QObject* sender) {
 
 void DeviceSettingsViewController::allSettingsInformationOfCurrentRow() {
     QTableWidget* table = tableViewDeviceAllSettingsBasic;
-    auto* cell = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(table->currentRow(), 0));
+    // The row whose control has the keyboard (Tab walks the rows' controls), else the table's
+    // current row.
+    int row = QApplication::focusWidget() ? rowForView(QApplication::focusWidget()) : -1;
+    if (row < 0) row = table->currentRow();
+    auto* cell = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(row, 0));
     // As the mouse can: only a button that is shown and enabled.
     if (cell && cell->infoOnOffBtn->isVisibleTo(cell) && cell->infoOnOffBtn->isEnabled()) cell->infoOnOffBtn->click();
 }
