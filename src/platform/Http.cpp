@@ -79,8 +79,29 @@ int abortWhenCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_
     return cancel && cancel->load() ? 1 : 0;
 }
 
-HttpResult get(const std::string& url, int timeoutSeconds, bool idle, CachePolicy policy,
-               const std::atomic<bool>* cancel) {
+// What every request sets: the address, the cache headers (returned, for the caller to free),
+// redirects, no signals (worker threads) and the error text.
+curl_slist* prepareRequest(const CurlApi* api, CURL* curl, const std::string& url, CachePolicy policy,
+                           char* errorBuffer) {
+    curl_slist* headers = nullptr;
+    if (policy != CachePolicy::UseCacheWhenPresent) {
+        headers = api->slist_append(headers, "Cache-Control: no-cache");
+        headers = api->slist_append(headers, "Pragma: no-cache");
+    }
+    api->easy_setopt(curl, CURLOPT_URL, url.c_str());
+    api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    api->easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    return headers;
+}
+
+bool successStatus(long status) { return status >= 200 && status <= 299; }
+
+}  // namespace
+
+HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
     HttpResult result;
     const CurlApi* api = curlApi();
     if (!api) {
@@ -92,28 +113,12 @@ HttpResult get(const std::string& url, int timeoutSeconds, bool idle, CachePolic
         result.error = "cannot start a request";
         return result;
     }
-    curl_slist* headers = nullptr;
-    if (policy != CachePolicy::UseCacheWhenPresent) {
-        headers = api->slist_append(headers, "Cache-Control: no-cache");
-        headers = api->slist_append(headers, "Pragma: no-cache");
-    }
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    api->easy_setopt(curl, CURLOPT_URL, url.c_str());
-    api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    api->easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    if (idle) {
-        // Below one byte a second for the whole limit counts as nothing arriving.
-        api->easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        api->easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(timeoutSeconds));
-    } else {
-        api->easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
-    }
+    curl_slist* headers = prepareRequest(api, curl, url, policy, errorBuffer);
+    api->easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
     api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeoutSeconds));
-    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);  // worker threads
     api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
     api->easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
-    api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     if (cancel) {
         api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
         api->easy_setopt(curl, CURLOPT_XFERINFODATA, cancel);
@@ -124,7 +129,7 @@ HttpResult get(const std::string& url, int timeoutSeconds, bool idle, CachePolic
     if (code != CURLE_OK) {
         result.error = errorBuffer[0] ? errorBuffer : api->easy_strerror(code);
         result.body.clear();  // a cut-off answer is no answer
-    } else if (result.status < 200 || result.status > 299) {
+    } else if (!successStatus(result.status)) {
         result.error = "HTTP " + std::to_string(result.status);
     } else {
         result.ok = true;
@@ -134,19 +139,20 @@ HttpResult get(const std::string& url, int timeoutSeconds, bool idle, CachePolic
     return result;
 }
 
-}  // namespace
-
-HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
-    return get(url, timeoutSeconds, false, policy, cancel);
-}
-
+// A whole body held in memory under an idle limit: the streaming read into a buffer.
 HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
-    return get(url, idleSeconds, true, policy, cancel);
+    std::vector<uint8_t> body;
+    HttpResult result = httpGetStreaming(
+        url, std::chrono::seconds(idleSeconds), policy,
+        [&body](const uint8_t* data, size_t size) {
+            body.insert(body.end(), data, data + size);
+            return true;
+        },
+        cancel);
+    if (result.ok) result.body = std::move(body);  // a cut-off answer is no answer
+    return result;
 }
 
-}  // namespace platform
-
-namespace platform {
 namespace {
 
 // Poll step of the streaming loop: how soon a cancel or the idle limit is seen.
@@ -158,8 +164,6 @@ struct Stream {
     const HttpSink* sink = nullptr;
     std::chrono::steady_clock::time_point lastData;
 };
-
-bool successStatus(long status) { return status >= 200 && status <= 299; }
 
 size_t streamBody(char* data, size_t size, size_t count, void* user) {
     auto* s = static_cast<Stream*>(user);
@@ -196,23 +200,13 @@ HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds id
         return result;
     }
     Stream stream{api, curl, &sink, std::chrono::steady_clock::now()};
-    curl_slist* headers = nullptr;
-    if (policy != CachePolicy::UseCacheWhenPresent) {
-        headers = api->slist_append(headers, "Cache-Control: no-cache");
-        headers = api->slist_append(headers, "Pragma: no-cache");
-    }
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    api->easy_setopt(curl, CURLOPT_URL, url.c_str());
-    api->easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    api->easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    api->easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    curl_slist* headers = prepareRequest(api, curl, url, policy, errorBuffer);
     api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(idleLimit.count()));
-    api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, streamBody);
     api->easy_setopt(curl, CURLOPT_WRITEDATA, &stream);
     api->easy_setopt(curl, CURLOPT_HEADERFUNCTION, streamHeader);
     api->easy_setopt(curl, CURLOPT_HEADERDATA, &stream);
-    api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
     api->multi_add_handle(multi, curl);
 
     // The multi loop instead of one blocking perform: the idle limit and a cancel are checked at

@@ -4,7 +4,6 @@
 #include "app/AppTexts.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsViewController.h"
-#include "settings/SaveTimerFrame.h"
 #include "settings/save/DeviceSettingsSave.h"
 #include "transport/HidReportChannel.h"
 
@@ -64,8 +63,7 @@ void DeviceSettingsViewController::startSave() {
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     save::DeviceSettingsSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
     save::HidOpener open = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
-    saveRun_.begin(
-        c, view(), [this] { setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
+    beginSaveRun(
         [input = std::move(input), open = std::move(open)](const std::atomic<bool>& stop) {
             return save::threadMethodSave(input, open, stop);
         },
@@ -75,28 +73,13 @@ void DeviceSettingsViewController::startSave() {
 void DeviceSettingsViewController::timerMethodSave() {
     const int32_t code = rcThreadSave();
     if (code < 0) return;
-    saveRun_.end();
-
-    endSave(controller(), dataCurrent(), modeToGo(),
-            {.success = code == save::kSaved,
-             .discards = discardsEdits(code),
-             .reason = [code](int language) { return reasonOf(code, language); },
-             .beforeRecognition = [this] { enableOldControlsEnable(true, false); },
-             .dropEdits =
-                 [this] {
-                     dropEdits();
-                     reloadAllSettingsRows();
-                     setControlsWithData();
-                     setControls();
-                 },
-             .forgetModeToGo = [this] { setModeToGo(0); }});
-    setControls();
-}
-
-void DeviceSettingsViewController::stopThreads() { saveRun_.stop(); }
-
-bool DeviceSettingsViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    return saveRun_.joinBy(deadline);
+    finishSaveRun(
+        code == save::kSaved, discardsEdits(code), [code](int language) { return reasonOf(code, language); }, [this] { enableOldControlsEnable(true, false); },
+        [this] {
+            reloadAllSettingsRows();
+            setControlsWithData();
+            setControls();
+        });
 }
 
 }  // namespace settings

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/SaveRun.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsPageBase.h"
 #include "settings/save/SaveIdentity.h"
@@ -58,10 +57,7 @@ public:
     // ---- save (FmRadioSaveCommand.cpp) ----------------------------------------------------------
     void save(QObject* sender) override;
     void timerMethodSave();
-    QTimer* saveTimer() const { return saveRun_.timer(); }
     void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
-    void stopThreads() override;
-    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override;
 
     // ---- texts --------------------------------------------------------------------------------
     std::string stringShortCutFMRadioPreset() const;
@@ -117,7 +113,6 @@ private:
     int32_t language() const;
 
     int32_t indexSelectedForFMRadioEdit_ = -1;
-    SaveRun saveRun_;
     save::HidOpener hidOpener_;
     std::vector<QShortcut*> shortcuts_;
 };

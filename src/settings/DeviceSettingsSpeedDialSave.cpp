@@ -5,7 +5,6 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsSpeedDialViewController.h"
 #include "settings/DeviceSettingsTexts.h"
-#include "settings/SaveTimerFrame.h"
 #include "transport/CsrBccmdChannel.h"
 #include "transport/CsrSettingKeys.h"
 #include "transport/HidReportChannel.h"
@@ -46,8 +45,7 @@ void DeviceSettingsSpeedDialViewController::save(QObject*) {
         input.dials[static_cast<size_t>(i)] = dataCurrent().speedDialAt(i);
     save::HidOpener openHid = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
     sd::CsrOpener openCsr = csrOpener_ ? csrOpener_ : sd::CsrOpener(csr_usb_open_retry);
-    saveRun_.begin(
-        c, view(), [this] { setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
+    beginSaveRun(
         [input = std::move(input), openHid = std::move(openHid), openCsr = std::move(openCsr)](
             const std::atomic<bool>& stop) { return sd::threadMethodSave(input, openHid, openCsr, stop); },
         [this] { timerMethodSave(); });
@@ -56,27 +54,12 @@ void DeviceSettingsSpeedDialViewController::save(QObject*) {
 void DeviceSettingsSpeedDialViewController::timerMethodSave() {
     const int32_t code = rcThreadSave();
     if (code < 0) return;
-    saveRun_.end();
-
-    endSave(controller(), dataCurrent(), modeToGo(),
-            {.success = code == sd::kSaved,
-             .discards = discardsEdits(code),
-             .reason = [code](int language) { return reasonOf(code, language); },
-             .beforeRecognition = {},
-             .dropEdits =
-                 [this] {
-                     dropEdits();
-                     setControlsWithData();
-                     setControls();
-                 },
-             .forgetModeToGo = [this] { setModeToGo(0); }});
-    setControls();
-}
-
-void DeviceSettingsSpeedDialViewController::stopThreads() { saveRun_.stop(); }
-
-bool DeviceSettingsSpeedDialViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    return saveRun_.joinBy(deadline);
+    finishSaveRun(
+        code == sd::kSaved, discardsEdits(code), [code](int language) { return reasonOf(code, language); }, {},
+        [this] {
+            setControlsWithData();
+            setControls();
+        });
 }
 
 }  // namespace settings

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/SaveRun.h"
 #include "settings/SettingsPageBase.h"
 #include "settings/save/SpeedDialSave.h"
 
@@ -53,13 +52,10 @@ public:
     // ---- save (DeviceSettingsSpeedDialSave.cpp) -----------------------------------------------
     void save(QObject* sender) override;
     void timerMethodSave();
-    QTimer* saveTimer() const { return saveRun_.timer(); }
     // The opens of the save; the program's are usbhid_open_headset and csr_usb_open_retry.
     void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
     void setCsrOpener(save::speed_dial::CsrOpener open) { csrOpener_ = std::move(open); }
     // Shutdown: a running save is asked to end, then waited for until the deadline.
-    void stopThreads() override;
-    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override;
 
     // The page's key equivalents, for the tests that drive the page by keys.
     const std::vector<QShortcut*>& shortcuts() const { return shortcuts_; }
@@ -86,7 +82,6 @@ private:
     void bindKeyEquivalents();
 
     int32_t indexSelectedSpeedDialEdit_ = -1;
-    SaveRun saveRun_;
     save::HidOpener hidOpener_;
     save::speed_dial::CsrOpener csrOpener_;
     std::vector<QShortcut*> shortcuts_;

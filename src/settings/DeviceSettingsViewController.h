@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "settings/DeviceSettingsTexts.h"
-#include "settings/SaveRun.h"
 #include "settings/save/SaveIdentity.h"
 #include "settings/ListInputs.h"
 #include "settings/SettingsControls.h"
@@ -57,12 +56,9 @@ public:
     // timer. The all-settings sheet's Save calls it after its own guard.
     void startSave();
     void timerMethodSave();
-    QTimer* saveTimer() const { return saveRun_.timer(); }
     // The HID open of the save; the program's opens the headsets usbhid_open_headset knows.
     void setHidOpener(save::HidOpener open) { hidOpener_ = std::move(open); }
     // Shutdown: a running save is asked to end, then waited for until the deadline.
-    void stopThreads() override;
-    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override;
 
     // ---- all-settings list: data source over the list engine (DeviceSettingsAllSettings.cpp) ----
     // The engine's inputs, read afresh from the controller and the edit buffer.
@@ -218,7 +214,6 @@ private:
     bool passesSystemTest() const;
 
     QDialog* sheetDeviceAllSettings_;
-    SaveRun saveRun_;
     save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;

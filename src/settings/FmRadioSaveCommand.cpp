@@ -5,7 +5,6 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsSecondViewController.h"
 #include "settings/DeviceSettingsTexts.h"
-#include "settings/SaveTimerFrame.h"
 #include "settings/save/FmRadioSave.h"
 #include "transport/HidReportChannel.h"
 
@@ -43,8 +42,7 @@ void DeviceSettingsSecondViewController::save(QObject*) {
     // The worker reads its own copy: the window may touch the page and the record meanwhile.
     save::FmRadioSaveInput input{dataCurrent(), c.data(), c.deviceTarget(), c.usbStatus()};
     save::HidOpener open = hidOpener_ ? hidOpener_ : save::HidOpener(usbhid_open_headset);
-    saveRun_.begin(
-        c, view(), [this] { setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
+    beginSaveRun(
         [input = std::move(input), open = std::move(open)](const std::atomic<bool>& stop) {
             return save::fmRadioThreadMethodSave(input, open, stop);
         },
@@ -54,27 +52,12 @@ void DeviceSettingsSecondViewController::save(QObject*) {
 void DeviceSettingsSecondViewController::timerMethodSave() {
     const int32_t code = rcThreadSave();
     if (code < 0) return;
-    saveRun_.end();
-
-    endSave(controller(), dataCurrent(), modeToGo(),
-            {.success = code == save::kFmSaved,
-             .discards = discardsEdits(code),
-             .reason = [code](int language) { return reasonOf(code, language); },
-             .beforeRecognition = [this] { radioFMRadioRDS->setEnabled(true); },
-             .dropEdits =
-                 [this] {
-                     dropEdits();
-                     setControlsWithData();
-                     setControls();
-                 },
-             .forgetModeToGo = [this] { setModeToGo(0); }});
-    setControls();
-}
-
-void DeviceSettingsSecondViewController::stopThreads() { saveRun_.stop(); }
-
-bool DeviceSettingsSecondViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    return saveRun_.joinBy(deadline);
+    finishSaveRun(
+        code == save::kFmSaved, discardsEdits(code), [code](int language) { return reasonOf(code, language); }, [this] { radioFMRadioRDS->setEnabled(true); },
+        [this] {
+            setControlsWithData();
+            setControls();
+        });
 }
 
 }  // namespace settings

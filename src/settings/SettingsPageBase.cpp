@@ -1,6 +1,7 @@
 #include "settings/SettingsPageBase.h"
 
 #include "app/ORVABluetoothManagerAppController.h"
+#include "settings/SaveTimerFrame.h"
 
 namespace settings {
 
@@ -45,6 +46,33 @@ template <class Page>
 void SettingsPageBase<Page>::moveToFirmwareUpdate(QObject*) {
     if (!passActionGuard()) return;
     controller().setFirmwareUpdateWithStatus(true);
+}
+
+template <class Page>
+void SettingsPageBase<Page>::beginSaveRun(SaveRun::Work work, std::function<void()> tick) {
+    saveRun_.begin(
+        controller(), this->view(), [this] { this->setControls(); }, [this](int32_t code) { setRcThreadSave(code); },
+        std::move(work), std::move(tick));
+}
+
+template <class Page>
+void SettingsPageBase<Page>::finishSaveRun(bool success, bool discards,
+                                           std::function<std::string(int language)> reason,
+                                           std::function<void()> beforeRecognition,
+                                           std::function<void()> redrawAfterDrop) {
+    saveRun_.end();
+    endSave(controller(), dataCurrent(), modeToGo(),
+            {.success = success,
+             .discards = discards,
+             .reason = std::move(reason),
+             .beforeRecognition = std::move(beforeRecognition),
+             .dropEdits =
+                 [this, redraw = std::move(redrawAfterDrop)] {
+                     dropEdits();
+                     redraw();
+                 },
+             .forgetModeToGo = [this] { setModeToGo(0); }});
+    this->setControls();
 }
 
 template class SettingsPageBase<app::DeviceSettingsPage>;

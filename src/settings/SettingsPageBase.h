@@ -1,14 +1,18 @@
 // What the three settings pages share: the edit buffer (dataCurrent, the copy that the user edits,
-// and dataDefault, the model's defaults), the action guard, the save worker's result field, and
-// the leave guard's mode to go to once the save question is answered.
+// and dataDefault, the model's defaults), the action guard, the save run with its worker's result
+// field, and the leave guard's mode to go to once the save question is answered.
 #pragma once
 
 #include <QPushButton>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "app/PageProtocols.h"
 #include "device/ORVABluetoothDeviceData.h"
+#include "settings/SaveRun.h"
 
 namespace app {
 class ORVABluetoothManagerAppController;
@@ -51,7 +55,22 @@ public:
     // Copies the controller's record into the edit buffer (settings only), dropping the edits.
     void dropEdits();
 
+    // The save's one-second timer (none before the first save).
+    QTimer* saveTimer() const { return saveRun_.timer(); }
+    // Shutdown: a running save is asked to end, then waited for.
+    void stopThreads() override { saveRun_.stop(); }
+    bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override { return saveRun_.joinBy(deadline); }
+
 protected:
+    // Starts the page's save once its guards have passed: work on a thread of its own, its code
+    // polled by tick every second. Nothing while a save still runs.
+    void beginSaveRun(SaveRun::Work work, std::function<void()> tick);
+    // Once the worker's code is in: the run ended, the result shown (status; commit and new
+    // recognition, or the edits dropped with the box where `discards` says so and the page redrawn
+    // by redrawAfterDrop; the page switch forgotten after a failure), then the page's controls.
+    void finishSaveRun(bool success, bool discards, std::function<std::string(int language)> reason,
+                       std::function<void()> beforeRecognition, std::function<void()> redrawAfterDrop);
+
     QPushButton* btnNewDevice_;
     QPushButton* btnBack_;
     device::ORVABluetoothDeviceData dataCurrent_;
@@ -60,6 +79,7 @@ protected:
 private:
     int32_t modeToGo_ = 0;
     std::atomic<int32_t> rcThreadSave_{0};
+    SaveRun saveRun_;
 };
 
 }  // namespace settings

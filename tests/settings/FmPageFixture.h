@@ -2,18 +2,11 @@
 // tests' recording stand-ins. A test picks the model, region and presets, then opens the page.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QShortcut>
 #include <string>
+#include <vector>
 
-#include "app/MainWindow.h"
-#include "app/ORVABluetoothManagerAppController.h"
-#include "app/ShellFixture.h"
-#include "platform/Clock.h"
-#include "platform/MainQueue.h"
+#include "PageOnControllerFixture.h"
 #include "settings/DeviceSettingsSecondViewController.h"
-#include "tests_support/TempDir.h"
 
 namespace settings::testing {
 
@@ -27,26 +20,8 @@ class PagesWithFmRadio : public shell_test::RecordingPages {
     }
 };
 
-class FmPageTest : public ::testing::Test {
+class FmPageTest : public PageOnController<PagesWithFmRadio> {
   protected:
-    FmPageTest() {
-        shell_test::ensureQtApplication();
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        controller = std::make_unique<app::ORVABluetoothManagerAppController>(pages);
-        window = std::make_unique<app::MainWindow>();
-        controller->setWindow(window.get());
-        controller->setTerminateHandler([] {});
-        page = pages.page;
-        platform::setClock(&clock);
-    }
-    ~FmPageTest() override {
-        platform::drainMainQueue();
-        window.reset();
-        controller.reset();
-        platform::setClock(nullptr);
-        unsetenv("XDG_DATA_HOME");
-    }
-
     // The headset as recognized with its FM fields (presets from the first), and the page open
     // on it (mode 8).
     void open(int32_t target, int32_t region = 4, std::vector<int32_t> presets = {}) {
@@ -78,24 +53,6 @@ class FmPageTest : public ::testing::Test {
     std::string title(int row) { return page->btnFMRadioPresets[static_cast<size_t>(row)]->text().toStdString(); }
     // What the user's click on a preset's check box does.
     void clickBox(int row) { page->cbFMRadioPresets[static_cast<size_t>(row)]->click(); }
-    std::string statusLine() const { return window->tfStatus->text().toStdString(); }
-    std::string boxText() const { return window->tfMessageBox->text().toStdString(); }
-    // The page's key for the sequence, as a press of it activates it.
-    bool press(const char* sequence) {
-        for (QShortcut* s : page->shortcuts())
-            if (s->key() == QKeySequence(QString::fromLatin1(sequence))) {
-                emit s->activated();
-                return true;
-            }
-        return false;
-    }
-
-    test_support::TempDir dataHome;
-    PagesWithFmRadio pages;
-    std::unique_ptr<app::ORVABluetoothManagerAppController> controller;
-    std::unique_ptr<app::MainWindow> window;
-    DeviceSettingsSecondViewController* page = nullptr;
-    platform::VirtualClock clock;
 };
 
 }  // namespace settings::testing

@@ -340,27 +340,27 @@ TEST_F(FmPageTest, AModelOutsideTheFmModelsOpensOnceAndShowsNothing) {
 
 TEST_F(FmPageTest, KeysReachTheControlsTheHintsName) {
     open(0x6042, 4, {8750});
-    ASSERT_TRUE(press("Alt+3"));
+    ASSERT_TRUE(pressKey("Alt+3"));
     EXPECT_EQ(edit().fmRadioPresetsAt(2), 8750);
-    ASSERT_TRUE(press("Alt+A"));
+    ASSERT_TRUE(pressKey("Alt+A"));
     EXPECT_EQ(edit().fmRadioRDS(), 1);
-    ASSERT_TRUE(press("Shift+Alt+A"));
+    ASSERT_TRUE(pressKey("Shift+Alt+A"));
     EXPECT_EQ(edit().fmRadioRDS(), 0);
-    ASSERT_TRUE(press("Ctrl+C"));
+    ASSERT_TRUE(pressKey("Ctrl+C"));
     EXPECT_EQ(edit().fmRadioPresetsAt(2), 0);
     // Shift with a digit: bound as the digit and as what the key sends (US layout).
-    ASSERT_TRUE(press("Shift+Ctrl+!"));
+    ASSERT_TRUE(pressKey("Shift+Ctrl+!"));
     EXPECT_EQ(page->indexSelectedForFMRadioEdit(), 0);
     page->cancelFMRadioPresetEdit(nullptr);
     clickBox(9);
-    ASSERT_TRUE(press("Shift+Ctrl+0"));
+    ASSERT_TRUE(pressKey("Shift+Ctrl+0"));
     EXPECT_EQ(page->indexSelectedForFMRadioEdit(), 9);
     page->cancelFMRadioPresetEdit(nullptr);
-    ASSERT_TRUE(press("Alt+Ctrl+A"));
+    ASSERT_TRUE(pressKey("Alt+Ctrl+A"));
     platform::drainMainQueue();
     EXPECT_EQ(controller->messageBoxStatus(), 2) << "the RDS information";
     controller->closeMessageBox();
-    ASSERT_TRUE(press("Ctrl+D"));
+    ASSERT_TRUE(pressKey("Ctrl+D"));
     EXPECT_EQ(edit().fmRadioPresetsAt(9), page->dataDefault().fmRadioPresetsAt(9));
     const auto keys = page->shortcuts();
     EXPECT_TRUE(std::any_of(keys.begin(), keys.end(),
@@ -463,10 +463,6 @@ class FmPageSim : public FmPageTest {
         headset.reset();
         transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
         transport::stopWaits = false;
-    }
-    bool waitForCode() {
-        for (int i = 0; i < 2000 && page->rcThreadSave() < 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return page->rcThreadSave() >= 0;
     }
 
     std::shared_ptr<sim::SettingBlocksModel> chip;
