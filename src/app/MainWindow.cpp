@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace app {
 namespace {
@@ -290,6 +291,27 @@ bool MainWindow::makeFirstResponder() {
     }
     boxDetail->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void MainWindow::afterFirstPaint(std::function<void()> work) {
+    if (painted_ || !isVisible()) {
+        work();
+        return;
+    }
+    afterFirstPaint_.push_back(std::move(work));
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (painted_) return;
+    painted_ = true;
+    // Queued: the paint reaches the screen before the work begins.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (auto& work : std::exchange(afterFirstPaint_, {})) work();
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -59,6 +59,10 @@ public:
     // neither of two equal shortcuts. Call with the page's view (or none) after every switch.
     void claimKeysOf(QWidget* page);
 
+    // Runs work once the window has painted for the first time, or at once when it has or is not
+    // shown: what the start sets going in the background must not delay the first paint.
+    void afterFirstPaint(std::function<void()> work);
+
     ORVABluetoothManagerView* view = nullptr;
 
     // Side panel.
@@ -136,6 +140,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildSidePanel();
@@ -146,6 +151,8 @@ private:
     void buildLanguageManager();
     void addWindowKey(QAbstractButton* button, QKeySequence key);
     std::vector<std::pair<QKeySequence, QAbstractButton*>> keyButtons_;
+    bool painted_ = false;
+    std::vector<std::function<void()>> afterFirstPaint_;
 };
 
 }  // namespace app

@@ -1,11 +1,14 @@
 #include "recognition/DeviceSelectionViewController.h"
 
 #include <QGridLayout>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "app/AppImages.h"
+#include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "device/ProductCatalogue.h"
+#include "platform/MainQueue.h"
 #include "recognition/ManagerVersionCheck.h"
 
 namespace recognition {
@@ -166,8 +169,22 @@ void DeviceSelectionViewController::checkManagerUpdate() {
         c.setManagerLatestVersionMajor(1);
         c.setManagerLatestVersionMinor(0);
         c.setManagerLatestVersionSecondary(0);
-        worker_ = std::thread([this, base = app::ORVABluetoothManagerAppController::serverURL("")] {
-            threadMethodCheckManagerUpdate(base);
+        // The check loads the network library, so it begins once the window has painted: from the
+        // main queue, as at start the window is not shown yet. The timer tells whether the page is
+        // still there by then.
+        platform::postToMainQueue([this, alive = QPointer<QTimer>(&timer_)] {
+            auto start = [this, alive] {
+                if (!alive) return;
+                if (worker_.joinable()) worker_.join();
+                worker_ = std::thread([this, base = app::ORVABluetoothManagerAppController::serverURL("")] {
+                    threadMethodCheckManagerUpdate(base);
+                });
+            };
+            if (!alive) return;
+            if (app::MainWindow* window = appController()->window())
+                window->afterFirstPaint(start);
+            else
+                start();
         });
         timer_.start();
         return;
