@@ -101,13 +101,13 @@ void ORVABluetoothManagerAppController::languageManagerOK(QObject*) {
         const int32_t m = mode();
         if (m == 5 || m == 6) {
             if (m == 6) {
-                restore_->initializeObjectWithDefaultStatus(true);
-                restore_->setControlsFirmwareRestore();
+                restoreViewController()->initializeObjectWithDefaultStatus(true);
+                restoreViewController()->setControlsFirmwareRestore();
             }
-            (m == 5 ? update_ : restore_)->readLatest();
+            (m == 5 ? updateViewController() : restoreViewController())->readLatest();
         } else if (DetailViewController* page = currentDetailViewController()) {
             page->setControls();
-            if (m == 7) settings_->callTableviewReloadDataForOutsideClass();
+            if (m == 7) deviceSettingsViewController()->callTableviewReloadDataForOutsideClass();
         }
     }
     w.sheetLanguageManager->hide();

@@ -39,18 +39,18 @@ bool ORVABluetoothManagerAppController::passLeaveGuard(int32_t target, Guard fro
                                                        bool guardFromSpeedDial) {
     switch (mode()) {
     case 9:
-        return !guardFromSpeedDial || askSaveQuestion(settingsSpeedDial_.get(), target);
+        return !guardFromSpeedDial || askSaveQuestion(deviceSettingsSpeedDialViewController(), target);
     case 8:
-        return !guardFromFM || askSaveQuestion(settingsSecond_.get(), target);
+        return !guardFromFM || askSaveQuestion(deviceSettingsSecondViewController(), target);
     case 7:
         if (fromDeviceSettings == Guard::CheckACTOnly || fromDeviceSettings == Guard::CheckACTThenSaveQuestion) {
-            if (!settings_->checkACT()) {
+            if (!deviceSettingsViewController()->checkACT()) {
                 setControls();
                 return false;
             }
         }
         if (fromDeviceSettings == Guard::SaveQuestion || fromDeviceSettings == Guard::CheckACTThenSaveQuestion)
-            return askSaveQuestion(settings_.get(), target);
+            return askSaveQuestion(deviceSettingsViewController(), target);
         return true;
     default:
         return true;
@@ -64,8 +64,9 @@ void ORVABluetoothManagerAppController::setDeviceSelectionOnStartUp(bool startUp
     initTabData();
     usbStatus_ = 0;
     data_.initializeObjectWithDevice(0, 0, 0);
-    switchDetailViewWithViewController(selection_.get());
-    selection_->initializeObjectOnStartUp(startUp);
+    DeviceSelectionPage* page = deviceSelectionViewController();
+    switchDetailViewWithViewController(page);
+    page->initializeObjectOnStartUp(startUp);
     setStatusWithDefault();
     setControls();
 }
@@ -75,8 +76,9 @@ void ORVABluetoothManagerAppController::setManagerUpdate() {
     recognized_ = false;
     initTabData();
     usbStatus_ = 0;
-    switchDetailViewWithViewController(managerUpdate_.get());
-    managerUpdate_->initializeObject();
+    ManagerUpdateViewController* page = managerUpdateViewController();
+    switchDetailViewWithViewController(page);
+    page->initializeObject();
     setStatusWithDefault();
     setControls();
 }
@@ -94,12 +96,13 @@ void ORVABluetoothManagerAppController::setDeviceRecognitionWithStatus(bool stat
         setDeviceSelection();
         return;
     }
-    switchDetailViewWithViewController(recognition_.get());
-    recognition_->setCallerMode(from);
-    recognition_->initializeObject();
+    DeviceRecognitionPage* page = deviceRecognitionViewController();
+    switchDetailViewWithViewController(page);
+    page->setCallerMode(from);
+    page->initializeObject();
     if (status) setStatusWithDefault();
     setControls();
-    if (recognition_->callerMode() != 0 && !isRestartDFU()) recognition_->doRecognize(info);
+    if (page->callerMode() != 0 && !isRestartDFU()) page->doRecognize(info);
 }
 
 void ORVABluetoothManagerAppController::enterFirmwareOrSettingsPage(int32_t target, bool status) {
@@ -119,7 +122,7 @@ void ORVABluetoothManagerAppController::enterFirmwareOrSettingsPage(int32_t targ
     if (settingsPage) {
         settingsPage->initializeObject();
     } else {
-        auto* firmware = target == 5 ? update_.get() : restore_.get();
+        auto* firmware = target == 5 ? updateViewController() : restoreViewController();
         firmware->initializeObjectWithDefaultStatus(status);
         if (target == 6) showDefault = status && firmware->restorePossible();
     }
@@ -167,6 +170,7 @@ void ORVABluetoothManagerAppController::setDetailViewController(int32_t target) 
 }
 
 void ORVABluetoothManagerAppController::switchDetailViewWithViewController(DetailViewController* page) {
+    page->view();  // a page's view is built when it is first shown, window or not
     if (!window_) {
         visiblePage_ = page;
         return;
@@ -220,6 +224,7 @@ bool ORVABluetoothManagerAppController::closeOpenListTabs() {
 void ORVABluetoothManagerAppController::goNext(QObject*) {
     if (onProcessing()) return;
     closeOpenListTabs();
+    currentDetailViewController();  // builds the page's view, should it not be shown yet
     switch (mode()) {
     case 3: selection_->targetDeviceSet(selection_->btnNext()); break;
     case 4: recognition_->recognize(recognition_->btnNext()); break;
@@ -238,6 +243,7 @@ void ORVABluetoothManagerAppController::goNext(QObject*) {
 void ORVABluetoothManagerAppController::goBack(QObject*) {
     if (onProcessing()) return;
     closeOpenListTabs();
+    currentDetailViewController();  // builds the page's view, should it not be shown yet
     switch (mode()) {
     case 4: recognition_->targetDevice(recognition_->btnBack()); break;
     case 5: update_->moveToBack(update_->btnBack()); break;

@@ -44,27 +44,33 @@ ORVABluetoothManagerAppController::ORVABluetoothManagerAppController(PageFactory
     settings_ = pages.makeDeviceSettings();
     settingsSecond_ = pages.makeDeviceSettingsSecond();
     settingsSpeedDial_ = pages.makeDeviceSettingsSpeedDial();
-    for (int32_t m = 2; m <= 9; ++m) pageOfMode(m)->setAppController(this);
+    for (DetailViewController* page : allPages()) page->setAppController(this);
     osVersion_ = parseOsVersion(platform::operatingSystemVersionString());
     deleteTampFile();
 }
 
 ORVABluetoothManagerAppController::~ORVABluetoothManagerAppController() = default;
 
+std::array<DetailViewController*, 8> ORVABluetoothManagerAppController::allPages() const {
+    return {managerUpdate_.get(), selection_.get(),    recognition_.get(),    update_.get(),
+            restore_.get(),       settings_.get(), settingsSecond_.get(), settingsSpeedDial_.get()};
+}
+
 DetailViewController* ORVABluetoothManagerAppController::pageOfMode(int32_t m) const {
-    const std::array<DetailViewController*, 8> pages = {managerUpdate_.get(), selection_.get(), recognition_.get(),
-                                                        update_.get(),        restore_.get(),   settings_.get(),
-                                                        settingsSecond_.get(), settingsSpeedDial_.get()};
-    return m >= 2 && m <= 9 ? pages[static_cast<size_t>(m - 2)] : nullptr;
+    if (m < 2 || m > 9) return nullptr;
+    DetailViewController* page = allPages()[static_cast<size_t>(m - 2)];
+    if (page) page->view();
+    return page;
 }
 
 bool ORVABluetoothManagerAppController::stopPageThreads(std::chrono::milliseconds bound) {
+    // A page whose view was never built has started no thread; its view stays unbuilt.
     const auto deadline = std::chrono::steady_clock::now() + bound;
-    for (int32_t m = 2; m <= 9; ++m)
-        if (DetailViewController* page = pageOfMode(m)) page->stopThreads();
+    for (DetailViewController* page : allPages())
+        if (page) page->stopThreads();
     bool allEnded = true;
-    for (int32_t m = 2; m <= 9; ++m)
-        if (DetailViewController* page = pageOfMode(m)) allEnded = page->joinThreadsBy(deadline) && allEnded;
+    for (DetailViewController* page : allPages())
+        if (page) allEnded = page->joinThreadsBy(deadline) && allEnded;
     return allEnded;
 }
 

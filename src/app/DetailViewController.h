@@ -35,12 +35,28 @@ public:
     ORVABluetoothManagerAppController* appController() const { return appController_.load(); }
     void setAppController(ORVABluetoothManagerAppController* controller) { appController_.store(controller); }
 
-    // The page's view; the page owns it, the content box only shows it.
-    QWidget* view() const { return view_; }
+    // The page's view; the page owns it, the content box only shows it. Like a nib's view it is
+    // built on first use: the controller asks for it when it first shows the page, so a start
+    // pays for the start page's controls alone.
+    QWidget* view() const;
+    bool isViewLoaded() const { return loaded_; }
+    void loadViewIfNeeded() const { view(); }
+
+protected:
+    // Builds the page's controls into view(); runs once, on the first use of view(). A page
+    // without it builds its controls in its constructor.
+    virtual void loadView() {}
+    // A control of the page, its view built first: what the page's outlet accessors return.
+    template <class Control>
+    Control* loaded(Control* const& control) const {
+        loadViewIfNeeded();
+        return control;
+    }
 
 private:
     std::atomic<ORVABluetoothManagerAppController*> appController_{nullptr};
     QPointer<QWidget> view_;
+    bool loaded_ = false;
 };
 
 }  // namespace app

@@ -23,12 +23,13 @@ void endAtOnce(int status) {
 
 }  // namespace
 
-ManagerUpdateViewController::ManagerUpdateViewController()
-    : tfInstruction_(new QLabel(view())),
-      btnYes_(new QPushButton(view())),
-      btnNo_(new QPushButton(view())),
-      btnReleaseNotes_(new QPushButton(view())),
-      endProcess_(endAtOnce) {
+ManagerUpdateViewController::ManagerUpdateViewController() : endProcess_(endAtOnce) {}
+
+void ManagerUpdateViewController::loadView() {
+    tfInstruction_ = new QLabel(view());
+    btnYes_ = new QPushButton(view());
+    btnNo_ = new QPushButton(view());
+    btnReleaseNotes_ = new QPushButton(view());
     tfInstruction_->setWordWrap(true);
     tfInstruction_->setTextFormat(Qt::PlainText);
     tfInstruction_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -59,11 +60,13 @@ void ManagerUpdateViewController::initializeObject() {
 }
 
 void ManagerUpdateViewController::setControls() {
+    loadViewIfNeeded();
     setShortcuts();
     tfInstruction_->setText(qs(stringInstruction()));
 }
 
 void ManagerUpdateViewController::setShortcuts() {
+    loadViewIfNeeded();
     const ORVABluetoothManagerAppController& c = *appController();
     if (c.showShortcuts()) {
         btnYes_->setText("[ENTER]");

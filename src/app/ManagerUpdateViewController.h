@@ -27,16 +27,19 @@ class ManagerUpdateViewController : public DetailViewController {
     // How Yes ends the process (tests watch it instead of ending).
     void setEndProcess(std::function<void(int)> endProcess) { endProcess_ = std::move(endProcess); }
 
-    QLabel* tfInstruction() const { return tfInstruction_; }
-    QPushButton* btnYes() const { return btnYes_; }
-    QPushButton* btnNo() const { return btnNo_; }
-    QPushButton* btnReleaseNotes() const { return btnReleaseNotes_; }
+    QLabel* tfInstruction() const { return loaded(tfInstruction_); }
+    QPushButton* btnYes() const { return loaded(btnYes_); }
+    QPushButton* btnNo() const { return loaded(btnNo_); }
+    QPushButton* btnReleaseNotes() const { return loaded(btnReleaseNotes_); }
+
+  protected:
+    void loadView() override;
 
   private:
-    QLabel* tfInstruction_;
-    QPushButton* btnYes_;
-    QPushButton* btnNo_;
-    QPushButton* btnReleaseNotes_;
+    QLabel* tfInstruction_ = nullptr;
+    QPushButton* btnYes_ = nullptr;
+    QPushButton* btnNo_ = nullptr;
+    QPushButton* btnReleaseNotes_ = nullptr;
     std::function<void(int)> endProcess_;
 };
 

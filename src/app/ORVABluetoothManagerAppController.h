@@ -62,14 +62,15 @@ public:
     static std::array<int32_t, 3> parseOsVersion(const std::string& versionText);
 
     // ---- pages ------------------------------------------------------------------------------------
-    ManagerUpdateViewController* managerUpdateViewController() const { return managerUpdate_.get(); }
-    DeviceSelectionPage* deviceSelectionViewController() const { return selection_.get(); }
-    DeviceRecognitionPage* deviceRecognitionViewController() const { return recognition_.get(); }
-    FirmwarePage* updateViewController() const { return update_.get(); }
-    FirmwarePage* restoreViewController() const { return restore_.get(); }
-    DeviceSettingsPage* deviceSettingsViewController() const { return settings_.get(); }
-    SettingsPage* deviceSettingsSecondViewController() const { return settingsSecond_.get(); }
-    SettingsPage* deviceSettingsSpeedDialViewController() const { return settingsSpeedDial_.get(); }
+    // Each page comes with its view built: a page's view is built the first time it is asked for.
+    ManagerUpdateViewController* managerUpdateViewController() const { return loaded(managerUpdate_); }
+    DeviceSelectionPage* deviceSelectionViewController() const { return loaded(selection_); }
+    DeviceRecognitionPage* deviceRecognitionViewController() const { return loaded(recognition_); }
+    FirmwarePage* updateViewController() const { return loaded(update_); }
+    FirmwarePage* restoreViewController() const { return loaded(restore_); }
+    DeviceSettingsPage* deviceSettingsViewController() const { return loaded(settings_); }
+    SettingsPage* deviceSettingsSecondViewController() const { return loaded(settingsSecond_); }
+    SettingsPage* deviceSettingsSpeedDialViewController() const { return loaded(settingsSpeedDial_); }
     // The page of mode m is element m - 2.
     DetailViewController* pageOfMode(int32_t mode) const;
     DetailViewController* currentDetailViewController() const { return pageOfMode(mode()); }
@@ -256,6 +257,14 @@ private:
                            const OptString& buttonOK, int32_t withSize, int32_t forWhat);
     void showNextQueuedMessageBox();
     void answerMessageBox(bool ok, int32_t forWhat);
+
+    template <class Page>
+    static Page* loaded(const std::unique_ptr<Page>& page) {
+        if (page) page->view();
+        return page.get();
+    }
+    // The pages in mode order, whether or not their views are built.
+    std::array<DetailViewController*, 8> allPages() const;
 
     MainWindow* window_ = nullptr;
     std::unique_ptr<ManagerUpdateViewController> managerUpdate_;

@@ -67,16 +67,18 @@ constexpr int32_t kRestartStatusUsb = 0x4D10;
 
 }  // namespace
 
-DeviceRecognitionViewController::DeviceRecognitionViewController()
-    : tfInstruction_(new QLineEdit(view())),
-      tfHIDInstruction_(new QLineEdit(view())),
-      tvInstruction_(new QTextBrowser(view())),
-      btnNext_(new QPushButton(view())),
-      btnBack_(new QPushButton(view())),
-      piProcessing_(new QProgressBar(view())),
-      btnOrvaProduct_(new QPushButton(view())),
-      btnOEMProduct_(new QPushButton(view())),
-      timer_(new QTimer(view())) {
+DeviceRecognitionViewController::DeviceRecognitionViewController() = default;
+
+void DeviceRecognitionViewController::loadView() {
+    tfInstruction_ = new QLineEdit(view());
+    tfHIDInstruction_ = new QLineEdit(view());
+    tvInstruction_ = new QTextBrowser(view());
+    btnNext_ = new QPushButton(view());
+    btnBack_ = new QPushButton(view());
+    piProcessing_ = new QProgressBar(view());
+    btnOrvaProduct_ = new QPushButton(view());
+    btnOEMProduct_ = new QPushButton(view());
+    timer_ = new QTimer(view());
     auto* column = new QVBoxLayout(view());
     column->addWidget(tfInstruction_);
     column->addWidget(tfHIDInstruction_);
@@ -116,6 +118,7 @@ void DeviceRecognitionViewController::showStatusInAllLanguages(const std::functi
 }
 
 void DeviceRecognitionViewController::initializeObject() {
+    loadViewIfNeeded();
     ORVABluetoothManagerAppController& c = controller();
     fields_.isFirst = true;
     repeatCountRecognize_ = 0;
@@ -150,6 +153,7 @@ void DeviceRecognitionViewController::layOutControls() {
 }
 
 void DeviceRecognitionViewController::setControls() {
+    loadViewIfNeeded();
     setShortcuts();
     layOutControls();
     bool processing = appController() && controller().onProcessing();
@@ -161,6 +165,7 @@ void DeviceRecognitionViewController::setControls() {
 }
 
 void DeviceRecognitionViewController::setShortcuts() {
+    loadViewIfNeeded();
     if (appController() && controller().showShortcuts()) {
         btnNext_->setText(QString::fromUtf8("[C]-\u25B6"));
         btnBack_->setText(QString::fromUtf8("[C]-\u25C0"));
@@ -196,12 +201,13 @@ bool DeviceRecognitionViewController::workerRunning() const {
 void DeviceRecognitionViewController::joinWorker() { worker_.join(); }
 
 bool DeviceRecognitionViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    timer_->stop();
+    if (timer_) timer_->stop();  // none before the view is built
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return worker_.joinWithin(std::max(left, std::chrono::milliseconds(0)));
 }
 
 void DeviceRecognitionViewController::doRecognize(const device::ORVABluetoothDeviceData* info) {
+    loadViewIfNeeded();
     // One device conversation at a time: the worker owns the USB and HID channels until it ends.
     if (workerRunning()) {
         platform::logLine("recognition already running");

@@ -43,8 +43,8 @@ class DeviceRecognitionViewController : public app::DeviceRecognitionPage, publi
     void targetDevice(QObject* sender) override;
     void orvaProductBtn(QObject* sender);
     void oemProductBtn(QObject* sender);
-    QAbstractButton* btnNext() override { return btnNext_; }
-    QAbstractButton* btnBack() override { return btnBack_; }
+    QAbstractButton* btnNext() override { return loaded(btnNext_); }
+    QAbstractButton* btnBack() override { return loaded(btnBack_); }
 
     // The worker's result, acted on by the timer every second.
     void timerMethodRecognize();
@@ -67,11 +67,14 @@ class DeviceRecognitionViewController : public app::DeviceRecognitionPage, publi
     const ThreadRecognizeFields& threadFields() const { return fields_; }
     bool workerRunning() const;
     int32_t repeatCountRecognize() const { return repeatCountRecognize_; }
-    QTextBrowser* tvInstruction() const { return tvInstruction_; }
-    QProgressBar* piProcessing() const { return piProcessing_; }
-    QPushButton* btnOrvaProduct() const { return btnOrvaProduct_; }
-    QPushButton* btnOEMProduct() const { return btnOEMProduct_; }
-    QTimer* timer() const { return timer_; }
+    QTextBrowser* tvInstruction() const { return loaded(tvInstruction_); }
+    QProgressBar* piProcessing() const { return loaded(piProcessing_); }
+    QPushButton* btnOrvaProduct() const { return loaded(btnOrvaProduct_); }
+    QPushButton* btnOEMProduct() const { return loaded(btnOEMProduct_); }
+    QTimer* timer() const { return loaded(timer_); }
+
+  protected:
+    void loadView() override;
 
   private:
     class ControllerBridge;
@@ -84,17 +87,17 @@ class DeviceRecognitionViewController : public app::DeviceRecognitionPage, publi
 
     int32_t callerMode_ = 0;
     int32_t repeatCountRecognize_ = 0;
-    QLineEdit* tfInstruction_;
-    QLineEdit* tfHIDInstruction_;
-    QTextBrowser* tvInstruction_;
-    QPushButton* btnNext_;
-    QPushButton* btnBack_;
-    QProgressBar* piProcessing_;
-    QPushButton* btnOrvaProduct_;
-    QPushButton* btnOEMProduct_;
+    QLineEdit* tfInstruction_ = nullptr;
+    QLineEdit* tfHIDInstruction_ = nullptr;
+    QTextBrowser* tvInstruction_ = nullptr;
+    QPushButton* btnNext_ = nullptr;
+    QPushButton* btnBack_ = nullptr;
+    QProgressBar* piProcessing_ = nullptr;
+    QPushButton* btnOrvaProduct_ = nullptr;
+    QPushButton* btnOEMProduct_ = nullptr;
     // The polling timer of the running recognition; a second optional timer that no road starts
     // is not kept.
-    QTimer* timer_;
+    QTimer* timer_ = nullptr;
 
     ThreadRecognizeFields fields_;
     std::unique_ptr<ControllerBridge> bridge_;

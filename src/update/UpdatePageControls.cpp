@@ -44,6 +44,7 @@ bool UpdateViewController::asUpdatePage() const {
 }
 
 void UpdateViewController::setControls() {
+    loadViewIfNeeded();
     if (!appController()) return;
     setShortcuts();
     if (asUpdatePage())
@@ -53,6 +54,7 @@ void UpdateViewController::setControls() {
 }
 
 void UpdateViewController::setShortcuts() {
+    loadViewIfNeeded();
     if (!appController()) return;
     ORVABluetoothManagerAppController& c = controller();
     const int l = language();
@@ -177,6 +179,7 @@ void UpdateViewController::setControlsFirmwareUpdate() {
 }
 
 void UpdateViewController::setControlsFirmwareRestore() {
+    loadViewIfNeeded();
     ORVABluetoothManagerAppController& c = controller();
     const int l = language();
     setBackupInfo();

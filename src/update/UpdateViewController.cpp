@@ -47,34 +47,35 @@ QLabel* newLabel(QWidget* parent, Qt::Alignment align = Qt::AlignLeft | Qt::Alig
 
 }  // namespace
 
-UpdateViewController::UpdateViewController(int32_t mode)
-    : mode_(mode == 5 ? 5 : 6),
-      lblFirmwareFile_(newLabel(view())),
-      tfFirmwareFile_(new QLineEdit(view())),
-      btnBrowse_(new QPushButton(view())),
-      popUpLanguageFirmware_(new LanguagePopUp(view())),
-      scrollViewRestore_(new QFrame(view())),
-      tableViewRestore_(new QTableView(scrollViewRestore_)),
-      restoreTableModel_(new QStandardItemModel(0, 2, tableViewRestore_)),
-      btnDownload_(new QPushButton(view())),
-      tfLatestVersion_(newLabel(view())),
-      lblUpdateLanguageVoicePrompt_(newLabel(view(), Qt::AlignRight | Qt::AlignVCenter)),
-      lblBackupFirmwareInformation_(newLabel(view())),
-      lblRestoredVersion_(newLabel(view(), Qt::AlignRight | Qt::AlignVCenter)),
-      tfRestoredVersion_(newLabel(view())),
-      lblRestoredDate_(newLabel(view(), Qt::AlignRight | Qt::AlignVCenter)),
-      tfRestoredDate_(newLabel(view())),
-      lblRestoreLanguageVoicePrompt_(newLabel(view(), Qt::AlignRight | Qt::AlignVCenter)),
-      lblUpdateVoicePromptInformation_(newLabel(view(), Qt::AlignLeft | Qt::AlignTop)),
-      piProcessingCircular_(new QProgressBar(view())),
-      piProcessing_(new QProgressBar(view())),
-      tfProcessing_(newLabel(view(), Qt::AlignRight | Qt::AlignVCenter)),
-      tfPercent_(newLabel(view())),
-      btnRestore_(new QPushButton(view())),
-      btnNext_(new QPushButton(view())),
-      btnUpdate_(new QPushButton(view())),
-      btnBack_(new QPushButton(view())),
-      timer_(new QTimer(view())) {
+UpdateViewController::UpdateViewController(int32_t mode) : mode_(mode == 5 ? 5 : 6) {}
+
+void UpdateViewController::loadView() {
+    lblFirmwareFile_ = newLabel(view());
+    tfFirmwareFile_ = new QLineEdit(view());
+    btnBrowse_ = new QPushButton(view());
+    popUpLanguageFirmware_ = new LanguagePopUp(view());
+    scrollViewRestore_ = new QFrame(view());
+    tableViewRestore_ = new QTableView(scrollViewRestore_);
+    restoreTableModel_ = new QStandardItemModel(0, 2, tableViewRestore_);
+    btnDownload_ = new QPushButton(view());
+    tfLatestVersion_ = newLabel(view());
+    lblUpdateLanguageVoicePrompt_ = newLabel(view(), Qt::AlignRight | Qt::AlignVCenter);
+    lblBackupFirmwareInformation_ = newLabel(view());
+    lblRestoredVersion_ = newLabel(view(), Qt::AlignRight | Qt::AlignVCenter);
+    tfRestoredVersion_ = newLabel(view());
+    lblRestoredDate_ = newLabel(view(), Qt::AlignRight | Qt::AlignVCenter);
+    tfRestoredDate_ = newLabel(view());
+    lblRestoreLanguageVoicePrompt_ = newLabel(view(), Qt::AlignRight | Qt::AlignVCenter);
+    lblUpdateVoicePromptInformation_ = newLabel(view(), Qt::AlignLeft | Qt::AlignTop);
+    piProcessingCircular_ = new QProgressBar(view());
+    piProcessing_ = new QProgressBar(view());
+    tfProcessing_ = newLabel(view(), Qt::AlignRight | Qt::AlignVCenter);
+    tfPercent_ = newLabel(view());
+    btnRestore_ = new QPushButton(view());
+    btnNext_ = new QPushButton(view());
+    btnUpdate_ = new QPushButton(view());
+    btnBack_ = new QPushButton(view());
+    timer_ = new QTimer(view());
     for (size_t i = 0; i < 6; ++i) {
         lblRestoredData_[i] = newLabel(view(), Qt::AlignRight | Qt::AlignVCenter);
         tfRestoredData_[i] = newLabel(view());
@@ -221,6 +222,7 @@ void UpdateViewController::showStatusInAllLanguages(const std::function<std::str
 // ---- entering the page ----------------------------------------------------------------------------
 
 void UpdateViewController::initializeObjectWithDefaultStatus(bool writeDefault) {
+    loadViewIfNeeded();
     ORVABluetoothManagerAppController& c = controller();
     writeDefaultStatus_ = writeDefault;
     fields_.updateProcessed = kNothingReported;
@@ -286,6 +288,7 @@ void UpdateViewController::initializeObjectWithDefaultStatus(bool writeDefault) 
 }
 
 void UpdateViewController::readLatest() {
+    loadViewIfNeeded();
     ORVABluetoothManagerAppController& c = controller();
     if (popUpLanguageFirmware_->count() == 0) {
         setControls();
@@ -490,7 +493,7 @@ void UpdateViewController::stopThreads() {
 }
 
 bool UpdateViewController::joinThreadsBy(std::chrono::steady_clock::time_point deadline) {
-    timer_->stop();
+    if (timer_) timer_->stop();  // none before the view is built
     auto left = [&] {
         return std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
                         std::chrono::milliseconds(0));

@@ -74,8 +74,8 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     void reloadRestoreTable();
     void moveToNext(QObject* sender) override;
     void moveToBack(QObject* sender) override;
-    QAbstractButton* btnNext() override { return btnNext_; }
-    QAbstractButton* btnBack() override { return btnBack_; }
+    QAbstractButton* btnNext() override { return loaded(btnNext_); }
+    QAbstractButton* btnBack() override { return loaded(btnBack_); }
     int32_t tabCount() const override { return tabCount_; }
     void setTabCount(int32_t count) { tabCount_ = count; }
     // Index 0-2; any other index reads 0 and stores nothing.
@@ -108,7 +108,7 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     const UpdatePageFields& fields() const { return fields_; }
     // One tick of the 1.0-second timer: acts by `state`. Called by the timer only (and tests).
     void timerMethodUpdate();
-    QTimer* timer() const { return timer_; }
+    QTimer* timer() const { return loaded(timer_); }
     // The blocks the update worker posts to the main queue around its long waits.
     std::function<void()> spinnerStartBlock();
     std::function<void()> spinnerStopBlock();
@@ -195,36 +195,37 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
     void displayNOBackupFirmware();
 
     // ---- outlets (for the controller's window and tests) -----------------------------------------
-    QLabel* lblFirmwareFile() const { return lblFirmwareFile_; }
-    QLineEdit* tfFirmwareFile() const { return tfFirmwareFile_; }
-    QPushButton* btnBrowse() const { return btnBrowse_; }
-    QComboBox* popUpLanguageFirmware() const { return popUpLanguageFirmware_; }
-    QPushButton* btnDownload() const { return btnDownload_; }
-    QLabel* tfLatestVersion() const { return tfLatestVersion_; }
-    QLabel* lblUpdateLanguageVoicePrompt() const { return lblUpdateLanguageVoicePrompt_; }
-    QLabel* lblRestoreLanguageVoicePrompt() const { return lblRestoreLanguageVoicePrompt_; }
-    QLabel* lblUpdateVoicePromptInformation() const { return lblUpdateVoicePromptInformation_; }
-    QLabel* lblBackupFirmwareInformation() const { return lblBackupFirmwareInformation_; }
-    QLabel* lblRestoredVersion() const { return lblRestoredVersion_; }
-    QLabel* tfRestoredVersion() const { return tfRestoredVersion_; }
-    QLabel* lblRestoredDate() const { return lblRestoredDate_; }
-    QLabel* tfRestoredDate() const { return tfRestoredDate_; }
-    QTableView* tableViewRestore() const { return tableViewRestore_; }
-    QFrame* scrollViewRestore() const { return scrollViewRestore_; }
-    QStandardItemModel* restoreTableModel() const { return restoreTableModel_; }
+    QLabel* lblFirmwareFile() const { return loaded(lblFirmwareFile_); }
+    QLineEdit* tfFirmwareFile() const { return loaded(tfFirmwareFile_); }
+    QPushButton* btnBrowse() const { return loaded(btnBrowse_); }
+    QComboBox* popUpLanguageFirmware() const { return loaded(popUpLanguageFirmware_); }
+    QPushButton* btnDownload() const { return loaded(btnDownload_); }
+    QLabel* tfLatestVersion() const { return loaded(tfLatestVersion_); }
+    QLabel* lblUpdateLanguageVoicePrompt() const { return loaded(lblUpdateLanguageVoicePrompt_); }
+    QLabel* lblRestoreLanguageVoicePrompt() const { return loaded(lblRestoreLanguageVoicePrompt_); }
+    QLabel* lblUpdateVoicePromptInformation() const { return loaded(lblUpdateVoicePromptInformation_); }
+    QLabel* lblBackupFirmwareInformation() const { return loaded(lblBackupFirmwareInformation_); }
+    QLabel* lblRestoredVersion() const { return loaded(lblRestoredVersion_); }
+    QLabel* tfRestoredVersion() const { return loaded(tfRestoredVersion_); }
+    QLabel* lblRestoredDate() const { return loaded(lblRestoredDate_); }
+    QLabel* tfRestoredDate() const { return loaded(tfRestoredDate_); }
+    QTableView* tableViewRestore() const { return loaded(tableViewRestore_); }
+    QFrame* scrollViewRestore() const { return loaded(scrollViewRestore_); }
+    QStandardItemModel* restoreTableModel() const { return loaded(restoreTableModel_); }
     QLabel* lblRestoredData(int i) const { return lblRestoredData_.at(static_cast<size_t>(i)); }
     QLabel* tfRestoredData(int i) const { return tfRestoredData_.at(static_cast<size_t>(i)); }
-    QProgressBar* piProcessingCircular() const { return piProcessingCircular_; }
-    QProgressBar* piProcessing() const { return piProcessing_; }
-    QLabel* tfProcessing() const { return tfProcessing_; }
-    QLabel* tfPercent() const { return tfPercent_; }
-    QPushButton* btnRestore() const { return btnRestore_; }
-    QPushButton* btnUpdate() const { return btnUpdate_; }
-    bool spinning() const { return piProcessingCircular_->maximum() == 0; }
+    QProgressBar* piProcessingCircular() const { return loaded(piProcessingCircular_); }
+    QProgressBar* piProcessing() const { return loaded(piProcessing_); }
+    QLabel* tfProcessing() const { return loaded(tfProcessing_); }
+    QLabel* tfPercent() const { return loaded(tfPercent_); }
+    QPushButton* btnRestore() const { return loaded(btnRestore_); }
+    QPushButton* btnUpdate() const { return loaded(btnUpdate_); }
+    bool spinning() const { return loaded(piProcessingCircular_)->maximum() == 0; }
 
   protected:
     // Opens the created download file for writing; null when it cannot be opened.
     virtual std::FILE* openForWriting(const std::string& path);
+    void loadView() override;
 
   private:
     app::ORVABluetoothManagerAppController& controller() const { return *appController(); }
@@ -267,34 +268,34 @@ class UpdateViewController : public app::FirmwarePage, public UpdateTexts {
 
     int32_t mode_;
     // Outlets of the page view.
-    QLabel* lblFirmwareFile_;
-    QLineEdit* tfFirmwareFile_;
-    QPushButton* btnBrowse_;
-    QComboBox* popUpLanguageFirmware_;
-    QFrame* scrollViewRestore_;
-    QTableView* tableViewRestore_;
-    QStandardItemModel* restoreTableModel_;
-    QPushButton* btnDownload_;
-    QLabel* tfLatestVersion_;
-    QLabel* lblUpdateLanguageVoicePrompt_;
-    QLabel* lblBackupFirmwareInformation_;
-    QLabel* lblRestoredVersion_;
-    QLabel* tfRestoredVersion_;
-    QLabel* lblRestoredDate_;
-    QLabel* tfRestoredDate_;
+    QLabel* lblFirmwareFile_ = nullptr;
+    QLineEdit* tfFirmwareFile_ = nullptr;
+    QPushButton* btnBrowse_ = nullptr;
+    QComboBox* popUpLanguageFirmware_ = nullptr;
+    QFrame* scrollViewRestore_ = nullptr;
+    QTableView* tableViewRestore_ = nullptr;
+    QStandardItemModel* restoreTableModel_ = nullptr;
+    QPushButton* btnDownload_ = nullptr;
+    QLabel* tfLatestVersion_ = nullptr;
+    QLabel* lblUpdateLanguageVoicePrompt_ = nullptr;
+    QLabel* lblBackupFirmwareInformation_ = nullptr;
+    QLabel* lblRestoredVersion_ = nullptr;
+    QLabel* tfRestoredVersion_ = nullptr;
+    QLabel* lblRestoredDate_ = nullptr;
+    QLabel* tfRestoredDate_ = nullptr;
     std::array<QLabel*, 6> lblRestoredData_{};
     std::array<QLabel*, 6> tfRestoredData_{};
-    QLabel* lblRestoreLanguageVoicePrompt_;
-    QLabel* lblUpdateVoicePromptInformation_;
-    QProgressBar* piProcessingCircular_;
-    QProgressBar* piProcessing_;
-    QLabel* tfProcessing_;
-    QLabel* tfPercent_;
-    QPushButton* btnRestore_;
-    QPushButton* btnNext_;
-    QPushButton* btnUpdate_;
-    QPushButton* btnBack_;
-    QTimer* timer_;
+    QLabel* lblRestoreLanguageVoicePrompt_ = nullptr;
+    QLabel* lblUpdateVoicePromptInformation_ = nullptr;
+    QProgressBar* piProcessingCircular_ = nullptr;
+    QProgressBar* piProcessing_ = nullptr;
+    QLabel* tfProcessing_ = nullptr;
+    QLabel* tfPercent_ = nullptr;
+    QPushButton* btnRestore_ = nullptr;
+    QPushButton* btnNext_ = nullptr;
+    QPushButton* btnUpdate_ = nullptr;
+    QPushButton* btnBack_ = nullptr;
+    QTimer* timer_ = nullptr;
 
     // List results: written by the list worker at its end, read by the main thread.
     mutable std::mutex listMutex_;
