@@ -35,51 +35,56 @@ void ORVABluetoothManagerAppController::connectLanguageManagerAndLog() {
                      [this] { openLanguageManager(window_->menuItemManagerLanguage); });
     QObject::connect(w.menuItemDiagnosticLog, &QAction::triggered, &w,
                      [this] { logStatus(window_->menuItemDiagnosticLog); });
-    QObject::connect(w.radioLanguageManager, &QButtonGroup::buttonClicked, &w,
-                     [this](QAbstractButton* cell) { changeLanguageManager(cell); });
-    for (QPushButton* label : w.btnLanguageManagerGeneral)
-        QObject::connect(label, &QPushButton::clicked, &w, [this, label] { changeLanguageManager(label); });
-    QObject::connect(w.btnLanguageManagerOK, &QPushButton::clicked, &w,
-                     [this] { languageManagerOK(window_->btnLanguageManagerOK); });
-    QObject::connect(w.btnLanguageManagerCancel, &QPushButton::clicked, &w,
-                     [this] { languageManagerCancel(window_->btnLanguageManagerCancel); });
-    w.sheetLanguageManager->onEscape = [this] { languageManagerCancel(window_->btnLanguageManagerCancel); };
+    w.onLanguageSheetBuilt = [this, &w](MainWindow::LanguageSheet& sheet) {
+        QObject::connect(sheet.radioLanguageManager, &QButtonGroup::buttonClicked, &w,
+                         [this](QAbstractButton* cell) { changeLanguageManager(cell); });
+        for (QPushButton* label : sheet.btnLanguageManagerGeneral)
+            QObject::connect(label, &QPushButton::clicked, &w, [this, label] { changeLanguageManager(label); });
+        QPushButton* ok = sheet.btnLanguageManagerOK;
+        QPushButton* cancel = sheet.btnLanguageManagerCancel;
+        QObject::connect(ok, &QPushButton::clicked, &w, [this, ok] { languageManagerOK(ok); });
+        QObject::connect(cancel, &QPushButton::clicked, &w, [this, cancel] { languageManagerCancel(cancel); });
+        sheet.sheetLanguageManager->onEscape = [this, cancel] { languageManagerCancel(cancel); };
+    };
 }
 
 void ORVABluetoothManagerAppController::setControlsLanguageManager() {
     if (!window_) return;
     MainWindow& w = *window_;
-    const int32_t l = languageManagerFromButtonCellIndex(w.radioLanguageManager->checkedId());
+    MainWindow::LanguageSheet& sheet = w.languageSheet();
+    const int32_t l = languageManagerFromButtonCellIndex(sheet.radioLanguageManager->checkedId());
     const QString title = qs(qelm_string_language_manager_in(l));
-    w.sheetLanguageManager->setWindowTitle(title);
-    w.boxLanguageManager->setTitle(title);
+    sheet.sheetLanguageManager->setWindowTitle(title);
+    sheet.boxLanguageManager->setTitle(title);
     for (size_t row = 0; row < MainWindow::kLanguageRows; ++row)
-        w.btnLanguageManagerGeneral[row]->setText(qs(" " + qelm_string_language(kLanguageOfRow[row], l)));
-    w.btnApplyToLanguageFirmware->setText(qs(qelm_string_apply_to_firmware_language_in(l)));
-    w.btnLanguageManagerOK->setText(qs(qelm_string_ok_in(l)));
-    w.btnLanguageManagerCancel->setText(qs(qelm_string_cancel_in(l)));
+        sheet.btnLanguageManagerGeneral[row]->setText(qs(" " + qelm_string_language(kLanguageOfRow[row], l)));
+    sheet.btnApplyToLanguageFirmware->setText(qs(qelm_string_apply_to_firmware_language_in(l)));
+    sheet.btnLanguageManagerOK->setText(qs(qelm_string_ok_in(l)));
+    sheet.btnLanguageManagerCancel->setText(qs(qelm_string_cancel_in(l)));
 }
 
 void ORVABluetoothManagerAppController::openLanguageManager(QObject*) {
     if (onProcessing() || !window_) return;
     closeOpenListTabs();
     MainWindow& w = *window_;
-    w.buttonCellLanguageManagerGeneral[static_cast<size_t>(
+    MainWindow::LanguageSheet& sheet = w.languageSheet();
+    sheet.buttonCellLanguageManagerGeneral[static_cast<size_t>(
                                            buttonCellIndexFromLanguageManager(languageManager()))]
         ->setChecked(true);
     setControlsLanguageManager();
-    w.sheetLanguageManager->open();
-    w.btnApplyToLanguageFirmware->setChecked(applyToLanguageFirmware());
+    sheet.sheetLanguageManager->open();
+    sheet.btnApplyToLanguageFirmware->setChecked(applyToLanguageFirmware());
 }
 
 void ORVABluetoothManagerAppController::changeLanguageManager(QObject* sender) {
     if (!window_) return;
     MainWindow& w = *window_;
-    for (QPushButton* label : w.btnLanguageManagerGeneral) label->setChecked(false);
+    MainWindow::LanguageSheet& sheet = w.languageSheet();
+    for (QPushButton* label : sheet.btnLanguageManagerGeneral) label->setChecked(false);
     for (size_t row = 0; row < MainWindow::kLanguageRows; ++row) {
-        if (sender == w.btnLanguageManagerGeneral[row]) {
-            w.buttonCellLanguageManagerGeneral[row]->setChecked(true);
-            changeLanguageManager(w.buttonCellLanguageManagerGeneral[row]);
+        if (sender == sheet.btnLanguageManagerGeneral[row]) {
+            sheet.buttonCellLanguageManagerGeneral[row]->setChecked(true);
+            changeLanguageManager(sheet.buttonCellLanguageManagerGeneral[row]);
             return;
         }
     }
@@ -89,8 +94,9 @@ void ORVABluetoothManagerAppController::changeLanguageManager(QObject* sender) {
 void ORVABluetoothManagerAppController::languageManagerOK(QObject*) {
     if (!window_) return;
     MainWindow& w = *window_;
-    const int32_t l = languageManagerFromButtonCellIndex(w.radioLanguageManager->checkedId());
-    const bool apply = w.btnApplyToLanguageFirmware->isChecked();
+    MainWindow::LanguageSheet& sheet = w.languageSheet();
+    const int32_t l = languageManagerFromButtonCellIndex(sheet.radioLanguageManager->checkedId());
+    const bool apply = sheet.btnApplyToLanguageFirmware->isChecked();
     if (l != languageManager() || apply != applyToLanguageFirmware()) {
         setLanguageManager(l);
         setStrLanguageManager(qelm_language_manager(l));
@@ -110,11 +116,11 @@ void ORVABluetoothManagerAppController::languageManagerOK(QObject*) {
             if (m == 7) deviceSettingsViewController()->callTableviewReloadDataForOutsideClass();
         }
     }
-    w.sheetLanguageManager->hide();
+    sheet.sheetLanguageManager->hide();
 }
 
 void ORVABluetoothManagerAppController::languageManagerCancel(QObject*) {
-    if (window_) window_->sheetLanguageManager->hide();
+    if (window_) window_->languageSheet().sheetLanguageManager->hide();
 }
 
 }  // namespace app

@@ -117,11 +117,11 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
     const int height = firstBoxOpened.exchange(true) ? size.height : size.firstHeight;
     platform::postToMainQueue([this, message, warning, buttonCancel, buttonOK, width = size.width, height] {
         if (!window_) return;
-        MainWindow& w = *window_;
-        w.tfMessageBox->setText(QString::fromStdString(message));
+        MainWindow::MessageBoxSheet& box = window_->messageBox();
+        box.tfMessageBox->setText(QString::fromStdString(message));
         const char* image = warning ? "caution-icon.png" : "velmar.icns";
-        w.imgMessageBox->setPixmap(renderImage(imageResourceFor(image), w.imgMessageBox->size()));
-        w.tfBackGround->setVisible(warning);
+        box.imgMessageBox->setPixmap(renderImage(imageResourceFor(image), box.imgMessageBox->size()));
+        box.tfBackGround->setVisible(warning);
         auto button = [](QPushButton* b, const OptString& title) {
             b->setText(QString::fromStdString(title.value_or("")));
             b->setEnabled(title.has_value());
@@ -131,13 +131,14 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
             b->setSizePolicy(policy);
             b->setVisible(title.has_value());
         };
-        button(w.btnMessageBoxCancel, buttonCancel);
-        button(w.btnMessageBoxOK, buttonOK);
-        w.sheetMessageBox->setFixedSize(width, height);
+        button(box.btnMessageBoxCancel, buttonCancel);
+        button(box.btnMessageBoxOK, buttonOK);
+        box.sheetMessageBox->setFixedSize(width, height);
         platform::postToMainQueue([this] {
             if (!window_) return;
-            window_->sheetMessageBox->open();
-            window_->sheetMessageBox->activateWindow();
+            Sheet* sheet = window_->messageBox().sheetMessageBox;
+            sheet->open();
+            sheet->activateWindow();
             platform::logf("message box %d shown", static_cast<int>(messageBoxStatus_.load()));
         });
     });
@@ -146,7 +147,7 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
 int32_t ORVABluetoothManagerAppController::closeMessageBox(QObject*) {
     const int32_t status = messageBoxStatus_;
     platform::postToMainQueue([this] {
-        if (window_) window_->sheetMessageBox->hide();
+        if (window_) window_->messageBox().sheetMessageBox->hide();
         {
             std::lock_guard<std::mutex> lock(messageBoxMutex_);
             messageBoxStatus_ = 0;

@@ -83,9 +83,6 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
     on(w->btnStatus, [this] { showStatus(window_->btnStatus); });
     on(w->btnAbout, [this] { about(window_->btnAbout); });
     on(w->btnClose, [this] { stopManager(window_->btnClose); });
-    on(w->btnAboutOK, [this] { aboutOK(window_->btnAboutOK); });
-    on(w->btnMessageBoxOK, [this] { messageBoxOK(window_->btnMessageBoxOK); });
-    on(w->btnMessageBoxCancel, [this] { messageBoxCancel(window_->btnMessageBoxCancel); });
     QObject::connect(w->menuItemAbout, &QAction::triggered, w, [this] { about(window_->menuItemAbout); });
     QObject::connect(w->menuItemQuit, &QAction::triggered, w, [this] { stopManager(window_->btnClose); });
     QObject::connect(w->menuItemKeyboradShortcuts, &QAction::triggered, w,
@@ -97,10 +94,17 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
     auto* back = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left), w);
     QObject::connect(back, &QShortcut::activated, w, [this] { goBack(); });
     w->onCloseRequested = [this] { stopManager(window_->btnClose); };
-    w->sheetMessageBox->onEscape = [this] {
-        if (window_->btnMessageBoxCancel->isEnabled()) messageBoxCancel(window_->btnMessageBoxCancel);
+    w->onMessageBoxBuilt = [this, on](MainWindow::MessageBoxSheet& box) {
+        on(box.btnMessageBoxOK, [this, ok = box.btnMessageBoxOK] { messageBoxOK(ok); });
+        on(box.btnMessageBoxCancel, [this, cancel = box.btnMessageBoxCancel] { messageBoxCancel(cancel); });
+        box.sheetMessageBox->onEscape = [this, cancel = box.btnMessageBoxCancel] {
+            if (cancel->isEnabled()) messageBoxCancel(cancel);
+        };
     };
-    w->sheetAbout->onEscape = [this] { aboutOK(window_->btnAboutOK); };
+    w->onAboutBuilt = [this, on](MainWindow::AboutSheet& sheet) {
+        on(sheet.btnAboutOK, [this, ok = sheet.btnAboutOK] { aboutOK(ok); });
+        sheet.sheetAbout->onEscape = [this, ok = sheet.btnAboutOK] { aboutOK(ok); };
+    };
     w->btnAbout->setIcon(w->style()->standardIcon(QStyle::SP_MessageBoxInformation));
     w->btnClose->setIcon(w->style()->standardIcon(QStyle::SP_DialogCloseButton));
     w->btnAbout->setIconSize({20, 20});
@@ -452,20 +456,21 @@ void ORVABluetoothManagerAppController::about(QObject*) {
     closeOpenListTabs();
     if (!window_) return;
     MainWindow& w = *window_;
+    MainWindow::AboutSheet& about = w.about();
     const int32_t l = languageManager();
-    w.imgAboutImg->setPixmap(renderImage(imageResourceFor("velmar.icns"), w.imgAboutImg->size()));
-    w.btnAboutOK->setText(qs(qelm_string_ok_in(l)));
-    w.tfAbout->setText(qs(qelm_title({}, l) + " " + qelm_string_version_in(l) + " " + format("%d.%d", 1, 0) +
+    about.imgAboutImg->setPixmap(renderImage(imageResourceFor("velmar.icns"), about.imgAboutImg->size()));
+    about.btnAboutOK->setText(qs(qelm_string_ok_in(l)));
+    about.tfAbout->setText(qs(qelm_title({}, l) + " " + qelm_string_version_in(l) + " " + format("%d.%d", 1, 0) +
                           "\nCopyright \u00A9 VELMAR. All rights reserved."));
-    w.sheetAbout->setFixedSize(540, 150);
-    w.tfAbout->setGeometry(105, 150 - 57 - 51, 430, 51);
-    w.tfAbout->setAlignment(Qt::AlignCenter);
-    w.btnAboutOK->setGeometry(540 - 120, 150 - 40, 100, 30);
-    w.sheetAbout->open();
+    about.sheetAbout->setFixedSize(540, 150);
+    about.tfAbout->setGeometry(105, 150 - 57 - 51, 430, 51);
+    about.tfAbout->setAlignment(Qt::AlignCenter);
+    about.btnAboutOK->setGeometry(540 - 120, 150 - 40, 100, 30);
+    about.sheetAbout->open();
 }
 
 void ORVABluetoothManagerAppController::aboutOK(QObject*) {
-    if (window_) window_->sheetAbout->hide();
+    if (window_) window_->about().sheetAbout->hide();
 }
 
 std::string ORVABluetoothManagerAppController::serverURL(const std::string& path) {

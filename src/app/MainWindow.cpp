@@ -59,9 +59,6 @@ MainWindow::MainWindow() {
     menuItemOnlineHelp->setShortcut(QKeySequence(Qt::Key_F1));
     menuItemDiagnosticLog = menuHelp->addAction(QString());
 
-    buildMessageBox();
-    buildAbout();
-    buildLanguageManager();
     setFixedSize(sizeHint());
 }
 
@@ -207,82 +204,109 @@ void MainWindow::claimKeysOf(QWidget* page) {
     for (QShortcut* s : windowKeys) s->setEnabled(!pageKeys.contains(s->key()));
 }
 
+MainWindow::MessageBoxSheet& MainWindow::messageBox() {
+    if (!messageBox_.sheetMessageBox) {
+        buildMessageBox();
+        if (onMessageBoxBuilt) onMessageBoxBuilt(messageBox_);
+    }
+    return messageBox_;
+}
+
+MainWindow::AboutSheet& MainWindow::about() {
+    if (!about_.sheetAbout) {
+        buildAbout();
+        if (onAboutBuilt) onAboutBuilt(about_);
+    }
+    return about_;
+}
+
+MainWindow::LanguageSheet& MainWindow::languageSheet() {
+    if (!languageSheet_.sheetLanguageManager) {
+        buildLanguageManager();
+        if (onLanguageSheetBuilt) onLanguageSheetBuilt(languageSheet_);
+    }
+    return languageSheet_;
+}
+
 void MainWindow::buildMessageBox() {
-    sheetMessageBox = new Sheet(this);
-    sheetMessageBox->setWindowModality(Qt::WindowModal);
-    auto* grid = new QGridLayout(sheetMessageBox);
+    MessageBoxSheet& m = messageBox_;
+    m.sheetMessageBox = new Sheet(this);
+    m.sheetMessageBox->setWindowModality(Qt::WindowModal);
+    auto* grid = new QGridLayout(m.sheetMessageBox);
     grid->setContentsMargins(18, 18, 18, 14);
     grid->setHorizontalSpacing(16);
-    imgMessageBox = new QLabel(sheetMessageBox);
-    imgMessageBox->setFixedSize(64, 64);
-    imgMessageBox->setAlignment(Qt::AlignCenter);
-    tfBackGround = new QLabel(sheetMessageBox);
-    tfBackGround->setStyleSheet("background: rgb(255, 236, 204); border-radius: 4px;");
-    tfMessageBox = new QLabel(sheetMessageBox);
-    tfMessageBox->setWordWrap(true);
-    tfMessageBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    tfMessageBox->setTextFormat(Qt::PlainText);
-    tfMessageBox->setMargin(6);
-    btnMessageBoxCancel = new QPushButton(sheetMessageBox);
-    btnMessageBoxOK = new QPushButton(sheetMessageBox);
-    btnMessageBoxOK->setDefault(true);
+    m.imgMessageBox = new QLabel(m.sheetMessageBox);
+    m.imgMessageBox->setFixedSize(64, 64);
+    m.imgMessageBox->setAlignment(Qt::AlignCenter);
+    m.tfBackGround = new QLabel(m.sheetMessageBox);
+    m.tfBackGround->setStyleSheet("background: rgb(255, 236, 204); border-radius: 4px;");
+    m.tfMessageBox = new QLabel(m.sheetMessageBox);
+    m.tfMessageBox->setWordWrap(true);
+    m.tfMessageBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m.tfMessageBox->setTextFormat(Qt::PlainText);
+    m.tfMessageBox->setMargin(6);
+    m.btnMessageBoxCancel = new QPushButton(m.sheetMessageBox);
+    m.btnMessageBoxOK = new QPushButton(m.sheetMessageBox);
+    m.btnMessageBoxOK->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnMessageBoxCancel);
-    buttons->addWidget(btnMessageBoxOK);
-    grid->addWidget(imgMessageBox, 0, 0, Qt::AlignTop);
-    grid->addWidget(tfBackGround, 0, 1);
-    grid->addWidget(tfMessageBox, 0, 1);
+    buttons->addWidget(m.btnMessageBoxCancel);
+    buttons->addWidget(m.btnMessageBoxOK);
+    grid->addWidget(m.imgMessageBox, 0, 0, Qt::AlignTop);
+    grid->addWidget(m.tfBackGround, 0, 1);
+    grid->addWidget(m.tfMessageBox, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(1, 1);
 }
 
 void MainWindow::buildAbout() {
-    sheetAbout = new Sheet(this);
-    sheetAbout->setWindowModality(Qt::WindowModal);
-    imgAboutImg = label(sheetAbout, {20, 30, 72, 72});
-    tfAbout = label(sheetAbout, {105, 42, 430, 51});
-    tfAbout->setWordWrap(true);
-    btnAboutOK = new QPushButton(sheetAbout);
-    btnAboutOK->setDefault(true);
+    AboutSheet& a = about_;
+    a.sheetAbout = new Sheet(this);
+    a.sheetAbout->setWindowModality(Qt::WindowModal);
+    a.imgAboutImg = label(a.sheetAbout, {20, 30, 72, 72});
+    a.tfAbout = label(a.sheetAbout, {105, 42, 430, 51});
+    a.tfAbout->setWordWrap(true);
+    a.btnAboutOK = new QPushButton(a.sheetAbout);
+    a.btnAboutOK->setDefault(true);
 }
 
 void MainWindow::buildLanguageManager() {
-    sheetLanguageManager = new Sheet(this);
-    sheetLanguageManager->setWindowModality(Qt::WindowModal);
-    auto* layout = new QVBoxLayout(sheetLanguageManager);
-    boxLanguageManager = new QGroupBox(sheetLanguageManager);
-    auto* rows = new QGridLayout(boxLanguageManager);
+    LanguageSheet& l = languageSheet_;
+    l.sheetLanguageManager = new Sheet(this);
+    l.sheetLanguageManager->setWindowModality(Qt::WindowModal);
+    auto* layout = new QVBoxLayout(l.sheetLanguageManager);
+    l.boxLanguageManager = new QGroupBox(l.sheetLanguageManager);
+    auto* rows = new QGridLayout(l.boxLanguageManager);
     rows->setVerticalSpacing(2);
-    radioLanguageManager = new QButtonGroup(sheetLanguageManager);
+    l.radioLanguageManager = new QButtonGroup(l.sheetLanguageManager);
     for (size_t row = 0; row < kLanguageRows; ++row) {
-        auto* cell = new QRadioButton(boxLanguageManager);
-        auto* label = new QPushButton(boxLanguageManager);
+        auto* cell = new QRadioButton(l.boxLanguageManager);
+        auto* label = new QPushButton(l.boxLanguageManager);
         // A label that can be clicked: flat, left-aligned, switched on by a click.
         label->setFlat(true);
         label->setCheckable(true);
         label->setFocusPolicy(Qt::NoFocus);
         label->setStyleSheet("text-align: left; border: none; padding: 2px;");
-        radioLanguageManager->addButton(cell, static_cast<int>(row));
+        l.radioLanguageManager->addButton(cell, static_cast<int>(row));
         rows->addWidget(cell, static_cast<int>(row), 0);
         rows->addWidget(label, static_cast<int>(row), 1);
-        buttonCellLanguageManagerGeneral[row] = cell;
-        btnLanguageManagerGeneral[row] = label;
+        l.buttonCellLanguageManagerGeneral[row] = cell;
+        l.btnLanguageManagerGeneral[row] = label;
     }
     rows->setColumnStretch(1, 1);
-    layout->addWidget(boxLanguageManager);
-    btnApplyToLanguageFirmware = new QCheckBox(sheetLanguageManager);
-    layout->addWidget(btnApplyToLanguageFirmware);
-    btnLanguageManagerCancel = new QPushButton(sheetLanguageManager);
-    btnLanguageManagerOK = new QPushButton(sheetLanguageManager);
-    btnLanguageManagerOK->setDefault(true);
+    layout->addWidget(l.boxLanguageManager);
+    l.btnApplyToLanguageFirmware = new QCheckBox(l.sheetLanguageManager);
+    layout->addWidget(l.btnApplyToLanguageFirmware);
+    l.btnLanguageManagerCancel = new QPushButton(l.sheetLanguageManager);
+    l.btnLanguageManagerOK = new QPushButton(l.sheetLanguageManager);
+    l.btnLanguageManagerOK->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(btnLanguageManagerCancel);
-    buttons->addWidget(btnLanguageManagerOK);
+    buttons->addWidget(l.btnLanguageManagerCancel);
+    buttons->addWidget(l.btnLanguageManagerOK);
     layout->addLayout(buttons);
-    sheetLanguageManager->setMinimumWidth(360);
+    l.sheetLanguageManager->setMinimumWidth(360);
 }
 
 bool MainWindow::makeFirstResponder() {

@@ -113,30 +113,40 @@ public:
     QAction* menuItemManagerLanguage = nullptr;
     QAction* menuItemDiagnosticLog = nullptr;
 
-    // Message box sheet.
-    Sheet* sheetMessageBox = nullptr;
-    QLabel* imgMessageBox = nullptr;
-    QLabel* tfMessageBox = nullptr;
-    QLabel* tfBackGround = nullptr;
-    QPushButton* btnMessageBoxOK = nullptr;
-    QPushButton* btnMessageBoxCancel = nullptr;
-
-    // About sheet.
-    Sheet* sheetAbout = nullptr;
-    QLabel* imgAboutImg = nullptr;
-    QLabel* tfAbout = nullptr;
-    QPushButton* btnAboutOK = nullptr;
-
+    // The sheets: each is built on first use, as most runs open none of them; onBuilt is called
+    // once as it is built (the controller connects its controls there).
+    struct MessageBoxSheet {
+        Sheet* sheetMessageBox = nullptr;
+        QLabel* imgMessageBox = nullptr;
+        QLabel* tfMessageBox = nullptr;
+        QLabel* tfBackGround = nullptr;
+        QPushButton* btnMessageBoxOK = nullptr;
+        QPushButton* btnMessageBoxCancel = nullptr;
+    };
+    struct AboutSheet {
+        Sheet* sheetAbout = nullptr;
+        QLabel* imgAboutImg = nullptr;
+        QLabel* tfAbout = nullptr;
+        QPushButton* btnAboutOK = nullptr;
+    };
     // Interface-language sheet: a radio of 13 rows with a clickable label beside each row.
     static constexpr size_t kLanguageRows = 13;
-    Sheet* sheetLanguageManager = nullptr;
-    QGroupBox* boxLanguageManager = nullptr;
-    QButtonGroup* radioLanguageManager = nullptr;
-    std::array<QRadioButton*, kLanguageRows> buttonCellLanguageManagerGeneral{};
-    std::array<QPushButton*, kLanguageRows> btnLanguageManagerGeneral{};
-    QCheckBox* btnApplyToLanguageFirmware = nullptr;
-    QPushButton* btnLanguageManagerOK = nullptr;
-    QPushButton* btnLanguageManagerCancel = nullptr;
+    struct LanguageSheet {
+        Sheet* sheetLanguageManager = nullptr;
+        QGroupBox* boxLanguageManager = nullptr;
+        QButtonGroup* radioLanguageManager = nullptr;
+        std::array<QRadioButton*, kLanguageRows> buttonCellLanguageManagerGeneral{};
+        std::array<QPushButton*, kLanguageRows> btnLanguageManagerGeneral{};
+        QCheckBox* btnApplyToLanguageFirmware = nullptr;
+        QPushButton* btnLanguageManagerOK = nullptr;
+        QPushButton* btnLanguageManagerCancel = nullptr;
+    };
+    MessageBoxSheet& messageBox();
+    AboutSheet& about();
+    LanguageSheet& languageSheet();
+    std::function<void(MessageBoxSheet&)> onMessageBoxBuilt;
+    std::function<void(AboutSheet&)> onAboutBuilt;
+    std::function<void(LanguageSheet&)> onLanguageSheetBuilt;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +161,9 @@ private:
     void buildLanguageManager();
     void addWindowKey(QAbstractButton* button, QKeySequence key);
     std::vector<std::pair<QKeySequence, QAbstractButton*>> keyButtons_;
+    MessageBoxSheet messageBox_;
+    AboutSheet about_;
+    LanguageSheet languageSheet_;
     bool painted_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
 };

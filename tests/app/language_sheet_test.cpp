@@ -10,8 +10,8 @@ using Controller = app::ORVABluetoothManagerAppController;
 
 class LanguageSheetTest : public ShellTest {
   protected:
-    QRadioButton* row(size_t r) { return window->buttonCellLanguageManagerGeneral[r]; }
-    QPushButton* label(size_t r) { return window->btnLanguageManagerGeneral[r]; }
+    QRadioButton* row(size_t r) { return window->languageSheet().buttonCellLanguageManagerGeneral[r]; }
+    QPushButton* label(size_t r) { return window->languageSheet().btnLanguageManagerGeneral[r]; }
     std::string labelText(size_t r) { return label(r)->text().toStdString(); }
 };
 
@@ -32,27 +32,28 @@ TEST_F(LanguageSheetTest, OpeningSelectsTheCurrentLanguageAndLabelsTheSheetInIt)
     controller->setLanguageManager(4);
     controller->setApplyToLanguageFirmware(false);
     window->btnLanguageManager->click();
-    EXPECT_TRUE(window->sheetLanguageManager->isVisible());
+    EXPECT_TRUE(window->languageSheet().sheetLanguageManager->isVisible());
     EXPECT_TRUE(row(9)->isChecked());
-    EXPECT_EQ(window->sheetLanguageManager->windowTitle().toStdString(),
+    EXPECT_EQ(window->languageSheet().sheetLanguageManager->windowTitle().toStdString(),
               Controller::qelm_string_language_manager_in(4));
-    EXPECT_EQ(window->boxLanguageManager->title().toStdString(),
+    EXPECT_EQ(window->languageSheet().boxLanguageManager->title().toStdString(),
               Controller::qelm_string_language_manager_in(4));
     EXPECT_EQ(labelText(0), " " + Controller::qelm_string_language(0, 4));
     EXPECT_EQ(labelText(9), " " + Controller::qelm_string_language(4, 4));
-    EXPECT_EQ(window->btnApplyToLanguageFirmware->text().toStdString(),
+    EXPECT_EQ(window->languageSheet().btnApplyToLanguageFirmware->text().toStdString(),
               Controller::qelm_string_apply_to_firmware_language_in(4));
-    EXPECT_EQ(window->btnLanguageManagerCancel->text().toStdString(), Controller::qelm_string_cancel_in(4));
-    EXPECT_FALSE(window->btnApplyToLanguageFirmware->isChecked());
+    EXPECT_EQ(window->languageSheet().btnLanguageManagerCancel->text().toStdString(),
+              Controller::qelm_string_cancel_in(4));
+    EXPECT_FALSE(window->languageSheet().btnApplyToLanguageFirmware->isChecked());
 
-    window->btnLanguageManagerCancel->click();
-    EXPECT_FALSE(window->sheetLanguageManager->isVisible());
+    window->languageSheet().btnLanguageManagerCancel->click();
+    EXPECT_FALSE(window->languageSheet().sheetLanguageManager->isVisible());
     EXPECT_EQ(controller->languageManager(), 4);
 
     // Not while an operation runs.
     controller->setOnProcessing(true);
     controller->openLanguageManager(window->btnLanguageManager);
-    EXPECT_FALSE(window->sheetLanguageManager->isVisible());
+    EXPECT_FALSE(window->languageSheet().sheetLanguageManager->isVisible());
 }
 
 TEST_F(LanguageSheetTest, ALabelPreviewsItsLanguageAndOKRedrawsTheWindowAndThePage) {
@@ -67,11 +68,11 @@ TEST_F(LanguageSheetTest, ALabelPreviewsItsLanguageAndOKRedrawsTheWindowAndThePa
     EXPECT_TRUE(row(2)->isChecked());
     for (size_t r = 0; r < 13; ++r) EXPECT_FALSE(label(r)->isChecked()) << r;
     EXPECT_EQ(labelText(0), " " + Controller::qelm_string_language(0, 6));
-    EXPECT_EQ(window->btnLanguageManagerOK->text().toStdString(), Controller::qelm_string_ok_in(6));
+    EXPECT_EQ(window->languageSheet().btnLanguageManagerOK->text().toStdString(), Controller::qelm_string_ok_in(6));
     EXPECT_EQ(controller->languageManager(), 0);  // a preview until OK
 
-    window->btnLanguageManagerOK->click();
-    EXPECT_FALSE(window->sheetLanguageManager->isVisible());
+    window->languageSheet().btnLanguageManagerOK->click();
+    EXPECT_FALSE(window->languageSheet().sheetLanguageManager->isVisible());
     EXPECT_EQ(controller->languageManager(), 6);
     EXPECT_EQ(controller->strLanguageManager(), "Spanish");
     // The status line, the window's own controls and the open page, all in Spanish.
@@ -89,14 +90,14 @@ TEST_F(LanguageSheetTest, OKRedrawsOnlyWhenTheLanguageOrTheCheckBoxChanged) {
     start();
     window->tfStatus->setText("unchanged");
     window->btnLanguageManager->click();
-    window->btnLanguageManagerOK->click();
-    EXPECT_FALSE(window->sheetLanguageManager->isVisible());
+    window->languageSheet().btnLanguageManagerOK->click();
+    EXPECT_FALSE(window->languageSheet().sheetLanguageManager->isVisible());
     EXPECT_EQ(window->tfStatus->text(), "unchanged");
 
     const bool apply = controller->applyToLanguageFirmware();
     window->btnLanguageManager->click();
-    window->btnApplyToLanguageFirmware->click();
-    window->btnLanguageManagerOK->click();
+    window->languageSheet().btnApplyToLanguageFirmware->click();
+    window->languageSheet().btnLanguageManagerOK->click();
     EXPECT_EQ(controller->applyToLanguageFirmware(), !apply);
     EXPECT_EQ(controller->languageManager(), 0);
     EXPECT_EQ(window->tfStatus->text().toStdString(), *Controller::qelm_status_default(3, 0, 0));

@@ -211,24 +211,24 @@ TEST_F(MainWindowTest, AboutAndStatusDetailsWaitForTheOperationToEnd) {
     controller->about();
     controller->showStatus();
     platform::drainMainQueue();
-    EXPECT_FALSE(window->sheetAbout->isVisible());
-    EXPECT_FALSE(window->sheetMessageBox->isVisible());
+    EXPECT_FALSE(window->about().sheetAbout->isVisible());
+    EXPECT_FALSE(window->messageBox().sheetMessageBox->isVisible());
 
     controller->setOnProcessing(false);
     controller->about();
-    EXPECT_TRUE(window->sheetAbout->isVisible());
-    EXPECT_EQ(window->sheetAbout->size(), QSize(540, 150));
-    EXPECT_TRUE(window->tfAbout->text().startsWith("VELMAR Helmets Device Manager Version 1.0"));
-    window->btnAboutOK->click();
-    EXPECT_FALSE(window->sheetAbout->isVisible());
+    EXPECT_TRUE(window->about().sheetAbout->isVisible());
+    EXPECT_EQ(window->about().sheetAbout->size(), QSize(540, 150));
+    EXPECT_TRUE(window->about().tfAbout->text().startsWith("VELMAR Helmets Device Manager Version 1.0"));
+    window->about().btnAboutOK->click();
+    EXPECT_FALSE(window->about().sheetAbout->isVisible());
 
     controller->setStatus("Failed to recognize device", true);
     controller->showStatus();
     platform::drainMainQueue();
-    EXPECT_EQ(window->tfMessageBox->text(), "[WELCOME]\nFailed to recognize device");
+    EXPECT_EQ(window->messageBox().tfMessageBox->text(), "[WELCOME]\nFailed to recognize device");
     EXPECT_EQ(controller->messageBoxStatus(), 2);
-    EXPECT_TRUE(window->tfBackGround->isVisible());
-    EXPECT_EQ(window->sheetMessageBox->width(), 420);
+    EXPECT_TRUE(window->messageBox().tfBackGround->isVisible());
+    EXPECT_EQ(window->messageBox().sheetMessageBox->width(), 420);
 }
 
 TEST_F(MainWindowTest, EveryWayToQuitAsksTheControllerWhichWaitsForTheOperation) {

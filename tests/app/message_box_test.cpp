@@ -27,7 +27,7 @@ protected:
         controller->openMessageBoxWithMessage(text, warning, cancel, ok, size, forWhat);
         platform::drainMainQueue();
     }
-    std::string shownText() const { return window->tfMessageBox->text().toStdString(); }
+    std::string shownText() const { return window->messageBox().tfMessageBox->text().toStdString(); }
 
     std::vector<std::string> opened;
 };
@@ -51,36 +51,36 @@ TEST(MessageBoxSizes, PresetSizesWithTheFirstBoxTaller) {
 TEST_F(MessageBox, FirstBoxOfTheRunIsTwentyPointsTaller) {
     start();
     open("first", 2, false, std::nullopt, std::string("OK"), 1);
-    const int first = window->sheetMessageBox->height();
+    const int first = window->messageBox().sheetMessageBox->height();
     if (first == 135) GTEST_SKIP() << "another box of this process came first";
     controller->messageBoxOK();
     platform::drainMainQueue();
     open("second", 2, false, std::nullopt, std::string("OK"), 1);
     EXPECT_EQ(first, 155);
-    EXPECT_EQ(window->sheetMessageBox->height(), 135);
-    EXPECT_EQ(window->sheetMessageBox->width(), 420);
+    EXPECT_EQ(window->messageBox().sheetMessageBox->height(), 135);
+    EXPECT_EQ(window->messageBox().sheetMessageBox->width(), 420);
 }
 
 TEST_F(MessageBox, MissingTitlesHideButtonsAndWarningShowsItsBackground) {
     start();
     open("100% sure? %@ stays", 2, true, std::nullopt, std::nullopt);
-    EXPECT_TRUE(window->sheetMessageBox->isVisible());
+    EXPECT_TRUE(window->messageBox().sheetMessageBox->isVisible());
     EXPECT_EQ(shownText(), "100% sure? %@ stays");
-    EXPECT_FALSE(window->btnMessageBoxOK->isEnabled());
-    EXPECT_FALSE(window->btnMessageBoxCancel->isEnabled());
-    EXPECT_FALSE(window->btnMessageBoxOK->isVisible());
-    EXPECT_TRUE(window->tfBackGround->isVisible());
+    EXPECT_FALSE(window->messageBox().btnMessageBoxOK->isEnabled());
+    EXPECT_FALSE(window->messageBox().btnMessageBoxCancel->isEnabled());
+    EXPECT_FALSE(window->messageBox().btnMessageBoxOK->isVisible());
+    EXPECT_TRUE(window->messageBox().tfBackGround->isVisible());
     // Only code closes a box without buttons.
     controller->closeMessageBox();
     platform::drainMainQueue();
-    EXPECT_FALSE(window->sheetMessageBox->isVisible());
+    EXPECT_FALSE(window->messageBox().sheetMessageBox->isVisible());
     EXPECT_EQ(controller->messageBoxStatus(), 0);
 
     open("notice", 2, false, std::nullopt, std::string("OK"));
-    EXPECT_TRUE(window->btnMessageBoxOK->isVisible());
-    EXPECT_EQ(window->btnMessageBoxOK->text(), "OK");
-    EXPECT_FALSE(window->btnMessageBoxCancel->isVisible());
-    EXPECT_FALSE(window->tfBackGround->isVisible());
+    EXPECT_TRUE(window->messageBox().btnMessageBoxOK->isVisible());
+    EXPECT_EQ(window->messageBox().btnMessageBoxOK->text(), "OK");
+    EXPECT_FALSE(window->messageBox().btnMessageBoxCancel->isVisible());
+    EXPECT_FALSE(window->messageBox().tfBackGround->isVisible());
 }
 
 TEST_F(MessageBox, WorkerThreadOpensThroughTheMainQueue) {
@@ -90,9 +90,9 @@ TEST_F(MessageBox, WorkerThreadOpensThroughTheMainQueue) {
     });
     worker.join();
     EXPECT_EQ(controller->messageBoxStatus(), 14) << "the purpose is set at once";
-    EXPECT_FALSE(window->sheetMessageBox->isVisible()) << "the window changes wait for the main thread";
+    EXPECT_FALSE(window->messageBox().sheetMessageBox->isVisible()) << "the window changes wait for the main thread";
     platform::drainMainQueue();
-    EXPECT_TRUE(window->sheetMessageBox->isVisible());
+    EXPECT_TRUE(window->messageBox().sheetMessageBox->isVisible());
     EXPECT_EQ(shownText(), "from the worker");
 }
 
@@ -145,9 +145,9 @@ TEST_P(MessageBoxAnswers, DoWhatThePurposeSays) {
     pages.log.clear();
 
     if (k.ok)
-        controller->messageBoxOK(window->btnMessageBoxOK);
+        controller->messageBoxOK(window->messageBox().btnMessageBoxOK);
     else
-        controller->messageBoxCancel(window->btnMessageBoxCancel);
+        controller->messageBoxCancel(window->messageBox().btnMessageBoxCancel);
     platform::drainMainQueue();
 
     EXPECT_EQ(pages.log, k.calls);
@@ -155,7 +155,7 @@ TEST_P(MessageBoxAnswers, DoWhatThePurposeSays) {
     EXPECT_EQ(controller->skipRestoreBackupFile(), k.skipBackup);
     EXPECT_EQ(controller->mode(), k.modeAfter);
     EXPECT_EQ(controller->messageBoxStatus(), 0);
-    EXPECT_FALSE(window->sheetMessageBox->isVisible());
+    EXPECT_FALSE(window->messageBox().sheetMessageBox->isVisible());
     EXPECT_TRUE(opened.empty());
 }
 
@@ -187,7 +187,7 @@ TEST_F(MessageBox, BoxAskedForDuringAQuestionWaitsItsTurn) {
     controller->messageBoxOK();  // closes twice, then the waiting box comes
     platform::drainMainQueue();
     EXPECT_TRUE(controller->skipRestoreBackupFile());
-    EXPECT_TRUE(window->sheetMessageBox->isVisible());
+    EXPECT_TRUE(window->messageBox().sheetMessageBox->isVisible());
     EXPECT_EQ(shownText(), "later notice");
     EXPECT_EQ(controller->messageBoxStatus(), 2);
 }

@@ -101,14 +101,14 @@ TEST_F(PrecautionPageTest, EmptyOrDifferingPasswordsAreRefusedWithAMessage) {
     page->setControls();
     page->yesInput()->click();
     enter("", "");
-    EXPECT_TRUE(window->sheetMessageBox->isVisible());
-    EXPECT_EQ(window->tfMessageBox->text(), "Empty password is not allowed!\nEnter password again.");
+    EXPECT_TRUE(window->messageBox().sheetMessageBox->isVisible());
+    EXPECT_EQ(window->messageBox().tfMessageBox->text(), "Empty password is not allowed!\nEnter password again.");
     EXPECT_EQ(controller->messageBoxStatus(), 2);
-    window->btnMessageBoxOK->click();
+    window->messageBox().btnMessageBoxOK->click();
     platform::drainMainQueue();
 
     enter("secret", "secreT");
-    EXPECT_EQ(window->tfMessageBox->text(), "Confirm Password is different!\nEnter password again.");
+    EXPECT_EQ(window->messageBox().tfMessageBox->text(), "Confirm Password is different!\nEnter password again.");
     EXPECT_EQ(page->tfPassword()->selectedText(), "secret");
     EXPECT_FALSE(controller->onProcessing());  // the check has not started
     EXPECT_EQ(fetches, 0);

@@ -84,8 +84,8 @@ TEST_F(SelectionTest, ShortcutTitlesAndANewLanguageReTitleThePage) {
 
     // A new interface language re-titles the open page.
     window->btnLanguageManager->click();
-    window->btnLanguageManagerGeneral[1]->click();  // French
-    window->btnLanguageManagerOK->click();
+    window->languageSheet().btnLanguageManagerGeneral[1]->click();  // French
+    window->languageSheet().btnLanguageManagerOK->click();
     EXPECT_EQ(page->btnBack()->text().toStdString(), app::AppTexts::qelm_string_back_in(1));
     EXPECT_EQ(page->btnNext()->text().toStdString(), app::AppTexts::qelm_string_next_in(1));
     EXPECT_EQ(window->tfStatus->text().toStdString(), *app::AppTexts::qelm_status_default(3, 0, 1));

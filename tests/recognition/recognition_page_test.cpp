@@ -77,7 +77,8 @@ TEST_F(RecognitionPage, RestartToRecoverShowsTheContinueStatusAsAWarning) {
 TEST_F(RecognitionPage, ProductButtonsOpenTheirInstructionBoxes) {
     page->oemProductBtn(nullptr);
     platform::drainMainQueue();
-    EXPECT_EQ(window->tfMessageBox->text().toStdString(), DeviceRecognitionViewController::stringOEMProduct(0));
+    EXPECT_EQ(window->messageBox().tfMessageBox->text().toStdString(),
+              DeviceRecognitionViewController::stringOEMProduct(0));
     EXPECT_EQ(controller->messageBoxStatus(), 2);
 }
 
@@ -182,7 +183,7 @@ TEST_F(RecognitionPage, FailureAfterUpdatingThe5310OffersToRestartTheManager) {
     EXPECT_EQ(statusLine(), "Failed to recognize device. Cannot open USB [1]");
     EXPECT_EQ(controller->messageBoxStatus(), 8);
     std::string title = AppTexts::qelm_title("", 0);
-    EXPECT_EQ(window->tfMessageBox->text().toStdString(),
+    EXPECT_EQ(window->messageBox().tfMessageBox->text().toStdString(),
               "Restarting " + title + " may fix this problem.\nWould you like to restart " + title + "?\n");
 }
 

@@ -69,7 +69,7 @@ class PageOnController : public ::testing::Test {
     }
 
     std::string statusLine() const { return window->tfStatus->text().toStdString(); }
-    std::string boxText() const { return window->tfMessageBox->text().toStdString(); }
+    std::string boxText() const { return window->messageBox().tfMessageBox->text().toStdString(); }
 
     test_support::TempDir dataHome;
     Pages pages;

@@ -76,13 +76,14 @@ protected:
     bool boxOpen() const { return controller->messageBoxStatus() != 0; }
     Box box() {
         platform::drainMainQueue();
-        return {window->tfMessageBox->text().toStdString(),
+        const app::MainWindow::MessageBoxSheet& sheet = window->messageBox();
+        return {sheet.tfMessageBox->text().toStdString(),
                 controller->messageBoxStatus(),
-                window->sheetMessageBox->width(),
-                window->sheetMessageBox->height(),
-                window->tfBackGround->isVisibleTo(window->sheetMessageBox),
-                window->btnMessageBoxOK->isEnabled() ? window->btnMessageBoxOK->text().toStdString() : "",
-                window->btnMessageBoxCancel->isEnabled() ? window->btnMessageBoxCancel->text().toStdString() : ""};
+                sheet.sheetMessageBox->width(),
+                sheet.sheetMessageBox->height(),
+                sheet.tfBackGround->isVisibleTo(sheet.sheetMessageBox),
+                sheet.btnMessageBoxOK->isEnabled() ? sheet.btnMessageBoxOK->text().toStdString() : "",
+                sheet.btnMessageBoxCancel->isEnabled() ? sheet.btnMessageBoxCancel->text().toStdString() : ""};
     }
     // The box has the size of a preset (the first box of the process is taller).
     static bool hasSize(const Box& b, int32_t preset) {

@@ -279,7 +279,7 @@ TEST_F(FmPageTest, LeavingWithChangesAsksAndNoGoesOnWithoutThem) {
         ASSERT_TRUE(page->checkNeedToSave());
         platform::drainMainQueue();
         EXPECT_EQ(controller->messageBoxStatus(), 5);
-        EXPECT_EQ(window->btnMessageBoxCancel->text().toStdString(), "NO");
+        EXPECT_EQ(window->messageBox().btnMessageBoxCancel->text().toStdString(), "NO");
         controller->messageBoxCancel();
         platform::drainMainQueue();
         EXPECT_EQ(edit().fmRadioPresetsAt(1), 0) << "the edits are dropped";
@@ -309,7 +309,8 @@ TEST_F(FmPageTest, RdsInformationBox) {
     platform::drainMainQueue();
     EXPECT_EQ(controller->messageBoxStatus(), 2);
     EXPECT_EQ(boxText().rfind("[RDS (Radio Data System) AF (Alternative Frequencies)]\nRDS AF", 0), 0u);
-    EXPECT_EQ(window->sheetMessageBox->width(), app::ORVABluetoothManagerAppController::messageBoxSize(4).width);
+    EXPECT_EQ(window->messageBox().sheetMessageBox->width(),
+              app::ORVABluetoothManagerAppController::messageBoxSize(4).width);
 }
 
 TEST_F(FmPageTest, OpeningTheRegionListClosesTheTabListEvenWhileBusy) {

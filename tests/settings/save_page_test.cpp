@@ -71,8 +71,8 @@ TEST_P(SaveResult, ShowsItsTextsAndKeepsOrDropsTheEdits) {
     if (c.discards) {
         EXPECT_EQ(boxText(), AppTexts::qelm_string_recognized_device_not_selected_in(0));
         EXPECT_EQ(controller->messageBoxStatus(), 3);
-        EXPECT_FALSE(window->btnMessageBoxCancel->isVisible());
-        EXPECT_EQ(window->sheetMessageBox->width(), 420) << "size 1";
+        EXPECT_FALSE(window->messageBox().btnMessageBoxCancel->isVisible());
+        EXPECT_EQ(window->messageBox().sheetMessageBox->width(), 420) << "size 1";
     } else {
         EXPECT_EQ(controller->messageBoxStatus(), 0) << "no box";
     }

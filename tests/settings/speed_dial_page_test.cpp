@@ -149,8 +149,8 @@ TEST_F(SpeedDialPageTest, LeavingWithAChangeAsks) {
     EXPECT_EQ(controller->mode(), 9) << "the switch waits for the answer";
     platform::drainMainQueue();  // the box posts its texts
     EXPECT_EQ(controller->messageBoxStatus(), 6);
-    EXPECT_EQ(window->btnMessageBoxOK->text().toStdString(), "YES");
-    EXPECT_EQ(window->btnMessageBoxCancel->text().toStdString(), "NO");
+    EXPECT_EQ(window->messageBox().btnMessageBoxOK->text().toStdString(), "YES");
+    EXPECT_EQ(window->messageBox().btnMessageBoxCancel->text().toStdString(), "NO");
     controller->messageBoxCancel();
     platform::drainMainQueue();
     EXPECT_EQ(controller->mode(), 5) << "No goes on";

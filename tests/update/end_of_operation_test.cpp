@@ -39,7 +39,7 @@ class EndOfOperation : public UpdatePageFixture {
     bool recognitionStarted() {
         return std::find(pages.log.begin(), pages.log.end(), "4:doRecognize") != pages.log.end();
     }
-    std::string box() { return window->tfMessageBox->text().toStdString(); }
+    std::string box() { return window->messageBox().tfMessageBox->text().toStdString(); }
 };
 
 struct EndCase {
@@ -92,7 +92,7 @@ TEST_P(EndOfOperationCases, AsksTheControllerByOutcomeCodeAndModel) {
     if (c.boxStart) {
         EXPECT_EQ(box().rfind(*c.boxStart, 0), 0u) << box();
         EXPECT_EQ(controller->messageBoxStatus(), c.forWhat);
-        EXPECT_EQ(window->tfBackGround->isVisibleTo(window->sheetMessageBox), c.boxWarning);
+        EXPECT_EQ(window->messageBox().tfBackGround->isVisibleTo(window->messageBox().sheetMessageBox), c.boxWarning);
     } else {
         EXPECT_EQ(controller->messageBoxStatus(), 0);
     }

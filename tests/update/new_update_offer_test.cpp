@@ -115,14 +115,14 @@ TEST_F(NewUpdateOffer, ModelWithAnAddressInItsRangeGetsTheMessageInsteadOfTheShe
         bool message;
     };
     for (const Case& c : {Case{"3323F1", true}, Case{"3323F0", false}}) {
-        window->tfMessageBox->clear();
+        window->messageBox().tfMessageBox->clear();
         controller->data().setLastSixBDAddress(std::string(c.address));
         controller->data().setDeviceVersionMajor(9, 9);  // newer than anything listed
         PageWithBackup& page = enter(5, 0x5060);
         finishListRead(page);
         EXPECT_EQ(page.fields().newUpdateFound, c.message) << c.address;
         EXPECT_EQ(page.newUpdateSheet().sheetNewUpdateFound, nullptr) << c.address;
-        EXPECT_EQ(window->tfMessageBox->text().toStdString() ==
+        EXPECT_EQ(window->messageBox().tfMessageBox->text().toStdString() ==
                       "This current version of the IVERON firmware is not supported by this Device Manager. Please "
                       "update only this firmware using the Tovrel Audio Device Manager for Windows.",
                   c.message)

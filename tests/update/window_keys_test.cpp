@@ -63,10 +63,10 @@ TEST_P(WindowKeys, KeyShowsItsPageOrSheet) {
 
     EXPECT_EQ(controller->mode(), c.mode);
     const std::string sheet = c.sheet;
-    EXPECT_EQ(window->sheetAbout->isVisible(), sheet == "about");
-    EXPECT_EQ(window->sheetLanguageManager->isVisible(), sheet == "language");
-    window->sheetAbout->hide();
-    window->sheetLanguageManager->hide();
+    EXPECT_EQ(window->about().sheetAbout->isVisible(), sheet == "about");
+    EXPECT_EQ(window->languageSheet().sheetLanguageManager->isVisible(), sheet == "language");
+    window->about().sheetAbout->hide();
+    window->languageSheet().sheetLanguageManager->hide();
 }
 
 INSTANTIATE_TEST_SUITE_P(Update, WindowKeys, ::testing::ValuesIn(kKeyCases),
