@@ -42,6 +42,7 @@ constexpr int kNoteEdrHeight = 34;
 }  // namespace
 
 void DeviceSettingsViewController::setControls() {
+    loadViewIfNeeded();
     setShortcuts();
     auto& c = controller();
     const int32_t l = c.languageManager();

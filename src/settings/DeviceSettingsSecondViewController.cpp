@@ -50,7 +50,10 @@ int rowOf(const auto& row, const QObject* sender, int count) {
 
 }  // namespace
 
-DeviceSettingsSecondViewController::DeviceSettingsSecondViewController() {
+DeviceSettingsSecondViewController::DeviceSettingsSecondViewController() = default;
+
+void DeviceSettingsSecondViewController::loadView() {
+    SettingsPageBase::loadView();
     layOutControls();
     layOutSheet();
     wireActions();
@@ -225,6 +228,7 @@ int DeviceSettingsSecondViewController::presetCount() const {
 }
 
 void DeviceSettingsSecondViewController::initializeObject() {
+    loadViewIfNeeded();
     auto& c = controller();
     indexSelectedForFMRadioEdit_ = -1;
     c.setShowShortcuts(false);
@@ -268,6 +272,7 @@ void DeviceSettingsSecondViewController::setControlsWithData() {
 }
 
 void DeviceSettingsSecondViewController::setControls() {
+    loadViewIfNeeded();
     setShortcuts();
     setControlsWithData();
     auto& c = controller();
@@ -314,6 +319,7 @@ void DeviceSettingsSecondViewController::setControls() {
 }
 
 void DeviceSettingsSecondViewController::setShortcuts() {
+    loadViewIfNeeded();
     auto& c = controller();
     if (c.showShortcuts()) {
         btnBack_->setText(QString::fromUtf8("[C]-\u25C0"));

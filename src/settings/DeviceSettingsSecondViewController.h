@@ -74,7 +74,10 @@ public:
     int32_t indexSelectedForFMRadioEdit() const { return indexSelectedForFMRadioEdit_; }
     // The sheet shows its warning in place of the edit controls.
     bool presetEditWarning() const { return !btnFMRAdioPresetEditWarning->isHidden(); }
-    const std::vector<QShortcut*>& shortcuts() const { return shortcuts_; }
+    const std::vector<QShortcut*>& shortcuts() const {
+        loadViewIfNeeded();
+        return shortcuts_;
+    }
 
     // ---- outlets (the layout's part, built in code) ------------------------------------------
     QPushButton* btnDefault;
@@ -100,6 +103,9 @@ public:
     RadioMatrix* radioFMRadioRDS;
     QRadioButton* enableFMRadioRDS;
     QRadioButton* disableFMRadioRDS;
+
+protected:
+    void loadView() override;
 
 private:
     void layOutControls();

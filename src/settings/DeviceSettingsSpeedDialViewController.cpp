@@ -41,7 +41,10 @@ bool isEmpty(const device::OptString& dial) { return !dial || dial->empty(); }
 
 }  // namespace
 
-DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController() {
+DeviceSettingsSpeedDialViewController::DeviceSettingsSpeedDialViewController() = default;
+
+void DeviceSettingsSpeedDialViewController::loadView() {
+    SettingsPageBase::loadView();
     QWidget* v = view();
     lblSpeedDial01 = new QLabel(v);
     lblSpeedDial02 = new QLabel(v);
@@ -137,6 +140,7 @@ void DeviceSettingsSpeedDialViewController::bindKeyEquivalents() {
 // ---- initialisation and refresh ---------------------------------------------------------------
 
 void DeviceSettingsSpeedDialViewController::initializeObject() {
+    loadViewIfNeeded();
     if (!lblSpeedDials[0]) {
         lblSpeedDials = {lblSpeedDial01, lblSpeedDial02, lblSpeedDial03};
         btnSpeedDials = {btnSpeedDial01, btnSpeedDial02, btnSpeedDial03};
@@ -163,6 +167,7 @@ void DeviceSettingsSpeedDialViewController::setControlsWithData() {
 }
 
 void DeviceSettingsSpeedDialViewController::setControls() {
+    loadViewIfNeeded();
     setShortcuts();
     setControlsWithData();
     const bool idle = !controller().onProcessing();
@@ -174,6 +179,7 @@ void DeviceSettingsSpeedDialViewController::setControls() {
 }
 
 void DeviceSettingsSpeedDialViewController::setShortcuts() {
+    loadViewIfNeeded();
     auto& c = controller();
     const std::array<QLabel*, 3> labels = {lblSpeedDial01, lblSpeedDial02, lblSpeedDial03};
     if (c.showShortcuts()) {

@@ -58,7 +58,10 @@ public:
     // Shutdown: a running save is asked to end, then waited for until the deadline.
 
     // The page's key equivalents, for the tests that drive the page by keys.
-    const std::vector<QShortcut*>& shortcuts() const { return shortcuts_; }
+    const std::vector<QShortcut*>& shortcuts() const {
+        loadViewIfNeeded();
+        return shortcuts_;
+    }
 
     // ---- outlets (the layout's part, built in code) ------------------------------------------
     QPushButton* btnDefault;
@@ -74,6 +77,9 @@ public:
     QPushButton* btnSpeedDialEditCancel;
     std::array<QPushButton*, 3> btnSpeedDials{};
     std::array<QLabel*, 3> lblSpeedDials{};
+
+protected:
+    void loadView() override;
 
 private:
     void endSheet();

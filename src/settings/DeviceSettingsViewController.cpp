@@ -30,7 +30,10 @@ void setTitle(QWidget* control, const QString& title) {
 
 }  // namespace
 
-DeviceSettingsViewController::DeviceSettingsViewController() {
+DeviceSettingsViewController::DeviceSettingsViewController() = default;
+
+void DeviceSettingsViewController::loadView() {
+    SettingsPageBase::loadView();
     // Positions come from layOutControls and the layout table.
     QWidget* v = view();
     auto label = [&] { return new QLabel(v); };
@@ -307,6 +310,7 @@ bool DeviceSettingsViewController::passesSystemTest() const {
 // ---- initialisation and refresh ---------------------------------------------------------------
 
 void DeviceSettingsViewController::initializeObject() {
+    loadViewIfNeeded();
     auto& c = controller();
     c.setShowShortcuts(false);
     c.reflectShortcuts();
@@ -324,6 +328,7 @@ void DeviceSettingsViewController::initializeObject() {
 // ---- shortcut labels ----------------------------------------------------------------------------
 
 void DeviceSettingsViewController::setShortcuts() {
+    loadViewIfNeeded();
     auto& c = controller();
     const std::vector<std::pair<QWidget*, const char*>> keyLabels = {
         {btnBack_, "[C]-\u25C0"}, {btnNewDevice_, "[C]-\u25B6"},

@@ -39,7 +39,7 @@ public:
     void setControlsWithData();
     bool checkNeedToSave() override;
     void moveToSettingToSetting() override;
-    QWidget* sheetDeviceAllSettings() override { return sheetDeviceAllSettings_; }
+    QWidget* sheetDeviceAllSettings() override { return loaded(sheetDeviceAllSettings_); }
     void callTableviewReloadDataForOutsideClass() override;
     bool checkACT() override;
 
@@ -190,14 +190,23 @@ public:
     QPushButton* btnDeviceAllSettingsBasicClose;
 
     // The page's key equivalents, for the tests that drive the page by keys.
-    const std::vector<QShortcut*>& shortcuts() const { return shortcuts_; }
+    const std::vector<QShortcut*>& shortcuts() const {
+        loadViewIfNeeded();
+        return shortcuts_;
+    }
 
     // One row of the fixed form: its labels (only shown or hidden) and its input outlets.
     struct FormRow {
         std::vector<QWidget*> labels;
         std::vector<QWidget*> inputs;
     };
-    const std::vector<FormRow>& formRows() const { return formRows_; }
+    const std::vector<FormRow>& formRows() const {
+        loadViewIfNeeded();
+        return formRows_;
+    }
+
+protected:
+    void loadView() override;
 
 private:
     void endAllSettingsSheet();
@@ -213,7 +222,7 @@ private:
     // The system passes the list's test (every supported system does).
     bool passesSystemTest() const;
 
-    QDialog* sheetDeviceAllSettings_;
+    QDialog* sheetDeviceAllSettings_ = nullptr;
     save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;

@@ -6,8 +6,12 @@
 namespace settings {
 
 template <class Page>
-SettingsPageBase<Page>::SettingsPageBase()
-    : btnNewDevice_(new QPushButton(this->view())), btnBack_(new QPushButton(this->view())) {
+SettingsPageBase<Page>::SettingsPageBase() = default;
+
+template <class Page>
+void SettingsPageBase<Page>::loadView() {
+    btnNewDevice_ = new QPushButton(this->view());
+    btnBack_ = new QPushButton(this->view());
     btnNewDevice_->hide();
     btnBack_->hide();
 }

@@ -34,8 +34,8 @@ public:
     void save(QObject*) override {}
     void moveToDeviceSelection(QObject* sender) override;
     void moveToFirmwareUpdate(QObject* sender) override;
-    QAbstractButton* btnNewDevice() override { return btnNewDevice_; }
-    QAbstractButton* btnBack() override { return btnBack_; }
+    QAbstractButton* btnNewDevice() override { return this->loaded(btnNewDevice_); }
+    QAbstractButton* btnBack() override { return this->loaded(btnBack_); }
 
     app::ORVABluetoothManagerAppController& controller() const { return *this->appController(); }
 
@@ -62,6 +62,8 @@ public:
     bool joinThreadsBy(std::chrono::steady_clock::time_point deadline) override { return saveRun_.joinBy(deadline); }
 
 protected:
+    // The two buttons every settings page has; each page builds its own controls after them.
+    void loadView() override;
     // Starts the page's save once its guards have passed: work on a thread of its own, its code
     // polled by tick every second. Nothing while a save still runs.
     void beginSaveRun(SaveRun::Work work, std::function<void()> tick);
@@ -71,8 +73,8 @@ protected:
     void finishSaveRun(bool success, bool discards, std::function<std::string(int language)> reason,
                        std::function<void()> beforeRecognition, std::function<void()> redrawAfterDrop);
 
-    QPushButton* btnNewDevice_;
-    QPushButton* btnBack_;
+    QPushButton* btnNewDevice_ = nullptr;
+    QPushButton* btnBack_ = nullptr;
     device::ORVABluetoothDeviceData dataCurrent_;
     device::ORVABluetoothDeviceData dataDefault_;
 
