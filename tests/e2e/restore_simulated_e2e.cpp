@@ -1,15 +1,20 @@
-// The real program restores a simulated 0x6838 to the firmware of its settings backup. The
-// restore page has no button or key of its own in this build (both Restore buttons are hidden):
-// the program reaches it by the restart-to-recover road, as after a restore that was cut short.
-// The headset runs 1.2 with settings changed since the backup made on 1.0, which lies in the
-// archive folder under the name the update worker's backup writer uses, written by the record's
-// own codec; the 1.0 revision lies beside it as `<internal name>.img`, as that restore's download
-// left it, and the configuration names it. The loopback server's "Revisions" lists 1.0 on its last
-// line, without a line break. The program recognizes the headset at start, shows the restore page
-// with the backup (kept in a screenshot), reads the list, finds the revision and writes the image
-// into the headset without downloading it again and without touching the backup; the restore
-// ends with success, re-recognition writes the backed-up settings into the headset and ends on
-// the restore page, and the configuration written on quit holds no resume record.
+// The real program restores a simulated 0x6838 to the firmware of its settings backup, twice.
+// The restore page has no button or key that leads to it in this build (both Restore buttons
+// outside it are hidden): the program first reaches it by the restart-to-recover road, as after a
+// restore that was cut short. The headset runs 1.2 with settings changed since the backup made on
+// 1.0, which lies in the archive folder under the name the update worker's backup writer uses,
+// written by the record's own codec; the image the cut restore downloaded lies beside it as
+// `<internal name>.img`, and the configuration names it. The loopback server's "Revisions" lists
+// 1.0 on its last line, without a line break, with an image of its own (other blocks, so that
+// each write shows which file it took).
+// 1. The program recognizes the headset at start, shows the restore page with the backup, finds
+//    the revision and writes the stored image into the headset without fetching it; the restore
+//    ends with success and re-recognition writes the backed-up settings into the headset.
+// 2. Back on the restore page, with the headset's settings changed once more, Alt+Ctrl+E
+//    (Restore) downloads the listed revision into `<internal name>.img` and writes it; success
+//    again, and the backed-up settings again. The screenshot shows the page before this Restore.
+// The backup file keeps its bytes throughout, and the configuration written on quit holds no
+// resume record.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -82,9 +87,11 @@ class RestoreEndToEnd : public ::testing::Test {
         family->restartsOn(sim->testbed(), 0, events, 6500);
         family->setAfterRestart(0x00, sim::Answer{0, {1, 0, 0, 0, 0}});
 
-        const auto image = e2e::twoBlockArchive("AIROHAVELMAR v1.0", 5, 3000, expected);
-        revision.assign(image.begin(), image.end());
-        server.put(kRevisionFile, std::string(image.begin(), image.end()));
+        const auto cut = e2e::twoBlockArchive("AIROHAVELMAR v1.0", 7, 3000, cutBlocks);
+        cutImage.assign(cut.begin(), cut.end());
+        const auto listed = e2e::twoBlockArchive("AIROHAVELMAR v1.0", 5, 3000, listedBlocks);
+        revision.assign(listed.begin(), listed.end());
+        server.put(kRevisionFile, std::string(listed.begin(), listed.end()));
         server.put("Revisions",
                    "VELMARLUNVAR:v1.0:English:VELMARLUNVAR_v1.0.img\r\n"
                    "AIROHAVELMAR:v1.2:English:AIROHAVELMAR_v1.2.img\r\n"
@@ -93,7 +100,7 @@ class RestoreEndToEnd : public ::testing::Test {
         ASSERT_TRUE(platform::createFolders(archiveFolder()));
         backupBytes = backupRecord().archivedData();
         ASSERT_TRUE(platform::writeFileAtomically(backupFile(), backupBytes));
-        ASSERT_TRUE(platform::writeFileAtomically(restoreImage(), revision));
+        ASSERT_TRUE(platform::writeFileAtomically(restoreImage(), cutImage));
         ASSERT_TRUE(platform::writeFileAtomically(archiveFolder() + "/VELMARHelmetsDeviceManager.qelmconf",
                                                   interruptedRestore()));
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
@@ -145,31 +152,49 @@ class RestoreEndToEnd : public ::testing::Test {
     std::shared_ptr<sim::SettingBlocksModel> headset;
     std::unique_ptr<sim::SimHeadset> sim;
     e2e::ProgramRun run{data.path() + "/program.log"};
-    std::vector<std::vector<uint8_t>> expected;
-    platform::Bytes revision, backupBytes;
+    std::vector<std::vector<uint8_t>> cutBlocks, listedBlocks;
+    platform::Bytes cutImage, revision, backupBytes;
 };
 
-TEST_F(RestoreEndToEnd, ResumedRestoreWritesTheRevisionAndTheBackedUpSettings) {
+// The last two blocks the headset took.
+std::vector<std::vector<uint8_t>> lastTwo(const std::vector<std::vector<uint8_t>>& blocks) {
+    if (blocks.size() < 2) return blocks;
+    return {blocks.end() - 2, blocks.end()};
+}
+
+TEST_F(RestoreEndToEnd, ResumedAndPressedRestoresWriteTheRevisionAndTheBackedUpSettings) {
     ASSERT_NO_FATAL_FAILURE(
         run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
-    // Recognized at start, then the restore page with the backup, whose revision is listed.
+    // 1. Recognized at start, then the restore page with the backup, whose revision is listed;
+    // the cut restore's image is written again.
     ASSERT_TRUE(run.waitPageShown(kRestorePage, 0)) << run.trace.text();
     ASSERT_TRUE(run.trace.waitFor(kRevisionListed)) << run.trace.text();
     EXPECT_EQ(server.requestsFor("Revisions"), 1);
-    // Kept once the table's second row shows its value.
-    EXPECT_TRUE(e2e::saveScreenOnceTextAt(run.display->name(), VELMAR_RESTORE_SCREENSHOT_FILE, kTableValueX,
-                                          kTableValueY, 60, 12));
-
     ASSERT_TRUE(run.trace.waitFor(kRestoreSucceeded, 1, 120s)) << run.trace.text();
-    EXPECT_EQ(family->blocks(), expected);
-    EXPECT_EQ(family->restarts(), 2);
+    EXPECT_EQ(family->blocks(), cutBlocks);
     EXPECT_EQ(server.requestsFor(kRevisionFile), 0) << "the image of the cut restore is written again, not fetched";
-    EXPECT_EQ(platform::readFile(restoreImage()), std::optional<platform::Bytes>(revision));
     EXPECT_EQ(platform::readFile(backupFile()), std::optional<platform::Bytes>(backupBytes)) << "the backup changed";
-
     // Re-recognition writes the backed-up words and ends on the restore page.
     ASSERT_TRUE(run.waitPageShown(kRestorePage, 1, 120s)) << run.trace.text();
     EXPECT_EQ(settingsWrites(), 1);
+    EXPECT_EQ(headset->shortBlock(kSettingsKey), std::optional<Words>(kBackedUp));
+
+    // 2. The settings changed again; the page reads the list once more and Restore downloads.
+    headset->setShortBlock(kSettingsKey, kHeld);
+    ASSERT_TRUE(run.trace.waitFor(kRevisionListed, 2)) << run.trace.text();
+    // Kept once the table's second row shows its value.
+    EXPECT_TRUE(e2e::saveScreenOnceTextAt(run.display->name(), VELMAR_RESTORE_SCREENSHOT_FILE, kTableValueX,
+                                          kTableValueY, 60, 12));
+    ASSERT_TRUE(run.window->pressUntil("alt+ctrl+e", [&] { return server.requestsFor(kRevisionFile) > 0; }, 10, 3s))
+        << "Restore downloaded nothing\n" << run.trace.text();
+    ASSERT_TRUE(run.trace.waitFor(kRestoreSucceeded, 2, 120s)) << run.trace.text();
+    EXPECT_EQ(server.requestsFor(kRevisionFile), 1);
+    EXPECT_EQ(platform::readFile(restoreImage()), std::optional<platform::Bytes>(revision));
+    EXPECT_EQ(lastTwo(family->blocks()), listedBlocks);
+    EXPECT_EQ(family->restarts(), 4);
+    EXPECT_EQ(platform::readFile(backupFile()), std::optional<platform::Bytes>(backupBytes)) << "the backup changed";
+    ASSERT_TRUE(run.waitPageShown(kRestorePage, 2, 120s)) << run.trace.text();
+    EXPECT_EQ(settingsWrites(), 2);
     EXPECT_EQ(headset->shortBlock(kSettingsKey), std::optional<Words>(kBackedUp));
 
     std::optional<int> exitStatus = run.window->quit();
