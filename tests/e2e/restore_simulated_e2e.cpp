@@ -156,12 +156,6 @@ class RestoreEndToEnd : public ::testing::Test {
     platform::Bytes cutImage, revision, backupBytes;
 };
 
-// The last two blocks the headset took.
-std::vector<std::vector<uint8_t>> lastTwo(const std::vector<std::vector<uint8_t>>& blocks) {
-    if (blocks.size() < 2) return blocks;
-    return {blocks.end() - 2, blocks.end()};
-}
-
 TEST_F(RestoreEndToEnd, ResumedAndPressedRestoresWriteTheRevisionAndTheBackedUpSettings) {
     ASSERT_NO_FATAL_FAILURE(
         run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
@@ -190,7 +184,7 @@ TEST_F(RestoreEndToEnd, ResumedAndPressedRestoresWriteTheRevisionAndTheBackedUpS
     ASSERT_TRUE(run.trace.waitFor(kRestoreSucceeded, 2, 120s)) << run.trace.text();
     EXPECT_EQ(server.requestsFor(kRevisionFile), 1);
     EXPECT_EQ(platform::readFile(restoreImage()), std::optional<platform::Bytes>(revision));
-    EXPECT_EQ(lastTwo(family->blocks()), listedBlocks);
+    EXPECT_EQ(e2e::lastTwoBlocks(*family), listedBlocks);
     EXPECT_EQ(family->restarts(), 4);
     EXPECT_EQ(platform::readFile(backupFile()), std::optional<platform::Bytes>(backupBytes)) << "the backup changed";
     ASSERT_TRUE(run.waitPageShown(kRestorePage, 2, 120s)) << run.trace.text();
