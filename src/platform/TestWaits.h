@@ -1,0 +1,21 @@
+// Waits that the program keeps in full for its users but that the end-to-end tests, which run the
+// program itself against a simulated headset, may shorten. Each is set by an environment variable
+// whose name starts with VELMAR_TEST_; the table in TestWaits.cpp is the one list of them. Unset,
+// or not a positive count of milliseconds (every user's run), the program's own wait holds.
+// In-process tests shorten waits with the virtual clock instead.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+enum class TestWait {
+    // VELMAR_TEST_CSR_SECOND_MS: a second of the CSR update's waits counted in seconds (the
+    // manifestation wait of 50, the passes one second apart, the waits for a re-enumeration).
+    CsrSecond,
+};
+
+// programMs, or the length the environment gives this wait (read once per process).
+int64_t waitMs(TestWait which, int64_t programMs);
+
+}  // namespace platform
