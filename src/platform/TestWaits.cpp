@@ -11,7 +11,7 @@ struct Row {
     const char* variable;
 };
 constexpr Row kRows[] = {
-    {TestWait::CsrSecond, "VELMAR_TEST_CSR_SECOND_MS"},
+    {TestWait::UpdateSecond, "VELMAR_TEST_UPDATE_SECOND_MS"},
 };
 constexpr size_t kCount = std::size(kRows);
 

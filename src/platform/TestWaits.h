@@ -10,9 +10,9 @@
 namespace platform {
 
 enum class TestWait {
-    // VELMAR_TEST_CSR_SECOND_MS: a second of the CSR update's waits counted in seconds (the
-    // manifestation wait of 50, the passes one second apart, the waits for a re-enumeration).
-    CsrSecond,
+    // VELMAR_TEST_UPDATE_SECOND_MS: how long a second of the firmware update's waits lasts (the
+    // restarts, the passes one second apart, the CSR road's manifestation wait of 50 s).
+    UpdateSecond,
 };
 
 // programMs, or the length the environment gives this wait (read once per process).

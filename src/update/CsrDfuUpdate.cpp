@@ -21,7 +21,6 @@
 #include "device/ProductCatalogue.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
-#include "platform/TestWaits.h"
 #include "transport/CsrBccmdChannel.h"
 #include "transport/FirmwareFileChecks.h"
 #include "transport/HidWaitLimits.h"
@@ -43,11 +42,7 @@ constexpr int kDownloadBudget = 10;
 constexpr int kWaitPasses = 300, kFailureBoxPass = 60, kMaxTaken = 10;
 constexpr int kCleanupPasses = 5, kReleasePasses = 10;
 constexpr int kBackToNormalPasses = 241, kNelvarBackToNormalPasses = 11, kFirmwareModePasses = 300;
-constexpr int64_t kBlockPauseMs = 10, kManifestSeconds = 50, kMaxWaitStepMs = 5000;
-
-// The road's waits counted in seconds; an end-to-end test may shorten its second.
-int64_t secondMs() { return platform::waitMs(platform::TestWait::CsrSecond, 1000); }
-
+constexpr int64_t kSecond = 1000, kBlockPauseMs = 10, kManifestMs = 50'000, kMaxWaitStepMs = 5000;
 constexpr int32_t kMessageSizeSmall = 0, kMessageSizeFailure = 1, kMessageSizeQuestion = 3;
 constexpr int32_t kInstructionBox = 1, kNelvarQuestion = 11;
 constexpr uint8_t kAppIdle = 0, kAppDetach = 1, kDfuIdle = 2, kDnBusy = 4, kManifest = 7, kDfuError = 10;
@@ -210,7 +205,7 @@ class CsrUpdate {
     Step cleanup() {
         for (int pass = 0; pass < kCleanupPasses; ++pass) {
             releaseAll();
-            if (!pause(run_, secondMs())) break;
+            if (!pause(run_, kSecond)) break;
         }
         return end();
     }
@@ -247,7 +242,7 @@ class CsrUpdate {
         platform::logf("csr: COMMAND_ENTER_DNLD_MODE: %d", sent);
         usbhid_close_all();
         if (run_.spinner.start) run_.spinner.start();
-        const std::pair<int32_t, int64_t> steps[] = {{1, 4 * secondMs()}, {2, 3 * secondMs()}, {3, 3 * secondMs()}};
+        const std::pair<int32_t, int64_t> steps[] = {{1, 4 * kSecond}, {2, 3 * kSecond}, {3, 3 * kSecond}};
         bool going = true;
         for (const auto& [progress, ms] : steps) {
             run_.page.updateProcessed = progress;
@@ -266,7 +261,7 @@ class CsrUpdate {
             const int result = csr_usb_open(ids, run_.message, mode);
             if (result <= 0) return result == 0;
             spent += result == 1 ? 1 : 2;
-            if (spent >= budget || !pause(run_, secondMs())) return false;
+            if (spent >= budget || !pause(run_, kSecond)) return false;
         }
     }
 
@@ -517,7 +512,7 @@ class CsrUpdate {
                         if ((d.idProduct | 0x8000) == (kNelvar | 0x8000)) return Wait::nelvar;
                         if (holds(kIgnoredInWait, d.idProduct)) continue;
                         // Still, or again, in normal mode: listed and detached again, once a pass.
-                        return pause(run_, secondMs()) ? Wait::relist : Wait::stopped;
+                        return pause(run_, kSecond) ? Wait::relist : Wait::stopped;
                     }
                     if (d.bDeviceClass == 0xFE && d.idVendor == detachVendor_ &&
                         static_cast<int>(taken.size()) < std::min(n_, kMaxTaken) && dfu_find_interface(dev) == 0)
@@ -525,7 +520,7 @@ class CsrUpdate {
                 }
             }
             if (static_cast<int>(taken.size()) == n_) return Wait::done;
-            if (!pause(run_, secondMs())) return Wait::stopped;
+            if (!pause(run_, kSecond)) return Wait::stopped;
         }
     }
 
@@ -585,7 +580,7 @@ class CsrUpdate {
                 if (dfu_get_status(s.handle, s.interface, s.status) < 0) {
                     if (budget == 0) return fail(T::qelm_string_cannot_get_status_in, tag(" 5 [%d]", i));
                     --budget;
-                    if (!pause(run_, secondMs())) return stopped();
+                    if (!pause(run_, kSecond)) return stopped();
                     continue;
                 }
                 if (s.bStatus() != 0) {
@@ -594,7 +589,7 @@ class CsrUpdate {
                                     tag(" (status %d & state %d) [%d]", s.bStatus(), s.bState(), i));
                     --budget;
                     dfu_clear_status(s.handle, s.interface);
-                    if (!pause(run_, secondMs())) return stopped();
+                    if (!pause(run_, kSecond)) return stopped();
                     // The error reports the block before this one failed: the image would miss it,
                     // so the download starts again from its first block.
                     if (s.block > 0) {
@@ -620,7 +615,7 @@ class CsrUpdate {
                 if (accepted < 0) {
                     if (budget == 0) return fail(T::qelm_string_cannot_update_next_block_in, tag(" [%d]", i));
                     --budget;
-                    if (!pause(run_, secondMs())) return stopped();
+                    if (!pause(run_, kSecond)) return stopped();
                     continue;
                 }
                 busy = 0;
@@ -630,7 +625,7 @@ class CsrUpdate {
                 s.sent += piece;
                 run_.page.updateProcessed = progressOf(i, done, length);
             }
-            if (!pause(run_, secondMs())) return stopped();
+            if (!pause(run_, kSecond)) return stopped();
         }
         run_.page.updateProcessed = p_.waitBase;
         return Step::next;
@@ -692,10 +687,10 @@ class CsrUpdate {
             updateNelvarFirmware(run_);
             run_.controller.clearRestartDFU();
         }
-        if (!pause(run_, kManifestSeconds * secondMs())) return stopped();
+        if (!pause(run_, kManifestMs)) return stopped();
         for (int pass = 0; pass < kReleasePasses; ++pass) {
             releaseAll();
-            if (!pause(run_, secondMs())) return stopped();
+            if (!pause(run_, kSecond)) return stopped();
         }
         return Step::next;
     }
@@ -737,7 +732,7 @@ class CsrUpdate {
                 fail(T::qelm_string_cannot_use_device_in, tag(" 9 [%d]", inFirmwareMode));
                 return;
             }
-            if (!pause(run_, secondMs())) {
+            if (!pause(run_, kSecond)) {
                 stopped();
                 return;
             }
@@ -756,25 +751,25 @@ class CsrUpdate {
                 if ((someRun > 10 || noneRun >= 11) && !run_.page.openedMessageBox.load())
                     openBox(run_.controller.getMessageBoxSecondButton(), kMessageSizeSmall);
             }
-            if (!pause(run_, secondMs())) {
+            if (!pause(run_, kSecond)) {
                 stopped();
                 return;
             }
         }
         closeBox();
-        if (!pause(run_, 4 * secondMs())) {
+        if (!pause(run_, 4 * kSecond)) {
             stopped();
             return;
         }
         if (!twoDevices_) run_.controller.closeMessageBox();
         run_.page.openedMessageBox = false;
-        if (!pause(run_, 2 * secondMs())) {
+        if (!pause(run_, 2 * kSecond)) {
             stopped();
             return;
         }
         run_.page.updateRestoreError = 0;
         markSucceeded(run_);
-        if (twoDevices_) pause(run_, secondMs());
+        if (twoDevices_) pause(run_, kSecond);
         end();
     }
 
@@ -783,7 +778,7 @@ class CsrUpdate {
         for (int pass = 0; pass < kNelvarBackToNormalPasses; ++pass) {
             int inNormalMode = 0;
             if (backInNormalMode(inNormalMode)) break;
-            if (!pause(run_, secondMs())) {
+            if (!pause(run_, kSecond)) {
                 stopped();
                 return;
             }

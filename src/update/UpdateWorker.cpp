@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
+#include "platform/TestWaits.h"
 #include "transport/FirmwareFileChecks.h"
 #include "update/ArchiveFileNames.h"
 #include "update/UpdateTexts.h"
@@ -21,6 +22,9 @@ using app::AppTexts;
 using app::formatText;
 
 constexpr int64_t kStepMs = 1000;
+
+// ms of the update's time: real milliseconds, unless an end-to-end test shortens the second.
+int64_t updateMs(int64_t ms) { return ms * platform::waitMs(platform::TestWait::UpdateSecond, 1000) / 1000; }
 constexpr int32_t kBackupQuestionSize = 3;
 constexpr int32_t kBackupQuestionPurpose = 14;
 
@@ -91,9 +95,10 @@ void publishFailure(UpdateRun& run, const std::function<std::string(int)>& text,
 }
 
 bool pause(UpdateRun& run, int64_t ms) {
+    ms = updateMs(ms);
     while (ms > 0) {
         if (run.stopped()) return false;
-        const int64_t step = std::min(ms, kStepMs);
+        const int64_t step = std::min(ms, updateMs(kStepMs));
         platform::sleepMs(step);
         ms -= step;
     }
@@ -134,7 +139,7 @@ void askModalQuestion(UpdateRun& run, const std::string& message, bool warning,
     // Set before the box opens, so that an answer that comes at once is not lost.
     run.page.openedMessageBox = true;
     run.controller.openMessageBoxWithMessage(message, warning, buttonCancel, buttonOK, withSize, forWhat);
-    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(kStepMs);
+    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(updateMs(kStepMs));
     run.page.openedMessageBox = false;
 }
 

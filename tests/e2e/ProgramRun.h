@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "ChildProcess.h"
 #include "ProgramTrace.h"
@@ -15,6 +17,16 @@
 namespace e2e {
 
 constexpr const char* kProgramTitle = "VELMAR Helmets Device Manager";
+
+// The firmware update's waits run with seconds of a tenth in these runs, through the program's
+// test setting (its roads' tests check the full waits on the virtual clock); a simulated headset's
+// restart is timed in the same seconds.
+constexpr int kUpdateSecondMs = 100;
+inline std::pair<std::string, std::string> shortUpdateSeconds() {
+    return {"VELMAR_TEST_UPDATE_SECOND_MS", std::to_string(kUpdateSecondMs)};
+}
+// ms of the program's time in those seconds.
+constexpr int64_t inUpdateSeconds(int64_t ms) { return ms * kUpdateSecondMs / 1000; }
 
 class ProgramRun {
 public:
