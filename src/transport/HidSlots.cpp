@@ -15,7 +15,12 @@ hid_device* usbhid_slot(int slot) {
 }
 
 namespace transport::detail {
-void fillSlot(int slot, hid_device* device) { slots[slot] = device; }
+void fillSlot(int slot, hid_device* device) {
+    // An open over a slot that still holds a device replaces it: close the old handle instead of
+    // leaking it (and the device file it keeps open).
+    if (slots[slot] && slots[slot] != device) hid_close(slots[slot]);
+    slots[slot] = device;
+}
 }  // namespace transport::detail
 
 void usbhid_close_all() {

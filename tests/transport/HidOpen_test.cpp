@@ -1,4 +1,5 @@
 // Which enumeration entry each open routine picks, on the real hidapi over simulated devices.
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -201,4 +202,30 @@ TEST_F(SimTest, CloseAllEmptiesBothSlots) {
     EXPECT_EQ(usbhid_slot(1), nullptr);
     // The next open enumerates afresh.
     EXPECT_EQ(usbhid_open_dorsk_pair(pids, message, 3), 0);
+}
+
+namespace {
+// Device files this process holds open.
+int openHidrawFiles() {
+    int count = 0;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        const auto target = std::filesystem::read_symlink(fd.path(), ec);
+        if (!ec && target.string().find("hidraw") != std::string::npos) ++count;
+    }
+    return count;
+}
+}  // namespace
+
+TEST_F(SimTest, OpeningAgainOverAFilledSlotClosesTheOldHandle) {
+    ASSERT_NO_FATAL_FAILURE(plug({hid(0x6838)}));
+    uint32_t pid = 0;
+    char message[kOpenMessageSize] = "";
+    ASSERT_EQ(usbhid_open_headset(&pid, message), 0);
+    const int afterFirst = openHidrawFiles();
+    ASSERT_GT(afterFirst, 0);
+    ASSERT_EQ(usbhid_open_headset(&pid, message), 0);
+    ASSERT_EQ(usbhid_open_headset(&pid, message), 0);
+    EXPECT_EQ(openHidrawFiles(), afterFirst);
+    usbhid_close_all();
 }
