@@ -11,7 +11,7 @@ struct Row {
     const char* variable;
 };
 constexpr Row kRows[] = {
-    {TestWait::UpdateSecond, "VELMAR_TEST_UPDATE_SECOND_MS"},
+    {TestWait::WorkerSecond, "VELMAR_TEST_WORKER_SECOND_MS"},
 };
 constexpr size_t kCount = std::size(kRows);
 
@@ -38,5 +38,7 @@ int64_t waitMs(TestWait which, int64_t programMs) {
         if (kRows[i].which == which && fromEnvironment()[i] > 0) return fromEnvironment()[i];
     return programMs;
 }
+
+int64_t workerMs(int64_t ms) { return ms * waitMs(TestWait::WorkerSecond, 1000) / 1000; }
 
 }  // namespace platform

@@ -10,12 +10,16 @@
 namespace platform {
 
 enum class TestWait {
-    // VELMAR_TEST_UPDATE_SECOND_MS: how long a second of the firmware update's waits lasts (the
-    // restarts, the passes one second apart, the CSR road's manifestation wait of 50 s).
-    UpdateSecond,
+    // VELMAR_TEST_WORKER_SECOND_MS: how long a second of the recognition's and the firmware
+    // update's own waits lasts (the open retries, the restarts, the passes one second apart, the
+    // CSR road's manifestation wait of 50 s).
+    WorkerSecond,
 };
 
 // programMs, or the length the environment gives this wait (read once per process).
 int64_t waitMs(TestWait which, int64_t programMs);
+
+// ms of a worker's wait, in seconds of the length WorkerSecond gives.
+int64_t workerMs(int64_t ms);
 
 }  // namespace platform

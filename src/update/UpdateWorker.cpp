@@ -22,9 +22,6 @@ using app::AppTexts;
 using app::formatText;
 
 constexpr int64_t kStepMs = 1000;
-
-// ms of the update's time: real milliseconds, unless an end-to-end test shortens the second.
-int64_t updateMs(int64_t ms) { return ms * platform::waitMs(platform::TestWait::UpdateSecond, 1000) / 1000; }
 constexpr int32_t kBackupQuestionSize = 3;
 constexpr int32_t kBackupQuestionPurpose = 14;
 
@@ -95,10 +92,10 @@ void publishFailure(UpdateRun& run, const std::function<std::string(int)>& text,
 }
 
 bool pause(UpdateRun& run, int64_t ms) {
-    ms = updateMs(ms);
+    ms = platform::workerMs(ms);
     while (ms > 0) {
         if (run.stopped()) return false;
-        const int64_t step = std::min(ms, updateMs(kStepMs));
+        const int64_t step = std::min(ms, platform::workerMs(kStepMs));
         platform::sleepMs(step);
         ms -= step;
     }
@@ -139,7 +136,7 @@ void askModalQuestion(UpdateRun& run, const std::string& message, bool warning,
     // Set before the box opens, so that an answer that comes at once is not lost.
     run.page.openedMessageBox = true;
     run.controller.openMessageBoxWithMessage(message, warning, buttonCancel, buttonOK, withSize, forWhat);
-    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(updateMs(kStepMs));
+    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(platform::workerMs(kStepMs));
     run.page.openedMessageBox = false;
 }
 

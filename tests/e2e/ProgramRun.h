@@ -18,15 +18,15 @@ namespace e2e {
 
 constexpr const char* kProgramTitle = "VELMAR Helmets Device Manager";
 
-// The firmware update's waits run with seconds of a tenth in these runs, through the program's
-// test setting (its roads' tests check the full waits on the virtual clock); a simulated headset's
-// restart is timed in the same seconds.
-constexpr int kUpdateSecondMs = 100;
-inline std::pair<std::string, std::string> shortUpdateSeconds() {
-    return {"VELMAR_TEST_UPDATE_SECOND_MS", std::to_string(kUpdateSecondMs)};
+// The recognition's and the firmware update's own waits run with seconds of a tenth in the runs
+// that ask for it, through the program's test setting (the in-process tests check the full waits
+// on the virtual clock); a simulated headset's restart is timed in the same seconds.
+constexpr int kWorkerSecondMs = 100;
+inline std::pair<std::string, std::string> shortWorkerSeconds() {
+    return {"VELMAR_TEST_WORKER_SECOND_MS", std::to_string(kWorkerSecondMs)};
 }
 // ms of the program's time in those seconds.
-constexpr int64_t inUpdateSeconds(int64_t ms) { return ms * kUpdateSecondMs / 1000; }
+constexpr int64_t inWorkerSeconds(int64_t ms) { return ms * kWorkerSecondMs / 1000; }
 
 class ProgramRun {
 public:

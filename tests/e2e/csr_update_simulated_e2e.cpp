@@ -4,9 +4,9 @@
 // that finds the headset in that mode, and a second Update download the image, bring the headset
 // back to normal mode and end in success. Checked from outside: the image the headset holds, the
 // first run's backup left as it was, no resume record in the configuration written on quit, and a
-// screenshot. The update's waits (among them the manifestation wait of 50 s) run here with seconds
-// of a tenth, through the program's test setting; the road's tests check their full length on the
-// virtual clock.
+// screenshot. The recognition's and the update's own waits (among them the manifestation wait of
+// 50 s) run here with seconds of a tenth, through the program's test setting; the in-process tests
+// check their full length on the virtual clock.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -62,7 +62,7 @@ class CsrUpdateEndToEnd : public ::testing::Test {
 
         ASSERT_NO_FATAL_FAILURE(
             run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
-                                    e2e::shortUpdateSeconds(),
+                                    e2e::shortWorkerSeconds(),
                                     {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 

@@ -42,7 +42,7 @@ class SimulatedQccUpdateEndToEnd : public ::testing::Test {
         ASSERT_TRUE(e2e::onPath("xdotool"));
         headset = std::make_shared<sim::Hs6042Model>();
         sim::Hs6042Model::Behaviour b;
-        b.restartBackMs = e2e::inUpdateSeconds(3000);
+        b.restartBackMs = e2e::inWorkerSeconds(3000);
         b.newVersion = std::array<uint8_t, 4>{2, 2, 0, 0};
         headset->setBehaviour(b);
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6042).servedBy(headset)});
@@ -95,7 +95,7 @@ TEST_F(SimulatedQccUpdateEndToEnd, UpdateThroughTheWindowWritesBothPartsAndRecog
 
     ASSERT_NO_FATAL_FAILURE(
         run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()},
-                                e2e::shortUpdateSeconds(),
+                                e2e::shortWorkerSeconds(),
                                 {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     // Home, then Next, until the headset is asked its version; the update page takes Browse once
     // its list read has ended; the dialog takes the path.
