@@ -180,6 +180,7 @@ void UpdateViewController::endOfRestoreListRead() {
     }
     c.setControls();
     setControls();
+    platform::logf("restore list read ended: revision %s", restorePossible_ ? "listed" : "not listed");
     if (c.isRestartDFU()) restoreFirmware(nullptr);
 }
 

@@ -22,6 +22,13 @@ inline int requestsOf(const sim::Hs6838Model& headset, uint8_t command, uint8_t 
     return n;
 }
 
+// The last two blocks the headset took: what the last run of a two-block archive wrote.
+inline std::vector<std::vector<uint8_t>> lastTwoBlocks(const sim::Hs6838Model& headset) {
+    auto blocks = headset.blocks();
+    if (blocks.size() < 2) return blocks;
+    return {blocks.end() - 2, blocks.end()};
+}
+
 // Polls done until it holds, the program ends or the bound passes; done's last answer.
 template <typename Condition>
 bool waitWhileRunning(ChildProcess& program, Condition done, std::chrono::milliseconds bound) {

@@ -99,13 +99,6 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
                !stored.containsValueForKey("keyStrRestartDFUFirmwareFile");
     }
 
-    // The last two blocks the headset took.
-    std::vector<std::vector<uint8_t>> lastBlocks() {
-        auto blocks = headset->blocks();
-        if (blocks.size() < 2) return blocks;
-        return {blocks.end() - 2, blocks.end()};
-    }
-
     test_support::TempDir data;
     test_support::LoopbackServer server;
     sim::RealTimeScheduler events;
@@ -152,7 +145,7 @@ TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunComplete
     ASSERT_NO_FATAL_FAILURE(recognizeAndStartUpdate());
     ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2; }, 180s))
         << "blocks written " << headset->blocks().size() << ", restarts " << headset->restarts();
-    EXPECT_EQ(lastBlocks(), expected);
+    EXPECT_EQ(e2e::lastTwoBlocks(*headset), expected);
 }
 
 }  // namespace
