@@ -56,6 +56,10 @@ class PrecautionViewController : public DetailViewController, public PrecautionT
 
     // The check runs once per process; tests start each case afresh.
     static void setManagerCheckStartedForTesting(bool started);
+    // The check's worker has ended, and its one-second timer still polls for it: tests call the
+    // timer method once the worker has ended instead of waiting for the timer.
+    bool threadTerminated() const { return threadTerminated_; }
+    bool timerActive() const { return timer_.isActive(); }
 
     QCheckBox* btnShowPrecaution() const { return btnShowPrecaution_; }
     QPushButton* btnOK() const { return btnOK_; }

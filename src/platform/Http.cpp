@@ -68,6 +68,11 @@ const CurlApi* curlApi() {
 
 constexpr const char* kNoLibrary = "cannot load libcurl";
 
+constexpr int64_t kSecondMs = 1000;
+std::atomic<int64_t> secondMs{kSecondMs};
+
+long timeoutMs(int seconds) { return static_cast<long>(seconds * secondMs.load()); }
+
 size_t collect(char* data, size_t size, size_t count, void* user) {
     auto* body = static_cast<std::vector<uint8_t>*>(user);
     body->insert(body->end(), data, data + size * count);
@@ -115,8 +120,8 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
     }
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* headers = prepareRequest(api, curl, url, policy, errorBuffer);
-    api->easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeoutSeconds));
-    api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeoutSeconds));
+    api->easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs(timeoutSeconds));
+    api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs(timeoutSeconds));
     api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
     api->easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
     if (cancel) {
@@ -143,7 +148,7 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
 HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
     std::vector<uint8_t> body;
     HttpResult result = httpGetStreaming(
-        url, std::chrono::seconds(idleSeconds), policy,
+        url, std::chrono::milliseconds(timeoutMs(idleSeconds)), policy,
         [&body](const uint8_t* data, size_t size) {
             body.insert(body.end(), data, data + size);
             return true;
@@ -182,6 +187,10 @@ size_t streamHeader(char*, size_t size, size_t count, void* user) {
 }
 
 }  // namespace
+
+void setHttpSecondForTesting(std::chrono::milliseconds second) {
+    secondMs = second.count() > 0 ? second.count() : kSecondMs;
+}
 
 HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds idleLimit, CachePolicy policy,
                             const HttpSink& sink, const std::atomic<bool>* cancel) {

@@ -45,4 +45,8 @@ HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds id
 HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy,
                        const std::atomic<bool>* cancel = nullptr);
 
+// How long one second of the time-outs given in seconds (httpGet, httpGetIdle) lasts: 1000 ms,
+// unless a test shortens it to run a time-out out quickly with its count of seconds unchanged.
+void setHttpSecondForTesting(std::chrono::milliseconds second);
+
 }  // namespace platform

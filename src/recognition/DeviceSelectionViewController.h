@@ -49,6 +49,8 @@ class DeviceSelectionViewController : public app::DeviceSelectionPage {
     int32_t deviceTargetSelected() const { return deviceTargetSelected_; }
     bool goManagerUpdate() const { return goManagerUpdate_; }
     bool threadTerminated() const { return threadTerminated_; }
+    // The one-second timer that polls the check's worker (tests call its method instead of waiting).
+    bool timerActive() const { return timer_.isActive(); }
 
     QAbstractButton* btnNext() override { return btnNext_; }
     QPushButton* btnBack() const { return btnBack_; }

@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Log.h"
+#include "platform/TestWaits.h"
 #include "recognition/DeviceRecognitionTexts.h"
 #include "recognition/HidModelSets.h"
 #include "recognition/RecognitionWorker.h"
@@ -150,7 +151,7 @@ bool openMeshModule(Open open) {
         char message[kOpenMessageSize] = {};
         if (open(&pid, message) == 0) return true;
         usbhid_close_all();
-        platform::sleepMs(kMeshOpenPauseMs);
+        platform::sleepMs(platform::workerMs(kMeshOpenPauseMs));
     }
     return false;
 }
@@ -171,7 +172,7 @@ void meshSequence(RecognitionContext& ctx, Mesh mesh) {
     logVersion(gessa ? "GESSA version = %d.%d.%d.%d" : "LUTRAV2 version = %d.%d.%d.%d", mainOf(d));
     if (!command(ctx, 0, kCommandMeshDfu))
         platform::logLine(gessa ? "MESH_DFU_COMMAND_FAILED" : "LUTRAV2 MESH_DFU_COMMAND_FAILED");
-    platform::sleepMs(kMeshSwitchPauseMs);
+    platform::sleepMs(platform::workerMs(kMeshSwitchPauseMs));
     usbhid_close_all();
     bool opened = gessa ? openMeshModule(usbhid_open_mesh_3120) : openMeshModule(usbhid_open_airoha_mesh);
     if (!opened) {
@@ -195,7 +196,7 @@ void voskelSequence(RecognitionContext& ctx) {
     setFirstBlock(d, mainOf(d));
     logVersion("VOSKEL, VOSKELr sulvane version = %d.%d.%d.%d", mainOf(d));
     if (!command(ctx, 0, kCommandVoskelMeshDfu)) platform::logLine("VOSKEL MESH_DFU_COMMAND_FAILED");
-    platform::sleepMs(kMeshSwitchPauseMs);
+    platform::sleepMs(platform::workerMs(kMeshSwitchPauseMs));
     usbhid_close_all();
     if (openMeshModule(usbhid_open_qcc_mesh)) {
         platform::logLine("-----Mesh handle open success\n");

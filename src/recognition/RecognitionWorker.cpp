@@ -6,6 +6,7 @@
 #include "app/TextFormat.h"
 #include "platform/Clock.h"
 #include "platform/Log.h"
+#include "platform/TestWaits.h"
 #include "recognition/DeviceRecognitionTexts.h"
 #include "recognition/HidModelSets.h"
 
@@ -27,7 +28,7 @@ bool openHidHeadset(RecognitionContext& ctx) {
         std::fill(std::begin(ctx.message), std::end(ctx.message), '\0');
         if (usbhid_open_headset(&ctx.usbPid, ctx.message) == 0) return true;
         usbhid_close_all();
-        platform::sleepMs(kHidOpenPauseMs);
+        platform::sleepMs(platform::workerMs(kHidOpenPauseMs));
     }
     return false;
 }

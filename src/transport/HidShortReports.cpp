@@ -14,8 +14,6 @@ namespace {
 
 constexpr uint8_t kShortMarker = 0x3C;
 constexpr uint8_t kFragmentReportId = 2;
-constexpr int kBusyPolls = 20000;
-constexpr int kProbePolls = 10000;
 
 // Reply lengths by command, searched in order; a command may stand in several rows.
 struct ReplyLength {
@@ -168,7 +166,7 @@ int usbhid_short_command(int slot, uint8_t* request, uint8_t* reply, int timeout
                         static_cast<long long>(transport::busyLimitMs.load()));
             return 0;
         }
-        polls = kBusyPolls;
+        polls = transport::busyPolls.load();
         platform::sleepMs(5);  // the poll rhythm holds between the busy reply and the next fetch
     }
 }
@@ -183,7 +181,7 @@ int usbhid_short_command_probe(int slot, uint8_t* request, uint8_t* reply, size_
         int expected = row.length + 2;
         platform::sleepMs(1);
         Gathering g;
-        if (gather(dev, reply, replySize, expected, kProbePolls, 1, g) != Gathered::Complete) return 0;
+        if (gather(dev, reply, replySize, expected, transport::probePolls.load(), 1, g) != Gathered::Complete) return 0;
         if (g.total == expected) return 1;
         // Longer than this row: the same command may stand in a later row with another length.
         printAbnormal(reply, expected, g);

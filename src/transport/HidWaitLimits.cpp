@@ -7,6 +7,8 @@ namespace transport {
 
 std::atomic<int64_t> silenceLimitMs{kDefaultSilenceLimitMs};
 std::atomic<int64_t> busyLimitMs{kDefaultBusyLimitMs};
+std::atomic<int> busyPolls{kDefaultBusyPolls};
+std::atomic<int> probePolls{kDefaultProbePolls};
 std::atomic<bool> stopWaits{false};
 
 int readTimeoutMs() {

@@ -20,6 +20,15 @@ constexpr int64_t kDefaultBusyLimitMs = 300'000;
 extern std::atomic<int64_t> silenceLimitMs;
 extern std::atomic<int64_t> busyLimitMs;
 
+// Poll budgets of format B, in fetches of input report 2: the gathering of the final reply after a
+// busy one, and each row of the probe. They pass through the simulator fetch by fetch, whatever
+// the clock, so tests that only need a budget to run out lower them.
+constexpr int kDefaultBusyPolls = 20000;
+constexpr int kDefaultProbePolls = 10000;
+
+extern std::atomic<int> busyPolls;
+extern std::atomic<int> probePolls;
+
 // Set when the program stops a worker (shutdown): every wait on a headset ends at its next look
 // (silent reads are taken in slices of kStopSliceMs) and the exchange fails. Cleared by whoever
 // starts device work again.

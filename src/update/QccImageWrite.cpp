@@ -13,9 +13,10 @@ namespace {
 
 constexpr uint8_t kStart = 0x05, kEnd = 0x07, kRunLoader = 0x08, kConfirm = 0x0A;
 constexpr int64_t kLoaderRestartMs = 6000;
-constexpr int kConfirmFirstReplyMs = 5000;
 
 }  // namespace
+
+std::atomic<int> confirmFirstReplyMs{kDefaultConfirmFirstReplyMs};
 
 bool qccCommand(UpdateRun& run, uint8_t command, uint8_t argument, uint8_t* reply) {
     if (run.stopped()) return false;
@@ -43,7 +44,7 @@ const char* writeQccImage(UpdateRun& run, const QccImage& image, const QccTags& 
     if (!reopenWithWait(run, kLoaderRestartMs)) return tags.reopen;
     if (run.stopped()) return tags.confirm;
     const uint8_t confirm[kLongRequestSize] = {1, kConfirm};
-    const bool confirmed = image.timedConfirm ? usbhid_command_timed(0, confirm, reply, kConfirmFirstReplyMs)
+    const bool confirmed = image.timedConfirm ? usbhid_command_timed(0, confirm, reply, confirmFirstReplyMs.load())
                                               : usbhid_command(0, confirm, reply);
     return confirmed ? nullptr : tags.confirm;
 }

@@ -3,6 +3,7 @@
 // 0x0A to confirm. The QCC roads share it and name their own failure tags.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -26,8 +27,13 @@ struct QccImage {
     uint8_t type = 0;  // byte 2 of 0x05
     const unsigned char* data = nullptr;
     size_t length = 0;
-    bool timedConfirm = false;  // 0x0A's first reply is awaited at most 5000 ms
+    bool timedConfirm = false;  // 0x0A's first reply is awaited at most confirmFirstReplyMs
 };
+
+// How long a timed confirmation waits for its first reply. A read of the device, so real time
+// passes: tests lower it; the program keeps the default.
+constexpr int kDefaultConfirmFirstReplyMs = 5000;
+extern std::atomic<int> confirmFirstReplyMs;
 
 // One format A command on slot 0 from a zeroed request: byte 1 the command, byte 2 its argument.
 bool qccCommand(UpdateRun& run, uint8_t command, uint8_t argument, uint8_t* reply);

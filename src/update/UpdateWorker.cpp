@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
+#include "platform/TestWaits.h"
 #include "transport/FirmwareFileChecks.h"
 #include "update/ArchiveFileNames.h"
 #include "update/UpdateTexts.h"
@@ -91,9 +92,10 @@ void publishFailure(UpdateRun& run, const std::function<std::string(int)>& text,
 }
 
 bool pause(UpdateRun& run, int64_t ms) {
+    ms = platform::workerMs(ms);
     while (ms > 0) {
         if (run.stopped()) return false;
-        const int64_t step = std::min(ms, kStepMs);
+        const int64_t step = std::min(ms, platform::workerMs(kStepMs));
         platform::sleepMs(step);
         ms -= step;
     }
@@ -134,7 +136,7 @@ void askModalQuestion(UpdateRun& run, const std::string& message, bool warning,
     // Set before the box opens, so that an answer that comes at once is not lost.
     run.page.openedMessageBox = true;
     run.controller.openMessageBoxWithMessage(message, warning, buttonCancel, buttonOK, withSize, forWhat);
-    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(kStepMs);
+    while (run.page.openedMessageBox.load() && !run.stopped()) platform::sleepMs(platform::workerMs(kStepMs));
     run.page.openedMessageBox = false;
 }
 

@@ -158,7 +158,8 @@ void publishStep(UpdateRun& run, const std::function<std::string(int language)>&
 // "%@. %@" of the failure prefix and the text, then the tag (the same in all languages).
 void publishFailure(UpdateRun& run, const std::function<std::string(int language)>& text,
                     const std::string& tag = "");
-// Sleeps ms in steps that end early on a stop; false when stopped.
+// Sleeps ms (of a second that only an end-to-end test shortens) in steps that end early on a
+// stop; false when stopped.
 bool pause(UpdateRun& run, int64_t ms);
 // Closes HID, opens the headset and checks its product id against usbStatus; on failure
 // publishes "Not the recognized device" with code 2 (HID closed) and answers false.

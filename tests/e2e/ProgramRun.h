@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "ChildProcess.h"
 #include "ProgramTrace.h"
@@ -15,6 +17,16 @@
 namespace e2e {
 
 constexpr const char* kProgramTitle = "VELMAR Helmets Device Manager";
+
+// The recognition's and the firmware update's own waits run with seconds of a tenth in the runs
+// that ask for it, through the program's test setting (the in-process tests check the full waits
+// on the virtual clock); a simulated headset's restart is timed in the same seconds.
+constexpr int kWorkerSecondMs = 100;
+inline std::pair<std::string, std::string> shortWorkerSeconds() {
+    return {"VELMAR_TEST_WORKER_SECOND_MS", std::to_string(kWorkerSecondMs)};
+}
+// ms of the program's time in those seconds.
+constexpr int64_t inWorkerSeconds(int64_t ms) { return ms * kWorkerSecondMs / 1000; }
 
 class ProgramRun {
 public:

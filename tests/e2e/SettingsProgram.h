@@ -39,6 +39,7 @@ class SettingsProgramTest : public ::testing::Test {
         // Only the program talks to the simulator; the X server and tools run as they are.
         unsetenv("LD_PRELOAD");
         ASSERT_NO_FATAL_FAILURE(run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                                        e2e::shortWorkerSeconds(),
                                                         {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 

@@ -58,7 +58,9 @@ class CsrHeadsetEndToEnd : public ::testing::Test {
         ASSERT_TRUE(platform::writeFileAtomically(configurationFile(), configuration.finish()));
 
         ASSERT_NO_FATAL_FAILURE(run.start(
-            data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
+            data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                          e2e::shortWorkerSeconds(),
+                          {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     fs::path archiveFolder() const {

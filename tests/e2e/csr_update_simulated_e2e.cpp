@@ -4,7 +4,9 @@
 // that finds the headset in that mode, and a second Update download the image, bring the headset
 // back to normal mode and end in success. Checked from outside: the image the headset holds, the
 // first run's backup left as it was, no resume record in the configuration written on quit, and a
-// screenshot. The manifestation wait of the second run is the road's real 50 s.
+// screenshot. The recognition's and the update's own waits (among them the manifestation wait of
+// 50 s) run here with seconds of a tenth, through the program's test setting; the in-process tests
+// check their full length on the virtual clock.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -59,7 +61,9 @@ class CsrUpdateEndToEnd : public ::testing::Test {
         image.assign(file.begin(), file.end() - 16);  // without the DFU suffix
 
         ASSERT_NO_FATAL_FAILURE(
-            run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
+            run.start(data.path(), {{"VELMAR_SERVER_BASE", "http://127.0.0.1:9/"},
+                                    e2e::shortWorkerSeconds(),
+                                    {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     fs::path archiveFolder() const {

@@ -42,7 +42,7 @@ class OfferEndToEnd : public ::testing::Test {
         headset = std::make_shared<sim::Hs6838Model>(onOneZero);
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
         ASSERT_TRUE(sim->mocked());
-        headset->restartsOn(sim->testbed(), 0, events, 6500);
+        headset->restartsOn(sim->testbed(), 0, events, e2e::inWorkerSeconds(6500));
         headset->setAfterRestart(0x00, sim::Answer{0, {1, 1, 0, 0, 0}});
         server.put("Firmware",
                    "AIROHAVELMAR:v1.1:English:AIROHAVELMAR_en.img\r\nAIROHAVELMAR:v1.1:French:AIROHAVELMAR_fr.img\r\n");
@@ -62,6 +62,7 @@ class OfferEndToEnd : public ::testing::Test {
         // HOME holds the download folder, where the save panel opens.
         ASSERT_NO_FATAL_FAILURE(run.start(data.path(), {{"HOME", data.path()},
                                                         {"VELMAR_SERVER_BASE", server.base()},
+                                                        e2e::shortWorkerSeconds(),
                                                         {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 

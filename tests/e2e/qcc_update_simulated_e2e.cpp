@@ -42,7 +42,7 @@ class SimulatedQccUpdateEndToEnd : public ::testing::Test {
         ASSERT_TRUE(e2e::onPath("xdotool"));
         headset = std::make_shared<sim::Hs6042Model>();
         sim::Hs6042Model::Behaviour b;
-        b.restartBackMs = 3000;
+        b.restartBackMs = e2e::inWorkerSeconds(3000);
         b.newVersion = std::array<uint8_t, 4>{2, 2, 0, 0};
         headset->setBehaviour(b);
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6042).servedBy(headset)});
@@ -94,7 +94,9 @@ TEST_F(SimulatedQccUpdateEndToEnd, UpdateThroughTheWindowWritesBothPartsAndRecog
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 
     ASSERT_NO_FATAL_FAILURE(
-        run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
+        run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()},
+                                e2e::shortWorkerSeconds(),
+                                {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     // Home, then Next, until the headset is asked its version; the update page takes Browse once
     // its list read has ended; the dialog takes the path.
     const int listReads = run.trace.count(kListReadEnded);

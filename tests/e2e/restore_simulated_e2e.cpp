@@ -84,7 +84,7 @@ class RestoreEndToEnd : public ::testing::Test {
         headset->setShortBlock(kSettingsKey, kHeld);
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
         ASSERT_TRUE(sim->mocked());
-        family->restartsOn(sim->testbed(), 0, events, 6500);
+        family->restartsOn(sim->testbed(), 0, events, e2e::inWorkerSeconds(6500));
         family->setAfterRestart(0x00, sim::Answer{0, {1, 0, 0, 0, 0}});
 
         const auto cut = e2e::twoBlockArchive("AIROHAVELMAR v1.0", 7, 3000, cutBlocks);
@@ -158,7 +158,9 @@ class RestoreEndToEnd : public ::testing::Test {
 
 TEST_F(RestoreEndToEnd, ResumedAndPressedRestoresWriteTheRevisionAndTheBackedUpSettings) {
     ASSERT_NO_FATAL_FAILURE(
-        run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
+        run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()},
+                                e2e::shortWorkerSeconds(),
+                                {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     // 1. Recognized at start, then the restore page with the backup, whose revision is listed;
     // the cut restore's image is written again.
     ASSERT_TRUE(run.waitPageShown(kRestorePage, 0)) << run.trace.text();

@@ -49,7 +49,7 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
         headset = std::make_shared<sim::Hs6838Model>();
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
         ASSERT_TRUE(sim->mocked());
-        headset->restartsOn(sim->testbed(), 0, events, 6500);
+        headset->restartsOn(sim->testbed(), 0, events, e2e::inWorkerSeconds(6500));
         headset->setAfterRestart(0x00, sim::Answer{0, {1, 3, 0, 0, 0}});
         server.put("Firmware", "AIROHAVELMAR:v1.2:AIROHAVELMAR_v1.2.img\r\n");
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
@@ -63,7 +63,9 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
 
     void start() {
         ASSERT_NO_FATAL_FAILURE(
-            run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()}, {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
+            run.start(data.path(), {{"VELMAR_SERVER_BASE", server.base()},
+                                    e2e::shortWorkerSeconds(),
+                                    {"LD_PRELOAD", VELMAR_UMOCKDEV_PRELOAD}}));
     }
 
     int requests(uint8_t command, uint8_t parameter) { return e2e::requestsOf(*headset, command, parameter); }

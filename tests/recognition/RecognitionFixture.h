@@ -73,6 +73,9 @@ class RecognitionSimTest : public ::testing::Test {
             GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         transport::silenceLimitMs = 300;
         transport::busyLimitMs = 200;
+        // A spent poll budget is what a case needs, not its length (the transport tests count it).
+        transport::busyPolls = 100;
+        transport::probePolls = 100;
         platform::setClock(&clock_);
     }
 
@@ -82,6 +85,8 @@ class RecognitionSimTest : public ::testing::Test {
         platform::setClock(nullptr);
         transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
         transport::busyLimitMs = transport::kDefaultBusyLimitMs;
+        transport::busyPolls = transport::kDefaultBusyPolls;
+        transport::probePolls = transport::kDefaultProbePolls;
     }
 
     void plug(std::vector<sim::HidInterface> entries) {

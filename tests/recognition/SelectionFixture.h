@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/ShellFixture.h"
+#include "platform/Http.h"
 #include "recognition/DeviceSelectionViewController.h"
 #include "tests_support/LoopbackServer.h"
 
@@ -55,6 +56,7 @@ class SelectionTest : public ::testing::Test {
         unsetenv("XDG_DATA_HOME");
         unsetenv("VELMAR_SERVER_BASE");
         unsetenv("TZ");
+        platform::setHttpSecondForTesting(std::chrono::seconds(1));
     }
 
     // The start of a run; checkRuns: whether this is the first check of the process.
@@ -64,6 +66,13 @@ class SelectionTest : public ::testing::Test {
         platform::drainMainQueue();
     }
     bool checkFinished() { return page->threadTerminated() && !controller->onProcessing(); }
+    // Waits (bounded) for the check's worker, then runs the timer's round at once instead of up to
+    // a second later; true when the check has finished.
+    bool finishCheck(std::chrono::milliseconds bound = std::chrono::seconds(10)) {
+        if (!runUntil([&] { return page->threadTerminated(); }, bound)) return false;
+        if (page->timerActive()) page->timerMethodCheckManagerUpdate();
+        return checkFinished() && !page->timerActive();
+    }
 
     test_support::TempDir dataHome;
     test_support::LoopbackServer server;

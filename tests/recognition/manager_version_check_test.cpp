@@ -1,6 +1,7 @@
 // The once-per-run manager-version check of the start page, against a loopback server: which
 // answers switch to the manager-update page, and that later showings never ask again.
 #include "SelectionFixture.h"
+#include "recognition/ManagerVersionCheck.h"
 
 namespace selection_test {
 namespace {
@@ -32,7 +33,7 @@ TEST_P(VersionCheck, OnlyANewerVersionWithItsAddressSwitchesToTheManagerUpdatePa
     EXPECT_FALSE(window->btnDeviceSelection->isEnabled());
     EXPECT_TRUE(page->btnHome()->isEnabled());
 
-    ASSERT_TRUE(runUntil([&] { return checkFinished(); }, 10s));
+    ASSERT_TRUE(finishCheck());
     EXPECT_EQ(server.requests(), 1);
     EXPECT_EQ(server.lastCacheControl(), "no-cache");
     EXPECT_EQ(controller->mode(), c.switches ? 2 : 3);
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, VersionCheck, ::testing::ValuesIn(kCases),
 TEST_F(SelectionTest, TheOfferNamesTheListsAddressAndTheCheckRunsOncePerProcess) {
     server.put("Software", kKey + ":v1.2:mac/VelmarManager.dmg\r\n" + kKey + ":3\r\n");
     start(true);
-    ASSERT_TRUE(runUntil([&] { return checkFinished(); }, 10s));
+    ASSERT_TRUE(finishCheck());
     ASSERT_EQ(controller->mode(), 2);
     EXPECT_EQ(controller->urlManagerUpdate(), server.base() + "mac/VelmarManager.dmg");
     EXPECT_EQ(controller->managerLatestVersionMajor(), 1);
@@ -72,16 +73,20 @@ TEST_F(SelectionTest, TheOfferNamesTheListsAddressAndTheCheckRunsOncePerProcess)
     EXPECT_FALSE(controller->onProcessing());
     controller->setDeviceSelectionOnStartUp(true);
     EXPECT_FALSE(controller->onProcessing());
-    runUntil([] { return false; }, 1500ms);  // a timer, had one started, would have fired
+    EXPECT_FALSE(page->timerActive()) << "no timer polls for a check";
+    EXPECT_TRUE(page->threadTerminated());
     EXPECT_EQ(controller->mode(), 3);
     EXPECT_EQ(server.requests(), 1);
 }
 
-// Costs the full time-out of real time: the one slow case.
+// The list's time-out of 15 seconds, run with seconds of a tenth: the answer comes at 15.5.
 TEST_F(SelectionTest, AnAnswerLaterThanTheTimeOutOffersNothing) {
-    server.put("Software", kKey + ":v9.0:mac/VelmarManager.dmg\r\n", Fault::None, 15500);
+    constexpr auto kSecond = 100ms;
+    platform::setHttpSecondForTesting(kSecond);
+    server.put("Software", kKey + ":v9.0:mac/VelmarManager.dmg\r\n", Fault::None,
+               static_cast<int>((recognition::kManagerListTimeoutSeconds * kSecond + kSecond / 2).count()));
     start(true);
-    ASSERT_TRUE(runUntil([&] { return checkFinished(); }, 25s));
+    ASSERT_TRUE(finishCheck());
     EXPECT_EQ(controller->mode(), 3);
     EXPECT_FALSE(controller->urlManagerUpdate().has_value());
     EXPECT_EQ(controller->managerLatestVersionMajor(), 1);

@@ -34,6 +34,9 @@ class SaveSimTest : public ::testing::Test {
         if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
         transport::silenceLimitMs = 300;
         transport::busyLimitMs = 200;
+        // A spent poll budget is what a case needs, not its length (the transport tests count it).
+        transport::busyPolls = 100;
+        transport::probePolls = 100;
         transport::stopWaits = false;
         platform::setClock(&clock_);
     }
@@ -45,6 +48,8 @@ class SaveSimTest : public ::testing::Test {
         platform::setClock(nullptr);
         transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
         transport::busyLimitMs = transport::kDefaultBusyLimitMs;
+        transport::busyPolls = transport::kDefaultBusyPolls;
+        transport::probePolls = transport::kDefaultProbePolls;
         transport::stopWaits = false;
     }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <string>
@@ -27,6 +28,12 @@ public:
         while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ~LoopbackServer() {
+        {
+            // A slow answer still held back ends now: the test is done with it.
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        stopped_.notify_all();
         server_.stop();
         thread_.join();
     }
@@ -71,7 +78,10 @@ private:
             ++pathRequests_[path];
             if (auto it = files_.find(path); it != files_.end()) file = it->second;
         }
-        if (file.delayMs > 0 && file.fault != Fault::Trickle) std::this_thread::sleep_for(std::chrono::milliseconds(file.delayMs));
+        if (file.fault != Fault::Trickle && !holdBack(file.delayMs)) {
+            res.status = 503;
+            return;
+        }
         switch (file.fault) {
             case Fault::NotFound:
                 res.status = 404;
@@ -93,8 +103,8 @@ private:
                 const size_t piece = std::max<size_t>(1, (file.body.size() + kTricklePieces - 1) / kTricklePieces);
                 res.set_content_provider(
                     file.body.size(), "application/octet-stream",
-                    [body = file.body, piece, delay = file.delayMs](size_t offset, size_t, httplib::DataSink& sink) {
-                        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+                    [this, body = file.body, piece, delay = file.delayMs](size_t offset, size_t, httplib::DataSink& sink) {
+                        if (!holdBack(delay)) return false;
                         return sink.write(body.data() + offset, std::min(piece, body.size() - offset));
                     });
                 return;
@@ -102,6 +112,12 @@ private:
             default:
                 res.set_content(file.body, "text/plain");
         }
+    }
+
+    // Waits delayMs unless the server is being destroyed; false when it is.
+    bool holdBack(int delayMs) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return !stopped_.wait_for(lock, std::chrono::milliseconds(std::max(delayMs, 0)), [this] { return stopping_; });
     }
 
     httplib::Server server_;
@@ -112,6 +128,8 @@ private:
     int requests_ = 0;
     std::string lastCacheControl_;
     std::map<std::string, int> pathRequests_;
+    std::condition_variable stopped_;
+    bool stopping_ = false;
 };
 
 }  // namespace test_support

@@ -83,7 +83,8 @@ TEST_P(ShortExchange, EndsAsTheDeviceDecides) {
 INSTANTIATE_TEST_SUITE_P(Transport, ShortExchange, ::testing::ValuesIn(shortCases()),
                          [](const auto& info) { return info.param.name; });
 
-// One of the two poll-budget exhaustion cases: 20000 real fetches through the simulator.
+// The one check of the program's busy budget: 20000 real fetches through the simulator (other
+// tests lower the budget, as they only need it spent).
 TEST_F(SimTest, BusyReplyThenSilenceGivesUpAfterTwentyThousandPolls) {
     ASSERT_NO_FATAL_FAILURE(openHeadset());
     useVirtualClock();
@@ -224,7 +225,7 @@ TEST_F(SimTest, ProbeGivesUpOnUnknownCommandsAndOverlongReplies) {
     EXPECT_TRUE(usbhid_short_command_probe(0, version, reply));
 }
 
-// The other poll-budget exhaustion case: 10000 real fetches.
+// The one check of the program's probe budget: 10000 real fetches.
 TEST_F(SimTest, ProbeOnASilentDeviceGivesUpAfterTenThousandPolls) {
     ASSERT_NO_FATAL_FAILURE(openHeadset());
     useVirtualClock();

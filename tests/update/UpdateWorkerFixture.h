@@ -87,6 +87,9 @@ class UpdateWorkerTest : public ::testing::Test {
         platform::setClock(&clock);
         transport::silenceLimitMs = 300;
         transport::busyLimitMs = 200;
+        // A spent poll budget is what a case needs, not its length (the transport tests count it).
+        transport::busyPolls = 100;
+        transport::probePolls = 100;
         controller.page = &page;
         run.archiveFolder = folder.path() + "/archive";
         run.firmwareFile = folder.path() + "/firmware.bin";
@@ -99,6 +102,8 @@ class UpdateWorkerTest : public ::testing::Test {
         platform::setClock(nullptr);
         transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
         transport::busyLimitMs = transport::kDefaultBusyLimitMs;
+        transport::busyPolls = transport::kDefaultBusyPolls;
+        transport::probePolls = transport::kDefaultProbePolls;
     }
 
     void writeFirmware(const test_support::ArchiveBytes& bytes) {

@@ -54,11 +54,19 @@ TEST_F(CsrRoad, FirmwareManagementModeDownloadsInOneRunEndingWithAnEmptyBlock) {
         SCOPED_TRACE(c.what);
         ASSERT_NO_FATAL_FAILURE(plug({unit(0x4D10, true)}));
         selectModel(0x4D10, 0xCD10, 50);
+        int64_t finalBlockAt = -1;
+        headset().onControl([&](const sim::UsbSetup& s, const uint8_t*) {
+            if (s.request == kDnload && s.length == 0) finalBlockAt = clock.nowMs();
+        });
         const auto image = firmware(c.download);
         update();
 
         EXPECT_TRUE(page.updateSucceeded);
         EXPECT_EQ(page.updateProcessed, 100);
+        // The program's whole manifestation wait of 50 s, then ten release passes a second apart
+        // (the end-to-end run shortens the first).
+        ASSERT_GE(finalBlockAt, 0);
+        EXPECT_GE(clock.nowMs() - finalBlockAt, 50'000 + 10 * 1'000);
         EXPECT_EQ(page.updateTimerProcessed + page.updateTimerPercentToProcess, 99) << "the closing stretch";
         EXPECT_EQ(headset().dfuImage(), image);
         const Requests dnload = dfuRequests(kDnload);
