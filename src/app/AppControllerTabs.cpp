@@ -163,17 +163,20 @@ void ORVABluetoothManagerAppController::enableListTabsTo(bool enable) {
             continue;
         }
         const int32_t kind = restorePage ? restore_->tabAt(i) : tabAt(i);
+        QKeySequence keys;
         auto text = device::ORVABluetoothDeviceData::getTabText(
-            kind, showShortcuts(), languageManager(), [button](const std::string& key, uint32_t mask) {
+            kind, showShortcuts(), languageManager(), [&keys](const std::string& key, uint32_t mask) {
                 // Command is Ctrl here, Control is Meta.
                 QString sequence;
                 if (mask & 0x100000) sequence += "Ctrl+";
                 if (mask & 0x20000) sequence += "Shift+";
                 if (mask & 0x80000) sequence += "Alt+";
                 if (mask & 0x40000) sequence += "Meta+";
-                button->setShortcut(QKeySequence::fromString(sequence + QString::fromStdString(key)));
+                keys = QKeySequence::fromString(sequence + QString::fromStdString(key));
             });
+        // The title first: a button's new title replaces its key with the title's mnemonic.
         button->setText(QString::fromStdString(text.value_or("")));
+        button->setShortcut(keys);
         button->setEnabled(true);
         button->show();
         QPalette palette = label->palette();

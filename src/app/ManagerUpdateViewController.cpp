@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ButtonTitle.h"
 #include "app/ManagerUpdateTexts.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "platform/Browser.h"
@@ -69,14 +70,14 @@ void ManagerUpdateViewController::setShortcuts() {
     loadViewIfNeeded();
     const ORVABluetoothManagerAppController& c = *appController();
     if (c.showShortcuts()) {
-        btnYes_->setText("[ENTER]");
-        btnNo_->setText("[ESC]");
-        btnReleaseNotes_->setText("[C]-[ENTER]");
+        setTitleKeepingKey(btnYes_, "[ENTER]");
+        setTitleKeepingKey(btnNo_, "[ESC]");
+        setTitleKeepingKey(btnReleaseNotes_, "[C]-[ENTER]");
     } else {
         const int32_t l = c.languageManager();
-        btnYes_->setText(qs(AppTexts::qelm_string_yes_in(l)));
-        btnNo_->setText(qs(AppTexts::qelm_string_no_in(l)));
-        btnReleaseNotes_->setText(qs(ManagerUpdateTexts::releaseNotesTitle()));
+        setTitleKeepingKey(btnYes_, qs(AppTexts::qelm_string_yes_in(l)));
+        setTitleKeepingKey(btnNo_, qs(AppTexts::qelm_string_no_in(l)));
+        setTitleKeepingKey(btnReleaseNotes_, qs(ManagerUpdateTexts::releaseNotesTitle()));
     }
     btnReleaseNotes_->show();
     btnReleaseNotes_->setEnabled(true);

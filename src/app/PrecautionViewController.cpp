@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "app/ButtonTitle.h"
 #include "app/CipherHelpers.h"
 #include "app/ORVABluetoothManagerAppController.h"
 
@@ -154,18 +155,18 @@ void PrecautionViewController::setControls() {
 void PrecautionViewController::setShortcuts() {
     const ORVABluetoothManagerAppController& c = *appController();
     if (c.showShortcuts()) {
-        btnMore_->setText("[C]-M");
-        btnOK_->setText("[ENTER]");
+        setTitleKeepingKey(btnMore_, "[C]-M");
+        setTitleKeepingKey(btnOK_, "[ENTER]");
         btnShowPrecaution_->setText("[C]-S");
-        yesInput_->setText("[C]-B");
-        noInput_->setText("[O][C]-B");
+        setTitleKeepingKey(yesInput_, "[C]-B");
+        setTitleKeepingKey(noInput_, "[O][C]-B");
         return;
     }
     const int32_t l = c.languageManager();
-    btnMore_->setText(qs(stringMore()));
-    btnOK_->setText(qs(AppTexts::qelm_string_ok_in(l)));
-    yesInput_->setText(qs(AppTexts::qelm_string_yes_in(l)));
-    noInput_->setText(qs(AppTexts::qelm_string_no_in(l)));
+    setTitleKeepingKey(btnMore_, qs(stringMore()));
+    setTitleKeepingKey(btnOK_, qs(AppTexts::qelm_string_ok_in(l)));
+    setTitleKeepingKey(yesInput_, qs(AppTexts::qelm_string_yes_in(l)));
+    setTitleKeepingKey(noInput_, qs(AppTexts::qelm_string_no_in(l)));
     btnShowPrecaution_->setText(qs(stringShowPrecaution()));
 }
 

@@ -57,6 +57,10 @@ TEST_F(ManagerUpdatePageTest, OfferNamesTheNewVersionAndThisOne) {
     EXPECT_EQ(page()->btnNo()->text(), "[ESC]");
     EXPECT_EQ(page()->btnReleaseNotes()->text(), "[C]-[ENTER]");
     EXPECT_TRUE(page()->btnReleaseNotes()->isEnabled());
+    // The keys outlive the titles' changes.
+    EXPECT_EQ(page()->btnYes()->shortcut(), QKeySequence(Qt::Key_Return));
+    EXPECT_EQ(page()->btnNo()->shortcut(), QKeySequence(Qt::Key_Escape));
+    EXPECT_EQ(page()->btnReleaseNotes()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
 }
 
 TEST_F(ManagerUpdatePageTest, YesOpensTheDownloadAndEndsTheProcessWithoutTheShutdown) {

@@ -96,6 +96,11 @@ TEST_F(PrecautionPageTest, PasswordFieldsShowOnlyForBluetoothOnlyInputInTheTexts
     EXPECT_EQ(page->btnShowPrecaution()->text(), "[C]-S");
     EXPECT_EQ(page->yesInput()->text(), "[C]-B");
     EXPECT_EQ(page->noInput()->text(), "[O][C]-B");
+    // The keys outlive the titles' changes.
+    EXPECT_EQ(page->btnMore()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_EQ(page->btnOK()->shortcut(), QKeySequence(Qt::Key_Return));
+    EXPECT_EQ(page->yesInput()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    EXPECT_EQ(page->noInput()->shortcut(), QKeySequence(Qt::ALT | Qt::CTRL | Qt::Key_B));
 
     page->btnMore()->click();
     EXPECT_TRUE(page->sheetAboutDeviceConversion()->isVisible());

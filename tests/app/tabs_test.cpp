@@ -1,6 +1,8 @@
 // The settings tabs: which tabs a model has, the tab header and pop-up, and choosing a tab.
 #include <QMouseEvent>
 
+#include <set>
+
 #include "ShellFixture.h"
 #include "app/TextCatalogue.h"
 
@@ -96,6 +98,11 @@ TEST_F(Tabs, ThreeTabsOpenAPopUpWhoseButtonsChooseBelowTheCountOnly) {
     EXPECT_TRUE(controller->listTabsOpened());
     EXPECT_FALSE(window->boxListTabsBox->isHidden());
     EXPECT_FALSE(window->btnListTabs[2]->isHidden());
+    // Each list tab keeps its own key after its title is set.
+    std::set<QString> keys;
+    for (QPushButton* button : window->btnListTabs) keys.insert(button->shortcut().toString());
+    EXPECT_EQ(keys.size(), 3u);
+    EXPECT_FALSE(keys.contains(QString()));
 
     window->btnListTabs[2]->click();
     EXPECT_EQ(controller->mode(), 8);

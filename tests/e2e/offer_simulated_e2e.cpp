@@ -90,9 +90,11 @@ class OfferEndToEnd : public ::testing::Test {
     test_support::TempDir data;
     std::string downloads = data.path() + "/Downloads";
     test_support::LoopbackServer server;
-    sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6838Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
+    // Declared after the simulator: it stops before the testbed goes, so that a restart it still
+    // holds never plugs a device into a removed testbed.
+    sim::RealTimeScheduler events;
     e2e::ProgramRun run{data.path() + "/program.log"};
     std::vector<std::vector<uint8_t>> englishBlocks, frenchBlocks;
     std::string french;

@@ -68,9 +68,11 @@ class SimulatedQccUpdateEndToEnd : public ::testing::Test {
 
     test_support::TempDir data;
     test_support::LoopbackServer server;
-    sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6042Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
+    // Declared after the simulator: it stops before the testbed goes, so that a restart it still
+    // holds never plugs a device into a removed testbed.
+    sim::RealTimeScheduler events;
     e2e::ProgramRun run{data.path() + "/program.log"};
     std::string firmware = data.path() + "/QCC_VELMAR_v2.2.img";
 };

@@ -147,10 +147,12 @@ class RestoreEndToEnd : public ::testing::Test {
 
     test_support::TempDir data;
     test_support::LoopbackServer server;
-    sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6838Model> family;
     std::shared_ptr<sim::SettingBlocksModel> headset;
     std::unique_ptr<sim::SimHeadset> sim;
+    // Declared after the simulator: it stops before the testbed goes, so that a restart it still
+    // holds never plugs a device into a removed testbed.
+    sim::RealTimeScheduler events;
     e2e::ProgramRun run{data.path() + "/program.log"};
     std::vector<std::vector<uint8_t>> cutBlocks, listedBlocks;
     platform::Bytes cutImage, revision, backupBytes;

@@ -101,9 +101,11 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
 
     test_support::TempDir data;
     test_support::LoopbackServer server;
-    sim::RealTimeScheduler events;
     std::shared_ptr<sim::Hs6838Model> headset;
     std::unique_ptr<sim::SimHeadset> sim;
+    // Declared after the simulator: it stops before the testbed goes, so that a restart it still
+    // holds never plugs a device into a removed testbed.
+    sim::RealTimeScheduler events;
     e2e::ProgramRun run{data.path() + "/program.log"};
     std::string firmware = data.path() + "/AIROHAVELMAR_v1.3.img";
     std::vector<std::vector<uint8_t>> expected;
