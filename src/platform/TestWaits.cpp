@@ -1,6 +1,7 @@
 #include "platform/TestWaits.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 
 namespace platform {
@@ -19,19 +20,23 @@ constexpr size_t kCount = std::size(kRows);
 const std::array<int64_t, kCount>& fromEnvironment() {
     static const std::array<int64_t, kCount> lengths = [] {
         std::array<int64_t, kCount> l{};
-        for (size_t i = 0; i < kCount; ++i) {
-            const char* text = std::getenv(kRows[i].variable);
-            if (!text || !*text) continue;
-            char* end = nullptr;
-            const long long ms = std::strtoll(text, &end, 10);
-            if (*end == '\0' && ms > 0) l[i] = ms;
-        }
+        for (size_t i = 0; i < kCount; ++i) l[i] = testWaitFromText(std::getenv(kRows[i].variable));
         return l;
     }();
     return lengths;
 }
 
 }  // namespace
+
+int64_t testWaitFromText(const char* text) {
+    constexpr long long kLongestMs = 60'000;
+    if (!text || !*text) return 0;
+    errno = 0;
+    char* end = nullptr;
+    const long long ms = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0' || ms <= 0 || ms > kLongestMs) return 0;
+    return ms;
+}
 
 int64_t waitMs(TestWait which, int64_t programMs) {
     for (size_t i = 0; i < kCount; ++i)

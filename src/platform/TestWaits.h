@@ -16,6 +16,10 @@ enum class TestWait {
     WorkerSecond,
 };
 
+// The length a variable's text gives, 0 where it gives none: whole milliseconds from 1 to a minute
+// (a longer "second" would only stretch the program's waits past any use, and overflow them).
+int64_t testWaitFromText(const char* text);
+
 // programMs, or the length the environment gives this wait (read once per process).
 int64_t waitMs(TestWait which, int64_t programMs);
 
