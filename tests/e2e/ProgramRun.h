@@ -13,6 +13,16 @@
 
 #include "ChildProcess.h"
 #include "ProgramTrace.h"
+#include "sim/HidrawTestbed.h"
+
+// What a run of the program on the simulated headset needs, checked first in a fixture's SetUp:
+// without the umockdev preload (CTest sets it) or Xvfb the test is skipped; xdotool must be there.
+#define VELMAR_NEEDS_SIMULATED_RUN()                                                                       \
+    do {                                                                                                    \
+        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)"; \
+        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";                                 \
+        ASSERT_TRUE(e2e::onPath("xdotool"));                                                                \
+    } while (false)
 
 namespace e2e {
 

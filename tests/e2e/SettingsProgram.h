@@ -29,9 +29,7 @@ constexpr int kUpdatePage = 5, kDeviceSettingsPage = 7;
 class SettingsProgramTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
     }
 
     void start() {

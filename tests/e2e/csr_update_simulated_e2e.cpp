@@ -44,9 +44,7 @@ constexpr uint16_t kLastKeyRead = 0x2282;
 class CsrUpdateEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         headset = sim::csrFamilyHeadset(sim::csrModel(kHeadset));
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{},
                                                 std::vector<sim::UsbDevice>{sim::usbDevice(headset)});

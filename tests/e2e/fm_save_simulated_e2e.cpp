@@ -44,9 +44,7 @@ constexpr uint16_t kStored = 9550;
 class FmSaveEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         headset = std::make_shared<sim::Hs6042Model>();
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(kHeadset).servedBy(headset)});
         ASSERT_TRUE(sim->mocked());

@@ -34,9 +34,7 @@ constexpr const char* kControllerClass = "ORVABluetoothManagerAppController";
 class OfferEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         sim::Hs6838Model::Profile onOneZero;
         onOneZero.version = {1, 0, 0, 0, 0};
         headset = std::make_shared<sim::Hs6838Model>(onOneZero);

@@ -37,9 +37,7 @@ constexpr const char* kListReadEnded = "update list read ended";
 class SimulatedQccUpdateEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         headset = std::make_shared<sim::Hs6042Model>();
         sim::Hs6042Model::Behaviour b;
         b.restartBackMs = e2e::inWorkerSeconds(3000);

@@ -39,10 +39,7 @@ fs::path archiveFolder(const std::string& dataHome) {
 class SimulatedHeadsetEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded())
-            GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         headset = std::make_shared<sim::Hs6838Model>();
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
         ASSERT_TRUE(sim->mocked());

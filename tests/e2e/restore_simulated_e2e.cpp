@@ -76,9 +76,7 @@ ORVABluetoothDeviceData backupRecord() {
 class RestoreEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         family = std::make_shared<sim::Hs6838Model>();  // firmware 1.2
         headset = std::make_shared<sim::SettingBlocksModel>(family);
         headset->setShortBlock(kSettingsKey, kHeld);

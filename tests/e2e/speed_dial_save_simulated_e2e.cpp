@@ -39,9 +39,7 @@ constexpr uint8_t kReadKey = 0x03, kWriteKey = 0x04, kDial1Key = 0x37, kDial3Key
 class SpeedDialEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        if (!e2e::onPath("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(e2e::onPath("xdotool"));
+        VELMAR_NEEDS_SIMULATED_RUN();
         // Without an FM radio the model has two settings tabs: Ctrl+2 is the speed-dial tab.
         sim::Hs6042Model::Profile profile;
         profile.fmRadio = false;
