@@ -93,7 +93,7 @@ TEST_F(CsrHeadsetEndToEnd, NextTwiceRecognizesThe4D10AndQuitStoresIt) {
 
     std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     auto bytes = platform::readFile(configurationFile());
     ASSERT_TRUE(bytes.has_value());
     platform::KeyedUnarchiver stored(*bytes, kControllerClass);

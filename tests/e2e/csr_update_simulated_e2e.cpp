@@ -147,7 +147,7 @@ TEST_F(CsrUpdateEndToEnd, DetachThenDownloadThroughTheWindow) {
 
     std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     EXPECT_EQ(platform::readFile(backupFile().string()), backup) << "run 2 left run 1's backup as it was";
     auto bytes = platform::readFile((archiveFolder() / "VELMARHelmetsDeviceManager.qelmconf").string());
     ASSERT_TRUE(bytes.has_value());

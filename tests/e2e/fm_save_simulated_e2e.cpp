@@ -132,7 +132,7 @@ TEST_F(FmSaveEndToEnd, PresetTypedInItsSheetIsSavedAndReadBack) {
 
     std::optional<int> exitStatus = window.quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
 }
 
 }  // namespace

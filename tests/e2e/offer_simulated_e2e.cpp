@@ -131,7 +131,7 @@ TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
 
     std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     EXPECT_EQ(storedLanguage(), "French");
 }
 

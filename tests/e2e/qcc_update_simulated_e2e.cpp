@@ -117,7 +117,7 @@ TEST_F(SimulatedQccUpdateEndToEnd, UpdateThroughTheWindowWritesBothPartsAndRecog
     ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
     std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
 }
 
 }  // namespace

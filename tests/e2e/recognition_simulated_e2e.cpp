@@ -113,7 +113,7 @@ TEST_F(SimulatedHeadsetEndToEnd, HomeThenNextRecognizesThe6838AndQuitStoresIt) {
 
     std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     auto bytes = platform::readFile(configurationFile());
     ASSERT_TRUE(bytes.has_value());
     platform::KeyedUnarchiver stored(*bytes, kControllerClass);
@@ -134,7 +134,7 @@ TEST_F(HeldListEndToEnd, SigtermDuringTheListReadEndsTheProgramWithItsConfigurat
     run.program->signal(SIGTERM);
     std::optional<int> exitStatus = run.program->waitExit(8s);
     ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program during the list read";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     auto bytes = platform::readFile(configurationFile());
     ASSERT_TRUE(bytes.has_value()) << "no configuration written";
     platform::KeyedUnarchiver stored(*bytes, kControllerClass);

@@ -119,7 +119,7 @@ class SpeedDialEndToEnd : public ::testing::Test {
     void quit() {
         std::optional<int> exitStatus = run.window->quit();
         ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-        EXPECT_EQ(*exitStatus, 0);
+        EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     }
 
     test_support::TempDir data;

@@ -123,7 +123,7 @@ TEST_F(SimulatedUpdateEndToEnd, UpdateThroughTheWindowWritesTheBlocksAndRecogniz
     ASSERT_TRUE(run.waitPageShown(kUpdatePage, updatePages)) << run.trace.text();
     std::optional<int> exitStatus = run.window->quit();
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     EXPECT_TRUE(noResumeRecord());
 }
 
@@ -137,7 +137,7 @@ TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunComplete
     run.program->signal(SIGTERM);
     std::optional<int> exitStatus = run.program->waitExit(15s);
     ASSERT_TRUE(exitStatus.has_value()) << "SIGTERM did not end the program";
-    EXPECT_EQ(*exitStatus, 0);
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, 15s);
     EXPECT_EQ(headset->restarts(), 0);
 
