@@ -3,11 +3,11 @@
 // redraws the window and the current page in it.
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/QtText.h"
 
 namespace app {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Language index of each row of the sheet.
 constexpr std::array<int32_t, MainWindow::kLanguageRows> kLanguageOfRow = {0, 1, 6, 3,  2,  7, 8,

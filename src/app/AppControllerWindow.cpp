@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
+#include "app/QtText.h"
 #include "device/ProductCatalogue.h"
 #include "platform/Browser.h"
 #include "platform/Log.h"
@@ -25,7 +26,6 @@ namespace {
 const QColor kStatusBlue(0, 117, 168);
 const QColor kSystemOrange(255, 149, 0);
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QString text(TextId id, int32_t language) {
     std::string_view t = localizedText(id, language);

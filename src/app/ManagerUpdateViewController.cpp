@@ -8,12 +8,12 @@
 #include "app/ButtonTitle.h"
 #include "app/ManagerUpdateTexts.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/QtText.h"
 #include "platform/Browser.h"
 
 namespace app {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Ends the process without the termination handler: the configuration is not written and the
 // USB library is not shut down, so that the installer finds nothing of ours running.

@@ -8,11 +8,11 @@
 #include "app/ButtonTitle.h"
 #include "app/CipherHelpers.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/QtText.h"
 
 namespace app {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Once per process, like the selection page's own check.
 std::atomic<bool> managerCheckStarted{false};

@@ -7,6 +7,7 @@
 #include "app/AppImages.h"
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/QtText.h"
 #include "device/ProductCatalogue.h"
 #include "platform/MainQueue.h"
 #include "recognition/ManagerVersionCheck.h"
@@ -14,7 +15,8 @@
 namespace recognition {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+using app::qs;
+
 
 // Set by the first check of the process; every later showing of the page skips it.
 std::atomic<bool> managerCheckStarted{false};

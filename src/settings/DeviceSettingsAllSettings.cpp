@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/QtText.h"
 #include "platform/Log.h"
 #include "settings/AllSettingsList.h"
 #include "settings/DeviceSettingsTableCellView.h"
@@ -17,7 +18,8 @@ using device::ORVABluetoothDeviceData;
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+using app::qs;
+
 
 }  // namespace
 

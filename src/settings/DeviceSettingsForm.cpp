@@ -4,6 +4,7 @@
 #include "app/AppTexts.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
+#include "app/QtText.h"
 #include "settings/DeviceSettingsViewController.h"
 #include "settings/FormLayout.h"
 #include "settings/FormVisibility.h"
@@ -16,8 +17,8 @@ using device::ORVABluetoothDeviceData;
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+using app::qs;
+
 
 // A rectangle of the layout table as a frame of the page (y growing downward).
 QRect frameOf(const FormRect& r) {

@@ -8,6 +8,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
 #include "app/TextFormat.h"
+#include "app/QtText.h"
 #include "settings/DeviceSettingsTexts.h"
 #include "settings/save/FmRadioModels.h"
 
@@ -19,6 +20,8 @@ using device::ORVABluetoothDeviceData;
 
 namespace {
 
+using app::qs;
+
 constexpr int32_t kFmMode = 8;
 constexpr int kRegions = 6;
 constexpr TextId kRegionNames[kRegions] = {TextId::fm_region_worldwide, TextId::fm_region_americas,
@@ -27,8 +30,6 @@ constexpr TextId kRegionNames[kRegions] = {TextId::fm_region_worldwide, TextId::
 // Above any band: a typed value beyond it is no frequency (and float-to-int stays defined).
 constexpr float kHighestTypedMHz = 1000.0f;
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 // Each "%0.1f" of the format in turn takes the next text.
 std::string fillTenths(std::string format, std::initializer_list<std::string> values) {

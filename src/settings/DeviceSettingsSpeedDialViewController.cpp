@@ -7,6 +7,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
 #include "app/TextFormat.h"
+#include "app/QtText.h"
 #include "settings/DeviceSettingsTexts.h"
 #include "settings/SpeedDialFormatter.h"
 
@@ -17,7 +18,8 @@ using device::ORVABluetoothDeviceData;
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+using app::qs;
+
 
 constexpr int kSpeedDialTab = 2;
 constexpr int kPageMode = 9;

@@ -11,6 +11,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextCatalogue.h"
 #include "app/TextFormat.h"
+#include "app/QtText.h"
 #include "platform/Log.h"
 
 namespace settings {
@@ -21,7 +22,8 @@ using device::ORVABluetoothDeviceData;
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+using app::qs;
+
 
 void setTitle(QWidget* control, const QString& title) {
     if (auto* label = qobject_cast<QLabel*>(control)) label->setText(title);

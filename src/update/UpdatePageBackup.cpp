@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
+#include "app/QtText.h"
 #include "platform/Files.h"
 #include "update/ArchiveFileNames.h"
 #include "update/UpdateViewController.h"
@@ -14,10 +15,11 @@ namespace update {
 
 namespace {
 
+using app::qs;
+
 using app::AppTexts;
 using app::ORVABluetoothManagerAppController;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // The backup record of the file, none when there is no file or it does not decode.
 std::optional<device::ORVABluetoothDeviceData> readBackup(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
+#include "app/QtText.h"
 #include "update/RestoreTable.h"
 #include "update/UpdateViewController.h"
 
@@ -13,6 +14,8 @@ using app::AppTexts;
 using app::ORVABluetoothManagerAppController;
 
 namespace {
+
+using app::qs;
 
 constexpr int32_t kFirmwareManagement = 0x8000;
 constexpr int32_t kNelvar = 0x3020;
@@ -32,7 +35,6 @@ bool holds(const int32_t (&set)[N], int32_t model) {
     return std::find(std::begin(set), std::end(set), model) != std::end(set);
 }
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 

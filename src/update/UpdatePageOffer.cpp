@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
+#include "app/QtText.h"
 #include "platform/Log.h"
 #include "update/UpdateViewController.h"
 
@@ -19,11 +20,12 @@ using app::ORVABluetoothManagerAppController;
 
 namespace {
 
+using app::qs;
+
 constexpr int32_t kAddressRangeModel = 0x5060;
 constexpr QSize kSheetImageSize{64, 64};
 constexpr int kSheetMinimumWidth = 440;
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
