@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "platform/Files.h"
+#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "update/SpinnerTasks.h"
 #include "update/UpdateViewController.h"
@@ -69,7 +70,9 @@ bool UpdateViewController::startUpdateWorker() {
     run.archiveFolder = platform::archiveFolderPath();
     run.openHeadset = headsetOpener_;
     run.spinner = spinnerTasks(spinnerStartBlock(), spinnerStopBlock());
-    return updateWorker_.start([&run] { threadMethodUpdate(run); });
+    if (!updateWorker_.start([&run] { threadMethodUpdate(run); })) return false;
+    platform::logf("update started");
+    return true;
 }
 
 void UpdateViewController::browseFirmware(QObject*) {

@@ -107,7 +107,12 @@ TEST_F(SimulatedQccUpdateEndToEnd, UpdateThroughTheWindowWritesBothPartsAndRecog
     ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
     const int versionAsked = versionReads();
     const int updatePages = run.pagesShown(kUpdatePage);
-    run.window->type("alt+ctrl+u");
+    // Pressed again until the update starts: a key sent while the file dialog hands the focus back
+    // can be lost.
+    const int updatesStarted = run.trace.count("update started");
+    ASSERT_TRUE(run.window->pressUntil(
+        "alt+ctrl+u", [&] { return run.trace.count("update started") > updatesStarted; }, 10, 3s))
+        << "Update started nothing\n" << run.trace.text();
     ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2 && versionReads() > versionAsked; }, 120s))
         << "parts " << headset->parts().size() << ", restarts " << headset->restarts();
     EXPECT_EQ(headset->parts(), expected);
