@@ -1,21 +1,13 @@
 // The FM radio page: what a preset row shows for what the record holds, region changes, the check
 // boxes, the typed frequency and its sheet, the hints, the leave guard, Default, a model outside
 // the FM models, the keys, and each save result with its texts.
-#include <hidapi.h>
-
 #include <QApplication>
-#include <thread>
 
 #include "FmPageFixture.h"
+#include "SimulatedHeadsetFixture.h"
 #include "app/AppTexts.h"
 #include "settings/DeviceSettingsTexts.h"
 #include "settings/save/FmRadioSave.h"
-#include "sim/BlockHeadsetModel.h"
-#include "sim/SettingBlocksModel.h"
-#include "sim/SimHeadset.h"
-#include "transport/HidExchange.h"
-#include "transport/HidReportChannel.h"
-#include "transport/HidWaitLimits.h"
 
 namespace settings::testing {
 namespace {
@@ -441,33 +433,14 @@ TEST_F(FmPageTest, SaveIsRefusedWhileAnotherOperationRuns) {
 
 // ---- whole saves against the simulated headset --------------------------------------------------
 
-class FmPageSim : public FmPageTest {
+class FmPageSim : public OnSimulatedHeadset<FmPageTest, 0x6042> {
   protected:
     void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        transport::silenceLimitMs = 300;
-        chip = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::BlockHeadsetModel>());
-        headset = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6042).servedBy(chip)});
-        ASSERT_TRUE(headset->mocked());
-        page->setHidOpener([this](uint32_t* pid, char*) {
-            hid_device* dev = hid_open_path(headset->testbed().devnode(0).c_str());
-            if (!dev) return -2;
-            transport::detail::fillSlot(0, dev);
-            *pid = 0x6042;
-            return 0;
-        });
+        OnSimulatedHeadset::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         open(0x6042, 4, {8750});
         clickBox(1);
     }
-    void TearDown() override {
-        usbhid_close_all();
-        headset.reset();
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-        transport::stopWaits = false;
-    }
-
-    std::shared_ptr<sim::SettingBlocksModel> chip;
-    std::unique_ptr<sim::SimHeadset> headset;
 };
 
 TEST_F(FmPageSim, SaveWritesTheImageAndRecognizesAgain) {
@@ -489,20 +462,7 @@ TEST_F(FmPageSim, SaveWritesTheImageAndRecognizesAgain) {
 }
 
 // Shutdown: the save is stopped while the headset stays silent and joined within the bound.
-TEST_F(FmPageSim, ShutdownStopsASilentSave) {
-    transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-    sim::Faults silent;
-    silent.silent = true;
-    chip->setFaults(silent);
-    page->save(nullptr);
-    for (int i = 0; i < 10000 && chip->requestCount() == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_GT(chip->requestCount(), 0u) << "the save never reached the headset";
-    page->stopThreads();
-    EXPECT_TRUE(page->joinThreadsBy(std::chrono::steady_clock::now() + std::chrono::seconds(10)));
-    EXPECT_EQ(page->rcThreadSave(), save::kFmWriteFailed);
-    EXPECT_EQ(usbhid_slot(0), nullptr);
-}
+TEST_F(FmPageSim, ShutdownStopsASilentSave) { expectShutdownStopsASilentSave(save::kFmWriteFailed); }
 
 }  // namespace
 }  // namespace settings::testing

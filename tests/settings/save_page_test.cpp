@@ -2,17 +2,10 @@
 // (again in another language), the edits kept or discarded, the warning box, and after success
 // the commit and the new recognition that returns to the page or goes on where the user was
 // leaving for.
-#include <hidapi.h>
-
 #include "SavePageFixture.h"
+#include "SimulatedHeadsetFixture.h"
 #include "app/AppTexts.h"
 #include "settings/save/DeviceSettingsSave.h"
-#include "sim/BlockHeadsetModel.h"
-#include "sim/SettingBlocksModel.h"
-#include "sim/SimHeadset.h"
-#include "transport/HidExchange.h"
-#include "transport/HidReportChannel.h"
-#include "transport/HidWaitLimits.h"
 
 namespace settings::testing {
 namespace {
@@ -164,34 +157,9 @@ TEST_F(SavePageTest, TheSheetsSaveDoesNothingWhileAnotherOperationRuns) {
 
 // ---- whole saves against the simulated headset ----------------------------------------------------
 
-class SavePageSim : public SavePageTest {
+class SavePageSim : public OnSimulatedHeadset<SavePageTest, SavePageTest::kModel> {
   protected:
-    void SetUp() override {
-        if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        transport::silenceLimitMs = 300;
-        family = std::make_shared<sim::BlockHeadsetModel>();
-        family->setVersion({2, 0, 0, 0});
-        chip = std::make_shared<sim::SettingBlocksModel>(family);
-        headset = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(kModel).servedBy(chip)});
-        ASSERT_TRUE(headset->mocked());
-        page->setHidOpener([this](uint32_t* pid, char*) {
-            hid_device* dev = hid_open_path(headset->testbed().devnode(0).c_str());
-            if (!dev) return -2;
-            transport::detail::fillSlot(0, dev);
-            *pid = kModel;
-            return 0;
-        });
-    }
-    void TearDown() override {
-        usbhid_close_all();
-        headset.reset();
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-        transport::stopWaits = false;
-    }
-
-    std::shared_ptr<sim::BlockHeadsetModel> family;
-    std::shared_ptr<sim::SettingBlocksModel> chip;
-    std::unique_ptr<sim::SimHeadset> headset;
+    SavePageSim() { family->setVersion({2, 0, 0, 0}); }
 };
 
 TEST_F(SavePageSim, SaveWritesTheEditsAndRecognizesAgain) {
@@ -219,20 +187,7 @@ TEST_F(SavePageSim, AnotherFirmwareDropsTheEditsWithTheBox) {
 }
 
 // Shutdown: the save is stopped while the headset stays silent and joined within the bound.
-TEST_F(SavePageSim, ShutdownStopsASilentSave) {
-    transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-    sim::Faults silent;
-    silent.silent = true;
-    chip->setFaults(silent);
-    page->save(nullptr);
-    for (int i = 0; i < 10000 && chip->requestCount() == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_GT(chip->requestCount(), 0u) << "the save never reached the headset";
-    page->stopThreads();
-    EXPECT_TRUE(page->joinThreadsBy(std::chrono::steady_clock::now() + std::chrono::seconds(10)));
-    EXPECT_EQ(page->rcThreadSave(), save::kWriteFailed);
-    EXPECT_EQ(usbhid_slot(0), nullptr);
-}
+TEST_F(SavePageSim, ShutdownStopsASilentSave) { expectShutdownStopsASilentSave(save::kWriteFailed); }
 
 }  // namespace
 }  // namespace settings::testing
