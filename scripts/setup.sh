@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev python3
+  # the start-up benchmark's session bus (scripts/startup_bench.py)
+  dbus-daemon
   # window
   qt6-base-dev qt6-svg-dev libgl-dev
   # devices

@@ -115,7 +115,8 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
                                                           int32_t withSize, int32_t) {
     BoxSize size = messageBoxSize(withSize);
     const int height = firstBoxOpened.exchange(true) ? size.height : size.firstHeight;
-    platform::postToMainQueue([this, message, warning, buttonCancel, buttonOK, width = size.width, height] {
+    const uint64_t opening = ++boxOpenings_;
+    platform::postToMainQueue([this, message, warning, buttonCancel, buttonOK, width = size.width, height, opening] {
         if (!window_) return;
         MainWindow::MessageBoxSheet& box = window_->messageBox();
         box.tfMessageBox->setText(QString::fromStdString(message));
@@ -134,8 +135,9 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
         button(box.btnMessageBoxCancel, buttonCancel);
         button(box.btnMessageBoxOK, buttonOK);
         box.sheetMessageBox->setFixedSize(width, height);
-        platform::postToMainQueue([this] {
-            if (!window_) return;
+        platform::postToMainQueue([this, opening] {
+            // A worker may close the box before this turn of the queue: its close has already run.
+            if (!window_ || boxesClosedThrough_ >= opening) return;
             Sheet* sheet = window_->messageBox().sheetMessageBox;
             sheet->open();
             sheet->activateWindow();
@@ -146,6 +148,7 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
 
 int32_t ORVABluetoothManagerAppController::closeMessageBox(QObject*) {
     const int32_t status = messageBoxStatus_;
+    boxesClosedThrough_ = boxOpenings_.load();
     platform::postToMainQueue([this] {
         if (window_) window_->messageBox().sheetMessageBox->hide();
         {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QShortcut>
-#include <QStyle>
+#include <QIcon>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -105,8 +105,10 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
         on(sheet.btnAboutOK, [this, ok = sheet.btnAboutOK] { aboutOK(ok); });
         sheet.sheetAbout->onEscape = [this, ok = sheet.btnAboutOK] { aboutOK(ok); };
     };
-    w->btnAbout->setIcon(w->style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    w->btnClose->setIcon(w->style()->standardIcon(QStyle::SP_DialogCloseButton));
+    // Our own pictures, not the style's: its standard icons look up the desktop's icon theme, which
+    // held the first showing of the window by several milliseconds.
+    w->btnAbout->setIcon(QIcon(renderImage(":/images/about-button.svg", {20, 20})));
+    w->btnClose->setIcon(QIcon(renderImage(":/images/close-button.svg", {20, 20})));
     w->btnAbout->setIconSize({20, 20});
     w->btnClose->setIconSize({20, 20});
     connectLanguageManagerAndLog();

@@ -1,5 +1,6 @@
 #include "app/AppImages.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -30,5 +31,33 @@ QPixmap renderImage(const QString& resource, QSize size) {
     renderer.render(&painter);
     return pixmap;
 }
+
+namespace {
+
+class DrawnIconEngine : public QIconEngine {
+  public:
+    explicit DrawnIconEngine(QString resource) : resource_(std::move(resource)) {}
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        if (drawn_.isNull() || drawnAt_ != size) {
+            drawn_ = renderImage(resource_, size);
+            drawnAt_ = size;
+        }
+        // The disabled and selected looks come from the style, as for any icon made of pixmaps.
+        return mode == QIcon::Normal ? drawn_ : QIcon(drawn_).pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QIconEngine* clone() const override { return new DrawnIconEngine(resource_); }
+
+  private:
+    QString resource_;
+    QPixmap drawn_;
+    QSize drawnAt_;
+};
+
+}  // namespace
+
+QIcon drawnIcon(const QString& resource) { return QIcon(new DrawnIconEngine(resource)); }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 // "caution-icon.png", a product's catalogue image), drawn from the SVGs compiled into the program.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <string>
@@ -16,5 +17,7 @@ QString imageResourceFor(const std::string& name);
 QString lockImageResource();
 // Renders a resource at size, keeping its aspect ratio; an empty pixmap when it is missing.
 QPixmap renderImage(const QString& resource, QSize size);
+// An icon drawn from a resource at each size when that size is first painted, not before.
+QIcon drawnIcon(const QString& resource);
 
 }  // namespace app

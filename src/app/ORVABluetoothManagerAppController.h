@@ -325,6 +325,10 @@ private:
     std::mutex messageBoxMutex_;
     std::atomic<int32_t> messageBoxStatus_{0};
     std::deque<BoxRequest> queuedBoxes_;
+    // Each opening is numbered when it is asked for; a close covers every opening asked for before
+    // it, so a box closed by code before its sheet has begun never begins.
+    std::atomic<uint64_t> boxOpenings_{0};
+    std::atomic<uint64_t> boxesClosedThrough_{0};
 
     std::function<void()> terminate_;
 };

@@ -6,6 +6,7 @@
 
 #include "app/ApplicationPages.h"
 #include "app/MainWindow.h"
+#include "app/ManagerStyle.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/ORVABluetoothManagerAppDelegate.h"
 #include "app/SanitizerSuppressions.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("velmar-device-manager");
     // Only the termination handler ends the program; closing the window asks the controller.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new app::ManagerStyle);
     platform::setMainQueueWaker([] {
         QMetaObject::invokeMethod(qApp, [] { platform::drainMainQueue(); }, Qt::QueuedConnection);
     });

@@ -44,6 +44,13 @@ TEST_F(LazyViewsTest, AStartBuildsTheStartPageAloneAndEachPageOnItsFirstShowing)
     EXPECT_EQ(loadedModes(), (std::vector<int32_t>{3, 4}));
 }
 
+TEST_F(LazyViewsTest, TheStartDrawsTheBannerAndTheButtonPicturesFromTheProgramsOwnImages) {
+    start();
+    EXPECT_EQ(window->imgManagerImg->pixmap().size(), QSize(200, 56));
+    EXPECT_FALSE(window->btnAbout->icon().isNull());
+    EXPECT_FALSE(window->btnClose->icon().isNull());
+}
+
 TEST_F(LazyViewsTest, TheSheetsAreBuiltOnFirstUseAndConnectedThen) {
     start();
     EXPECT_EQ(sheets(), 0u);

@@ -83,6 +83,21 @@ TEST_F(MessageBox, MissingTitlesHideButtonsAndWarningShowsItsBackground) {
     EXPECT_FALSE(window->messageBox().tfBackGround->isVisible());
 }
 
+// An instruction box that its worker closes again before the main queue has run (the headset came
+// back at once) must not open afterwards: without buttons nothing could close it.
+TEST_F(MessageBox, ABoxClosedBeforeItsSheetBeganNeverOpens) {
+    start();
+    controller->openMessageBoxWithMessage("re-plug the cable", true, std::nullopt, std::nullopt, 0, 1);
+    EXPECT_EQ(controller->closeMessageBox(), 1);
+    platform::drainMainQueue();
+    EXPECT_FALSE(window->messageBox().sheetMessageBox->isVisible());
+    EXPECT_EQ(controller->messageBoxStatus(), 0);
+
+    open("notice", 2, false, std::nullopt, std::string("OK"));
+    EXPECT_TRUE(window->messageBox().sheetMessageBox->isVisible());
+    EXPECT_EQ(shownText(), "notice");
+}
+
 TEST_F(MessageBox, WorkerThreadOpensThroughTheMainQueue) {
     start();
     std::thread worker([this] {
