@@ -107,6 +107,8 @@ def start_session_bus():
         sys.exit("dbus-daemon is missing: install dbus, or run with --no-session-bus")
     address = bus.stdout.readline().strip()
     if not address:
+        bus.kill()
+        bus.wait()
         sys.exit("dbus-daemon did not start")
     return bus, address
 
