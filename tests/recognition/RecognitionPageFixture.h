@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
@@ -19,6 +21,8 @@
 #include "recognition/DeviceRecognitionViewController.h"
 #include "sim/SimHeadset.h"
 #include "tests_support/TempDir.h"
+#include "transport/HidReportChannel.h"
+#include "transport/HidWaitLimits.h"
 
 namespace recognition_page_test {
 
@@ -76,6 +80,25 @@ class RecognitionPageFixture : public ::testing::Test {
     recognition::DeviceRecognitionViewController* page = nullptr;
     std::unique_ptr<sim::SimHeadset> sim;
     platform::VirtualClock clock;
+};
+
+// The page against simulated HID headsets: a short silence limit so that a missing answer fails
+// fast, the controller awake on the virtual clock, and every channel closed before the headset goes.
+class HidRecognitionPageFixture : public RecognitionPageFixture {
+  protected:
+    void SetUp() override {
+        transport::silenceLimitMs = 300;
+        wakeController();
+        pages.log.clear();
+    }
+    void TearDown() override {
+        usbhid_close_all();
+        sim.reset();
+        platform::setClock(nullptr);
+        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
+    }
+
+    void plug(std::vector<sim::HidInterface> entries) { sim = std::make_unique<sim::SimHeadset>(std::move(entries)); }
 };
 
 }  // namespace recognition_page_test

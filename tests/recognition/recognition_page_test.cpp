@@ -17,8 +17,6 @@
 #include "sim/Hs6838Model.h"
 #include "sim/SimHeadset.h"
 #include "tests_support/TempDir.h"
-#include "transport/HidReportChannel.h"
-#include "transport/HidWaitLimits.h"
 
 namespace {
 
@@ -26,22 +24,7 @@ using app::AppTexts;
 using recognition::DeviceRecognitionViewController;
 using namespace std::chrono_literals;
 
-class RecognitionPage : public recognition_page_test::RecognitionPageFixture {
-  protected:
-    void SetUp() override {
-        transport::silenceLimitMs = 300;
-        wakeController();
-        pages.log.clear();
-    }
-    void TearDown() override {
-        usbhid_close_all();
-        sim.reset();
-        platform::setClock(nullptr);
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-    }
-
-    void plug(std::vector<sim::HidInterface> entries) { sim = std::make_unique<sim::SimHeadset>(std::move(entries)); }
-};
+using RecognitionPage = recognition_page_test::HidRecognitionPageFixture;
 
 TEST_F(RecognitionPage, ShowsItsInstructionAndOnlyItsTwoButtons) {
     controller->setLanguageManager(2);

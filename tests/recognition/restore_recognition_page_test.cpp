@@ -17,27 +17,17 @@
 #include "sim/SettingBlocksModel.h"
 #include "sim/SimHeadset.h"
 #include "tests_support/TempDir.h"
-#include "transport/HidReportChannel.h"
-#include "transport/HidWaitLimits.h"
 
 namespace recognition::testing {
 namespace {
 
 using namespace std::chrono_literals;
 
-class RestoreRecognitionPage : public recognition_page_test::RecognitionPageFixture {
+class RestoreRecognitionPage : public recognition_page_test::HidRecognitionPageFixture {
   protected:
     void SetUp() override {
         if (!simulated()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        transport::silenceLimitMs = 300;
-        wakeController();
-        pages.log.clear();
-    }
-    void TearDown() override {
-        usbhid_close_all();
-        sim.reset();
-        platform::setClock(nullptr);
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
+        HidRecognitionPageFixture::SetUp();
     }
 
     // Recognition asked by the restore page, with the backup it restored.
@@ -79,8 +69,7 @@ Record backupOf(int32_t model) {
 
 TEST_F(RestoreRecognitionPage, Headset6838TakesTheBackupAndShowsIt) {
     auto headset = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::Hs6838Model>());
-    sim =
-        std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
+    plug({sim::hid(0x6838).servedBy(headset)});
     const Record backup = backupOf(0x6838);
     ASSERT_NO_FATAL_FAILURE(recognizeWith(backup, 0x6838));
     EXPECT_EQ(keysWritten(*headset), std::vector<uint8_t>{0x03});
@@ -90,10 +79,8 @@ TEST_F(RestoreRecognitionPage, Headset6838TakesTheBackupAndShowsIt) {
 
 TEST_F(RestoreRecognitionPage, Headset6042TakesTheBackupAndShowsIt) {
     auto headset = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::Hs6042Model>());
-    sim = std::make_unique<sim::SimHeadset>(
-        std::vector<sim::HidInterface>{sim::hid(0x6042).inDevice(1).withUsage(0x000C, 1).servedBy(
-                                           std::make_shared<sim::BlockHeadsetModel>()),
-                                       sim::hid(0x6042).inDevice(1).atInterface(2).servedBy(headset)});
+    plug({sim::hid(0x6042).inDevice(1).withUsage(0x000C, 1).servedBy(std::make_shared<sim::BlockHeadsetModel>()),
+          sim::hid(0x6042).inDevice(1).atInterface(2).servedBy(headset)});
     const Record backup = backupOf(0x6042);
     ASSERT_NO_FATAL_FAILURE(recognizeWith(backup, 0x6042));
     EXPECT_EQ(keysWritten(*headset), (std::vector<uint8_t>{0x36, 0x44, 0x37, 0x38, 0x39}));
@@ -108,8 +95,7 @@ TEST_F(RestoreRecognitionPage, Headset6042TakesTheBackupAndShowsIt) {
 TEST_F(RestoreRecognitionPage, BackupOfAnotherModelIsNotWritten) {
     auto headset = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::Hs6838Model>());
     headset->setShortBlock(0x03, {0x0003, 0x2200, 0x0011});
-    sim =
-        std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
+    plug({sim::hid(0x6838).servedBy(headset)});
     ASSERT_NO_FATAL_FAILURE(recognizeWith(backupOf(0x6042), 0x6838));
     EXPECT_TRUE(keysWritten(*headset).empty());
     EXPECT_EQ(controller->data().basicSettingFERRIK(2), 0x0011);
