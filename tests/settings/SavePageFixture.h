@@ -4,21 +4,11 @@
 #pragma once
 
 #include "PageOnControllerFixture.h"
-#include "settings/DeviceSettingsViewController.h"
+#include "SettingsPageFixture.h"
 
 namespace settings::testing {
 
-class PagesWithDeviceSettings : public shell_test::RecordingPages {
-  public:
-    DeviceSettingsViewController* page = nullptr;
-    std::unique_ptr<app::DeviceSettingsPage> makeDeviceSettings() override {
-        auto p = std::make_unique<DeviceSettingsViewController>();
-        page = p.get();
-        return p;
-    }
-};
-
-class SavePageTest : public PageOnController<PagesWithDeviceSettings> {
+class SavePageTest : public PageOnController<settings_test::Pages> {
   protected:
     static constexpr int32_t kModel = 0x3070;
     static constexpr int32_t kEdited = 0x0155;
