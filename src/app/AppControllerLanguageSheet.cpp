@@ -8,7 +8,6 @@
 namespace app {
 namespace {
 
-
 // Language index of each row of the sheet.
 constexpr std::array<int32_t, MainWindow::kLanguageRows> kLanguageOfRow = {0, 1, 6, 3,  2,  7, 8,
                                                                            9, 5, 4, 10, 11, 12};

@@ -14,7 +14,6 @@
 namespace app {
 namespace {
 
-
 // Ends the process without the termination handler: the configuration is not written and the
 // USB library is not shut down, so that the installer finds nothing of ours running.
 void endAtOnce(int status) {

@@ -13,7 +13,6 @@
 namespace app {
 namespace {
 
-
 // Once per process, like the selection page's own check.
 std::atomic<bool> managerCheckStarted{false};
 

@@ -17,7 +17,6 @@ namespace {
 
 using app::qs;
 
-
 // Set by the first check of the process; every later showing of the page skips it.
 std::atomic<bool> managerCheckStarted{false};
 

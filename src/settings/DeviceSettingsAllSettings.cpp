@@ -16,12 +16,7 @@ namespace settings {
 
 using device::ORVABluetoothDeviceData;
 
-namespace {
-
 using app::qs;
-
-
-}  // namespace
 
 ListInputs DeviceSettingsViewController::listInputs() const {
     const auto& c = controller();

@@ -19,7 +19,6 @@ namespace {
 
 using app::qs;
 
-
 // A rectangle of the layout table as a frame of the page (y growing downward).
 QRect frameOf(const FormRect& r) {
     return QRect(qRound(r.x), qRound(kFormPageHeight - r.y - r.height), qRound(r.width), qRound(r.height));

@@ -20,7 +20,6 @@ namespace {
 
 using app::qs;
 
-
 constexpr int kSpeedDialTab = 2;
 constexpr int kPageMode = 9;
 // Within the window's content box.

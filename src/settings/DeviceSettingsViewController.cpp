@@ -24,7 +24,6 @@ namespace {
 
 using app::qs;
 
-
 void setTitle(QWidget* control, const QString& title) {
     if (auto* label = qobject_cast<QLabel*>(control)) label->setText(title);
     else if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setText(title);

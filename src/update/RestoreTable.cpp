@@ -482,7 +482,6 @@ const std::vector<ModelRows> kModelRows = {
     {{0x6808}, {{0, 0, Fm::any, 106}}},
 };
 
-
 }  // namespace
 
 std::vector<int> restoreRowKinds(int32_t model, const Record* backup, bool fmRowsHidden) {

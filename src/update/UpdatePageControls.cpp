@@ -35,7 +35,6 @@ bool holds(const int32_t (&set)[N], int32_t model) {
     return std::find(std::begin(set), std::end(set), model) != std::end(set);
 }
 
-
 }  // namespace
 
 bool UpdateViewController::asUpdatePage() const {

@@ -26,7 +26,6 @@ constexpr int32_t kAddressRangeModel = 0x5060;
 constexpr QSize kSheetImageSize{64, 64};
 constexpr int kSheetMinimumWidth = 440;
 
-
 }  // namespace
 
 OfferedHeadset UpdateViewController::offeredHeadset() const {

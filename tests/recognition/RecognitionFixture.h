@@ -21,6 +21,7 @@
 #include "transport/HidExchange.h"
 #include "transport/HidReportChannel.h"
 #include "transport/HidWaitLimits.h"
+#include "tests_support/ShortHidWaits.h"
 
 class FakeController : public recognition::RecognitionController {
   public:
@@ -71,11 +72,7 @@ class RecognitionSimTest : public ::testing::Test {
     void SetUp() override {
         if (!sim::HidrawTestbed::preloaded())
             GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        transport::silenceLimitMs = 300;
-        transport::busyLimitMs = 200;
-        // A spent poll budget is what a case needs, not its length (the transport tests count it).
-        transport::busyPolls = 100;
-        transport::probePolls = 100;
+        test_support::shortenHidWaits();
         platform::setClock(&clock_);
     }
 
@@ -83,10 +80,7 @@ class RecognitionSimTest : public ::testing::Test {
         usbhid_close_all();
         sim_.reset();
         platform::setClock(nullptr);
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-        transport::busyLimitMs = transport::kDefaultBusyLimitMs;
-        transport::busyPolls = transport::kDefaultBusyPolls;
-        transport::probePolls = transport::kDefaultProbePolls;
+        test_support::restoreHidWaits();
     }
 
     void plug(std::vector<sim::HidInterface> entries) {

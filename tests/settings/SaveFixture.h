@@ -21,6 +21,7 @@
 #include "transport/HidExchange.h"
 #include "transport/HidReportChannel.h"
 #include "transport/HidWaitLimits.h"
+#include "tests_support/ShortHidWaits.h"
 
 namespace settings::testing {
 
@@ -32,11 +33,7 @@ class SaveSimTest : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!sim::HidrawTestbed::preloaded()) GTEST_SKIP() << "needs the umockdev preload (CTest sets it)";
-        transport::silenceLimitMs = 300;
-        transport::busyLimitMs = 200;
-        // A spent poll budget is what a case needs, not its length (the transport tests count it).
-        transport::busyPolls = 100;
-        transport::probePolls = 100;
+        test_support::shortenHidWaits();
         transport::stopWaits = false;
         platform::setClock(&clock_);
     }
@@ -46,10 +43,7 @@ class SaveSimTest : public ::testing::Test {
         csr_usb_exit();
         sim_.reset();
         platform::setClock(nullptr);
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-        transport::busyLimitMs = transport::kDefaultBusyLimitMs;
-        transport::busyPolls = transport::kDefaultBusyPolls;
-        transport::probePolls = transport::kDefaultProbePolls;
+        test_support::restoreHidWaits();
         transport::stopWaits = false;
     }
 

@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/MountedVolumes.h"
 #include "sim/TimedEvents.h"
+#include "tests_support/ShortHidWaits.h"
 #include "tests_support/FirmwareArchive.h"
 #include "tests_support/TempDir.h"
 #include "transport/HidReportChannel.h"
@@ -85,11 +86,7 @@ class UpdateWorkerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::setClock(&clock);
-        transport::silenceLimitMs = 300;
-        transport::busyLimitMs = 200;
-        // A spent poll budget is what a case needs, not its length (the transport tests count it).
-        transport::busyPolls = 100;
-        transport::probePolls = 100;
+        test_support::shortenHidWaits();
         controller.page = &page;
         run.archiveFolder = folder.path() + "/archive";
         run.firmwareFile = folder.path() + "/firmware.bin";
@@ -100,10 +97,7 @@ class UpdateWorkerTest : public ::testing::Test {
     void TearDown() override {
         usbhid_close_all();
         platform::setClock(nullptr);
-        transport::silenceLimitMs = transport::kDefaultSilenceLimitMs;
-        transport::busyLimitMs = transport::kDefaultBusyLimitMs;
-        transport::busyPolls = transport::kDefaultBusyPolls;
-        transport::probePolls = transport::kDefaultProbePolls;
+        test_support::restoreHidWaits();
     }
 
     void writeFirmware(const test_support::ArchiveBytes& bytes) {
