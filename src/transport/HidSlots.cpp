@@ -16,6 +16,10 @@ hid_device* usbhid_slot(int slot) {
 
 namespace transport::detail {
 void fillSlot(int slot, hid_device* device) {
+    if (slot < 0 || slot > 1) {
+        if (device) hid_close(device);  // no such slot: the handle is not kept, so not leaked
+        return;
+    }
     // An open over a slot that still holds a device replaces it: close the old handle instead of
     // leaking it (and the device file it keeps open).
     if (slots[slot] && slots[slot] != device) hid_close(slots[slot]);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "SimFixture.h"
+#include "transport/HidExchange.h"
 
 namespace {
 
@@ -227,5 +228,19 @@ TEST_F(SimTest, OpeningAgainOverAFilledSlotClosesTheOldHandle) {
     ASSERT_EQ(usbhid_open_headset(&pid, message), 0);
     ASSERT_EQ(usbhid_open_headset(&pid, message), 0);
     EXPECT_EQ(openHidrawFiles(), afterFirst);
+    usbhid_close_all();
+}
+
+TEST_F(SimTest, ADeviceGivenToNoSuchSlotIsClosedNotKept) {
+    ASSERT_NO_FATAL_FAILURE(plug({hid(0x6838)}));
+    const int before = openHidrawFiles();
+    for (int slot : {-1, 2}) {
+        hid_device* dev = hid_open_path(sim_->testbed().devnode(0).c_str());
+        ASSERT_NE(dev, nullptr);
+        transport::detail::fillSlot(slot, dev);
+        EXPECT_EQ(openHidrawFiles(), before) << slot;
+    }
+    EXPECT_EQ(usbhid_slot(0), nullptr);
+    EXPECT_EQ(usbhid_slot(1), nullptr);
     usbhid_close_all();
 }
