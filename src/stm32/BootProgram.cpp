@@ -437,7 +437,15 @@ bool readImageFile(const bl_settings& s, Image& image) {
                r == IMAGE_ERR_INVALID_FILE ? "not a valid file" : std::strerror(errno));
         return false;
     }
-    std::vector<uint8_t> all(parser->size(state));
+    // Only what is written is read: -S with a length may take the head of a larger file.
+    uint64_t size = parser->size(state);
+    if (parser != &intel_hex_reader && rangeGiven(s) && s.readwrite_len) size = std::min<uint64_t>(size, s.readwrite_len);
+    if (size > kLargestImage) {
+        bl_log("Refused: %s holds %llu bytes, more than any chip's flash (%llu bytes)", s.filename,
+               (unsigned long long)size, (unsigned long long)kLargestImage);
+        return false;
+    }
+    std::vector<uint8_t> all(size);
     unsigned int n = unsigned(all.size());
     if (parser->read(state, all.data(), &n) != IMAGE_ERR_OK || n != all.size()) {
         bl_log("Failed to read %s: %s", s.filename, std::strerror(errno));

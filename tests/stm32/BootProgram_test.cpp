@@ -310,6 +310,13 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
         {"an image past the flash end", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x0801FC00"}); }, 1,
          {"Refused: 0x0801fc00 to 0x08020400 lies outside the chip's flash and RAM"}, noErase},
+        {"an image larger than any chip's flash", 0x410,
+         [](const Workspace& ws) {
+             writeFile(ws.file("app.bin"), std::string());
+             std::filesystem::resize_file(ws.file("app.bin"), 3 * 1024 * 1024);
+             return Args{"-w", ws.file("app.bin")};
+         },
+         1, {"app.bin holds 3145728 bytes, more than any chip's flash (2097152 bytes)"}, nothingSent},
         {"an empty image", 0x410, [](const Workspace& ws) { return writeArgs(ws, 0, {}); }, 1,
          {"Refused: ", "app.bin holds no data to write"}, noErase},
         {"an unaligned -S", 0x410, [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x08000002"}); }, 1,
