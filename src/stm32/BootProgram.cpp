@@ -267,8 +267,8 @@ struct FileKind {
     const char* name;
 };
 const FileKind kFileKinds[] = {
-    {S_IFDIR, "a directory"},       {S_IFIFO, "a FIFO"},   {S_IFCHR, "a character device"},
-    {S_IFBLK, "a block device"},    {S_IFSOCK, "a socket"},
+    {S_IFDIR, "a directory"}, {S_IFIFO, "a FIFO"},    {S_IFCHR, "a character device"},
+    {S_IFBLK, "a block device"}, {S_IFSOCK, "a socket"},
 };
 const char* kindOf(mode_t mode) {
     for (const FileKind& k : kFileKinds)

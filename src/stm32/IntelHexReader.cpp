@@ -1,7 +1,6 @@
 // Intel HEX images, parsed whole at open into one contiguous image that starts at the base
 // address. Records land at their absolute address, so their order does not matter; a byte given
 // twice, or an image larger than any chip's flash, makes the file invalid.
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -178,4 +177,3 @@ std::vector<image_span> intel_hex_named(void* state) {
     }
     return runs;
 }
-

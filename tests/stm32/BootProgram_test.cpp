@@ -279,6 +279,13 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
     auto nothingSent = [](const Workspace&, BootMachine& m, const ProgramResult&) {
         EXPECT_TRUE(m.fromClient.empty()) << "the chip was woken";
     };
+    // The arguments naming a FIFO made in the work folder.
+    auto fifoAs = [](const char* option, const char* name) {
+        return [option, name](const Workspace& ws) {
+            EXPECT_EQ(mkfifo(ws.file(name).c_str(), 0600), 0);
+            return Args{option, ws.file(name)};
+        };
+    };
     const std::vector<RunCase> cases = {
         {"a write-protected page", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 3000, {"-e", "0", "-n", "2"}); }, 1,
@@ -337,17 +344,10 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
          },
          1, {"as Intel HEX: not a valid file"}, noErase},
         {"an image named by a FIFO", 0x410,
-         [](const Workspace& ws) {
-             EXPECT_EQ(mkfifo(ws.file("app.bin").c_str(), 0600), 0);
-             return Args{"-w", ws.file("app.bin")};
-         },
-         1, {"app.bin is a FIFO; an image is read from a regular file or standard input"}, nothingSent},
+         fifoAs("-w", "app.bin"), 1,
+         {"app.bin is a FIFO; an image is read from a regular file or standard input"}, nothingSent},
         {"a HEX image named by a FIFO", 0x410,
-         [](const Workspace& ws) {
-             EXPECT_EQ(mkfifo(ws.file("app.hex").c_str(), 0600), 0);
-             return Args{"-w", ws.file("app.hex")};
-         },
-         1, {"app.hex is a FIFO"}, nothingSent},
+         fifoAs("-w", "app.hex"), 1, {"app.hex is a FIFO"}, nothingSent},
         {"an image named by a directory", 0x410,
          [](const Workspace& ws) {
              std::filesystem::create_directory(ws.file("app.hex"));
@@ -364,11 +364,7 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
          },
          1, {"as Intel HEX: Input/output error"}, nothingSent},
         {"a read into a FIFO that nobody reads", 0x410,
-         [](const Workspace& ws) {
-             EXPECT_EQ(mkfifo(ws.file("out.bin").c_str(), 0600), 0);
-             return Args{"-r", ws.file("out.bin")};
-         },
-         1, {"out.bin for writing: no program reads that FIFO"},
+         fifoAs("-r", "out.bin"), 1, {"out.bin for writing: no program reads that FIFO"},
          [](const Workspace& ws, BootMachine& m, const ProgramResult&) {
              EXPECT_TRUE(m.fromClient.empty()) << "the chip was woken";
              EXPECT_TRUE(std::filesystem::is_fifo(ws.file("out.bin")));
