@@ -485,10 +485,16 @@ TEST(BootProgramHex, WritesOnlyThePagesItsDataHold) {
         writes.push_back(w);
     }
     {
-        HexWrite w{"data starting inside a 16 KiB sector", 0x413, hexRecord(0, 4, {0x08, 0x00}), {}, 1, 4, {}};
+        // Made by srec_cat, as a standard tool writes such a file.
+        HexWrite w{"data starting inside a 16 KiB sector", 0x413, "", {}, 1, 4, {}};
         const Bytes data = pattern(70000, 0x11);
-        w.text += hexData(0x08005000, Bytes(data.begin(), data.begin() + 0xB000), w.named);
-        w.text += hexRecord(0, 4, {0x08, 0x01}) + hexData(0x08010000, Bytes(data.begin() + 0xB000, data.end()), w.named);
+        ScratchDir dir;
+        writeFile(dir.file("data.bin"), data);
+        const std::string make = "srec_cat " + dir.file("data.bin") + " -binary -offset 0x08005000 -o " +
+                                 dir.file("app.hex") + " -intel";
+        EXPECT_EQ(std::system(make.c_str()), 0);
+        for (uint8_t b : readFile(dir.file("app.hex"))) w.text += char(b);
+        for (size_t i = 0; i < data.size(); ++i) w.named[uint32_t(0x08005000 + i)] = data[i];
         w.logged = {"erasing page 1 also clears 0x08004000 to 0x08005000, which the file does not name",
                     "erasing page 4 also clears 0x08016170 to 0x08020000, which the file does not name",
                     "Erasing 4 pages from page 1", "Wrote and verified 70000 bytes at 0x08005000"};
