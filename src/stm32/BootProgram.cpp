@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <termios.h>
@@ -66,6 +68,8 @@ struct DeviceSnapshot {
         }
         emergency.fd = fd;
     }
+    DeviceSnapshot(const DeviceSnapshot&) = delete;
+    DeviceSnapshot& operator=(const DeviceSnapshot&) = delete;
     ~DeviceSnapshot() {
         int fd = emergency.fd;
         emergency.fd = -1;
@@ -107,11 +111,13 @@ bool stopped(const char* step, int64_t address = -1) {
 
 // What the run holds; released on every way out.
 struct Session {
+    std::optional<DeviceSnapshot> snapshot;  // dropped last, after the port's own close
     port_ops* port = nullptr;
     stm32_conn* conn = nullptr;
     const image_reader* parser = nullptr;
     void* parserState = nullptr;
     std::string tempPath;
+    std::string savePath;  // what the temporary file becomes once a read is complete
 
     void closeParser() {
         if (parser && parserState) parser->close(parserState);
@@ -196,18 +202,49 @@ bool erasePages(const stm32_conn* conn, PageRange r) {
     return true;
 }
 
+// An image read whole before the chip is woken.
+struct Image {
+    std::vector<uint8_t> bytes;
+    std::vector<image_span> named;  // the bytes the file names, as offsets into bytes
+    bool hasBase = false;           // a HEX file's own base: bytes[0] lies at base + skip
+    uint32_t base = 0;
+    uint32_t skip = 0;
+};
+
+// Says, before they go, which bytes of the erased pages the file does not name: an erase can
+// take more than the file replaces.
+void tellUnnamed(const stm32_chip_row* d, PageRange r, uint64_t address, const std::vector<image_span>& named) {
+    for (uint32_t p = r.first; p < r.first + r.count; ++p) {
+        const uint64_t start = flash_page_start(d, p), end = flash_page_start(d, p + 1);
+        uint64_t at = start;  // the first byte of the page not yet accounted for
+        auto tell = [&](uint64_t upTo) {
+            if (upTo > at)
+                bl_log("erasing page %u also clears 0x%08llx to 0x%08llx, which the file does not name", p,
+                       (unsigned long long)at, (unsigned long long)upTo);
+        };
+        for (const image_span& run : named) {
+            const uint64_t runStart = address + run.start, runEnd = address + run.end;
+            if (runEnd <= at) continue;
+            if (runStart >= end) break;
+            tell(std::min(runStart, end));
+            at = std::max(at, runEnd);
+        }
+        tell(end);
+    }
+}
+
 void showChip(const stm32_conn* conn) {
     const stm32_chip_row* d = conn->dev;
-    bl_log("Version      : 0x%02x (GVR 0x%02x)", conn->bl_version, conn->version);
-    bl_log("Option 1     : 0x%02x", conn->option1);
-    bl_log("Option 2     : 0x%02x", conn->option2);
-    bl_log("Device ID    : 0x%04x (%s)", conn->pid, d->name);
-    bl_log("- RAM        : 0x%08x to 0x%08x (%u KiB)", d->ram_start, d->ram_end,
+    bl_log("Version         : 0x%02x (GVR 0x%02x)", conn->bl_version, conn->version);
+    bl_log("Option 1        : 0x%02x", conn->option1);
+    bl_log("Option 2        : 0x%02x", conn->option2);
+    bl_log("Device ID       : 0x%04x (%s)", conn->pid, d->name);
+    bl_log("- RAM           : 0x%08x to 0x%08x (%u KiB)", d->ram_start, d->ram_end,
            (d->ram_end - d->ram_start) / 1024);
-    bl_log("- Flash      : 0x%08x to 0x%08x (%u KiB, %u pages)", d->flash_start, d->flash_end,
+    bl_log("- Flash         : 0x%08x to 0x%08x (%u KiB, %u pages)", d->flash_start, d->flash_end,
            (d->flash_end - d->flash_start) / 1024, flashPages(d));
-    bl_log("- Option RAM : 0x%08x to 0x%08x", d->option_start, d->option_end);
-    bl_log("- System RAM : 0x%08x to 0x%08x", d->sysmem_start, d->sysmem_end);
+    bl_log("- Option bytes  : 0x%08x to 0x%08x", d->option_start, d->option_end);
+    bl_log("- System memory : 0x%08x to 0x%08x", d->sysmem_start, d->sysmem_end);
 }
 
 // The range of a read or CRC: -S, else the flash from its start; a start outside the flash
@@ -224,35 +261,88 @@ bool readRange(const bl_settings& s, const stm32_chip_row* d, uint32_t* start, u
     return true;
 }
 
+// What a name that is not a regular file stands for, for the messages that refuse it.
+struct FileKind {
+    mode_t type;
+    const char* name;
+};
+const FileKind kFileKinds[] = {
+    {S_IFDIR, "a directory"}, {S_IFIFO, "a FIFO"},    {S_IFCHR, "a character device"},
+    {S_IFBLK, "a block device"}, {S_IFSOCK, "a socket"},
+};
+const char* kindOf(mode_t mode) {
+    for (const FileKind& k : kFileKinds)
+        if ((mode & S_IFMT) == k.type) return k.name;
+    return "not a regular file";
+}
+
+// The name a symbolic link finally stands for (a link to a name not made yet included), so that a
+// saved read replaces the file the link points to and the link stays.
+std::string followLinks(std::string path) {
+    namespace fs = std::filesystem;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+        fs::path link = fs::read_symlink(path, ec);
+        if (ec) return path;
+        path = link.is_absolute() ? link.string() : (fs::path(path).parent_path() / link).string();
+    }
+    return path;  // a loop of links: the open that follows fails on it
+}
+
+// Opens where a read goes before the chip is woken. A regular file, or a name not made yet, is
+// written beside its final name and renamed at the end, so a failed read leaves an older file of
+// that name as it was; a FIFO or a character device is written directly; anything else is refused.
+bool openReadTarget(Session& session, const bl_settings& s) {
+    std::string target = "-";
+    if (std::strcmp(s.filename, "-") != 0) {
+        const std::string final = followLinks(s.filename);
+        struct stat st {};
+        const bool exists = ::stat(final.c_str(), &st) == 0;
+        if (!exists && errno != ENOENT) {
+            bl_log("Failed to open %s: %s", s.filename, std::strerror(errno));
+            return false;
+        }
+        if (exists && (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
+            target = final;
+        } else if (exists && !S_ISREG(st.st_mode)) {
+            bl_log("Refused: %s is %s; a read is saved to a regular file, a FIFO or a character device", s.filename,
+                   kindOf(st.st_mode));
+            return false;
+        } else {
+            std::string tmpl = final + ".XXXXXX";
+            int fd = mkstemp(tmpl.data());
+            if (fd < 0) {
+                bl_log("Failed to create a file beside %s: %s", final.c_str(), std::strerror(errno));
+                return false;
+            }
+            mode_t mask = umask(0);
+            umask(mask);
+            fchmod(fd, 0644 & ~mask);
+            ::close(fd);
+            session.setTempPath(tmpl);
+            session.savePath = final;
+            target = tmpl;
+        }
+    }
+    session.parser = &raw_binary_reader;
+    session.parserState = raw_binary_reader.init();
+    if (!session.parserState) {
+        bl_log("Failed to open %s for writing: out of memory", s.filename);
+        return false;
+    }
+    if (raw_binary_reader.open(session.parserState, target.c_str(), true) != IMAGE_ERR_OK) {
+        bl_log("Failed to open %s for writing: %s", s.filename,
+               errno == ENXIO ? "no program reads that FIFO" : std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
 bool readToFile(Session& session, const bl_settings& s) {
     const stm32_chip_row* d = session.conn->dev;
     uint32_t start = 0, length = 0;
     if (!readRange(s, d, &start, &length)) return false;
-
-    // A file is written beside its final name and renamed at the end, so a failed read leaves
-    // an older file of that name as it was.
-    const bool toStdout = std::strcmp(s.filename, "-") == 0;
-    std::string target = toStdout ? "-" : s.filename;
-    if (!toStdout) {
-        std::string tmpl = target + ".XXXXXX";
-        int fd = mkstemp(tmpl.data());
-        if (fd < 0) {
-            bl_log("Failed to create a file beside %s: %s", s.filename, std::strerror(errno));
-            return false;
-        }
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0644 & ~mask);
-        ::close(fd);
-        session.setTempPath(tmpl);
-        target = tmpl;
-    }
-    session.parser = &raw_binary_reader;
-    session.parserState = raw_binary_reader.init();
-    if (!session.parserState || raw_binary_reader.open(session.parserState, target.c_str(), true) != IMAGE_ERR_OK) {
-        bl_log("Failed to open %s for writing", s.filename);
-        return false;
-    }
 
     bl_log("Reading %u bytes from 0x%08x", length, start);
     Progress progress("Read", length);
@@ -273,13 +363,14 @@ bool readToFile(Session& session, const bl_settings& s) {
         progress.at(uint32_t(start + done), done);
     }
     session.closeParser();
-    if (!toStdout) {
-        if (std::rename(session.tempPath.c_str(), s.filename) != 0) {
+    if (!session.tempPath.empty()) {
+        if (std::rename(session.tempPath.c_str(), session.savePath.c_str()) != 0) {
             bl_log("Failed to save %s: %s", s.filename, std::strerror(errno));
             return false;
         }
         session.setTempPath("");
     }
+    const bool toStdout = std::strcmp(s.filename, "-") == 0;
     bl_log("Read %u bytes from 0x%08x into %s", length, start, toStdout ? "standard output" : s.filename);
     return true;
 }
@@ -296,72 +387,144 @@ bool memoryCrc(const stm32_conn* conn, const bl_settings& s) {
     return true;
 }
 
-// Opens the image with the parser its name asks for (never a fall-back from a HEX file).
-bool openImage(Session& session, const bl_settings& s) {
-    session.parser = !s.force_binary && endsWithHex(s.filename) ? &intel_hex_reader : &raw_binary_reader;
-    session.parserState = session.parser->init();
-    if (!session.parserState) {
+// Standard input has no size to ask: it is read to its end.
+bool readStandardInput(Image& image) {
+    uint8_t buf[65536];
+    for (;;) {
+        ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            bl_log("Failed to read standard input: %s", std::strerror(errno));
+            return false;
+        }
+        if (n == 0) return true;
+        if (image.bytes.size() + size_t(n) > kLargestImage) {
+            bl_log("Refused: standard input holds more than any chip's flash (%llu bytes)",
+                   (unsigned long long)kLargestImage);
+            return false;
+        }
+        image.bytes.insert(image.bytes.end(), buf, buf + n);
+    }
+}
+
+// Reads the whole image with the parser its name asks for (never a fall-back from a HEX file).
+// A HEX image starts at its first data byte: the filler before it is not the file's to write.
+bool readImageFile(const bl_settings& s, Image& image) {
+    struct stat st {};
+    if (::stat(s.filename, &st) != 0) {
+        bl_log("Failed to open %s: %s", s.filename, std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        bl_log("Refused: %s is %s; an image is read from a regular file or standard input (\"-\")", s.filename,
+               kindOf(st.st_mode));
+        return false;
+    }
+    const image_reader* parser = !s.force_binary && endsWithHex(s.filename) ? &intel_hex_reader : &raw_binary_reader;
+    void* state = parser->init();
+    if (!state) {
         bl_log("Failed to open %s: out of memory", s.filename);
         return false;
     }
-    int r = session.parser->open(session.parserState, s.filename, false);
+    struct Closer {
+        const image_reader* parser;
+        void* state;
+        ~Closer() { parser->close(state); }
+    } closer{parser, state};
+    int r = parser->open(state, s.filename, false);
     if (r != IMAGE_ERR_OK) {
-        bl_log("Failed to open %s as %s: %s", s.filename, session.parser->name,
+        bl_log("Failed to open %s as %s: %s", s.filename, parser->name,
                r == IMAGE_ERR_INVALID_FILE ? "not a valid file" : std::strerror(errno));
         return false;
+    }
+    // Only what is written is read: -S with a length may take the head of a larger file.
+    uint64_t size = parser->size(state);
+    if (parser != &intel_hex_reader && rangeGiven(s) && s.readwrite_len) size = std::min<uint64_t>(size, s.readwrite_len);
+    if (size > kLargestImage) {
+        bl_log("Refused: %s holds %llu bytes, more than any chip's flash (%llu bytes)", s.filename,
+               (unsigned long long)size, (unsigned long long)kLargestImage);
+        return false;
+    }
+    std::vector<uint8_t> all(size);
+    unsigned int n = unsigned(all.size());
+    if (parser->read(state, all.data(), &n) != IMAGE_ERR_OK || n != all.size()) {
+        bl_log("Failed to read %s: %s", s.filename, std::strerror(errno));
+        return false;
+    }
+    if (parser != &intel_hex_reader) {
+        image.bytes = std::move(all);
+        if (!image.bytes.empty()) image.named = {{0, uint32_t(image.bytes.size())}};
+        return true;
+    }
+    image.hasBase = intel_hex_base(state, &image.base);
+    image.named = intel_hex_named(state);
+    if (image.named.empty()) return true;
+    image.skip = image.named.front().start;
+    image.bytes.assign(all.begin() + image.skip, all.begin() + image.named.back().end);
+    for (image_span& run : image.named) {
+        run.start -= image.skip;
+        run.end -= image.skip;
     }
     return true;
 }
 
-bool writeImage(Session& session, const bl_settings& s) {
-    const stm32_conn* conn = session.conn;
-    const stm32_chip_row* d = conn->dev;
-    if (!openImage(session, s)) return false;
-    uint32_t base = 0;
-    const bool hasBase = session.parser == &intel_hex_reader && intel_hex_base(session.parserState, &base);
-    const uint32_t address = rangeGiven(s) ? s.start_addr : hasBase ? base : d->flash_start;
-    uint64_t size = session.parser->size(session.parserState);
-    if (rangeGiven(s) && s.readwrite_len && s.readwrite_len < size) size = s.readwrite_len;
-
-    // Checked before anything is read into memory or erased.
-    if (size == 0) {
-        if (std::strcmp(s.filename, "-") == 0)
-            bl_log("Refused: an image cannot be written from standard input (its size is not known)");
-        else
-            bl_log("Refused: %s holds no data to write", s.filename);
+// Reads and checks what can be checked without the chip, before it is woken.
+bool loadImage(const bl_settings& s, Image& image) {
+    const bool fromStdin = std::strcmp(s.filename, "-") == 0;
+    if (fromStdin ? !readStandardInput(image) : !readImageFile(s, image)) return false;
+    if (fromStdin && !image.bytes.empty()) image.named = {{0, uint32_t(image.bytes.size())}};
+    if (image.bytes.empty()) {
+        bl_log("Refused: %s holds no data to write", fromStdin ? "standard input" : s.filename);
         return false;
     }
+    // -S with a length writes no more than that.
+    if (rangeGiven(s) && s.readwrite_len && s.readwrite_len < image.bytes.size()) {
+        image.bytes.resize(s.readwrite_len);
+        std::vector<image_span> kept;
+        for (image_span run : image.named) {
+            if (run.start >= s.readwrite_len) break;
+            run.end = std::min(run.end, s.readwrite_len);
+            kept.push_back(run);
+        }
+        image.named = std::move(kept);
+    }
+    return true;
+}
+
+bool writeImage(const stm32_conn* conn, const bl_settings& s, const Image& image) {
+    const stm32_chip_row* d = conn->dev;
+    // A HEX file's data go to the address they name; a raw image to -S or the flash start.
+    const uint64_t address = rangeGiven(s) ? s.start_addr : uint64_t(image.hasBase ? image.base : d->flash_start) + image.skip;
+    const uint64_t size = image.bytes.size();
+
+    // Checked before anything is erased.
     if (address % 4) {
-        bl_log("Refused: the write address 0x%08x is not 4-byte aligned", address);
+        bl_log("Refused: the write address 0x%08llx is not 4-byte aligned", (unsigned long long)address);
         return false;
     }
     const bool inFlash = inside(address, size, d->flash_start, d->flash_end);
     if (!inFlash && !inside(address, size, d->ram_start, d->ram_end)) {
-        bl_log("Refused: 0x%08x to 0x%08llx lies outside the chip's flash and RAM", address,
+        bl_log("Refused: 0x%08llx to 0x%08llx lies outside the chip's flash and RAM", (unsigned long long)address,
                (unsigned long long)(address + size));
         return false;
     }
-    std::vector<uint8_t> image(size);
-    unsigned int n = unsigned(size);
-    if (session.parser->read(session.parserState, image.data(), &n) != IMAGE_ERR_OK || n != size) {
-        bl_log("Failed to read %s", s.filename);
-        return false;
-    }
-    session.closeParser();
-    if (stopped("erasing", address)) return false;
+    if (stopped("erasing", int64_t(address))) return false;
     if (inFlash && !s.no_erase) {
-        PageRange r = s.npages ? PageRange{s.spage, s.npages} : pagesHolding(d, address, uint32_t(size));
-        if (!pagesInFlash(d, r.first, r.count) || !erasePages(conn, r)) return false;
+        PageRange r = s.npages ? PageRange{s.spage, s.npages} : pagesHolding(d, uint32_t(address), uint32_t(size));
+        if (!pagesInFlash(d, r.first, r.count)) return false;
+        tellUnnamed(d, r, address, image.named);
+        if (!erasePages(conn, r)) return false;
     }
 
-    bl_log("Writing %llu bytes at 0x%08x%s", (unsigned long long)size, address, s.verify ? " with verify" : "");
+    bl_log("Writing %llu bytes at 0x%08llx%s", (unsigned long long)size, (unsigned long long)address,
+           s.verify ? " with verify" : "");
     Progress progress("Write", size);
     const uint32_t attempts = std::max<uint32_t>(s.retry, 1);
     uint8_t back[STM32_MAX_RW];
     for (uint64_t done = 0; done < size;) {
         uint32_t at = uint32_t(address + done);
         unsigned n = unsigned(std::min<uint64_t>(STM32_MAX_RW, size - done));
-        const uint8_t* block = image.data() + done;
+        const uint8_t* block = image.bytes.data() + done;
         bool ok = false;
         for (uint32_t attempt = 0; attempt < attempts && !ok; ++attempt) {
             if (stopped("writing", at)) return false;
@@ -381,7 +544,8 @@ bool writeImage(Session& session, const bl_settings& s) {
         done += n;
         progress.at(uint32_t(address + done), done);
     }
-    bl_log("Wrote %s%llu bytes at 0x%08x", s.verify ? "and verified " : "", (unsigned long long)size, address);
+    bl_log("Wrote %s%llu bytes at 0x%08llx", s.verify ? "and verified " : "", (unsigned long long)size,
+           (unsigned long long)address);
     return true;
 }
 
@@ -451,6 +615,12 @@ bool hasExitPart(const char* gpio) {
 }
 
 int runSession(Session& session, const bl_settings& s) {
+    // The files first: a file that cannot be used stops the run before the chip is woken.
+    Image image;
+    if (s.action == ACT_WRITE && !loadImage(s, image)) return 1;
+    if (s.action == ACT_READ && !openReadTarget(session, s)) return 1;
+
+    session.snapshot.emplace(s.port.device);
     port_settings options = s.port;
     if (port_try_open(&options, &session.port) != PORT_ERR_OK) {
         session.port = nullptr;
@@ -478,7 +648,7 @@ int runSession(Session& session, const bl_settings& s) {
         ok = readToFile(session, s);
         break;
     case ACT_WRITE:
-        ok = writeImage(session, s);
+        ok = writeImage(session.conn, s, image);
         break;
     case ACT_CRC:
         ok = memoryCrc(session.conn, s);
@@ -520,7 +690,6 @@ int runSession(Session& session, const bl_settings& s) {
 }  // namespace
 
 int bl_run(const bl_settings& s) {
-    DeviceSnapshot snapshot(s.port.device);
     StopSignals signals;
     Session session;
     return runSession(session, s);

@@ -84,3 +84,13 @@ uint32_t flash_pages_below(const stm32_chip_row* dev, uint32_t addr) {
     }
     return pages + (offset ? 1 : 0);
 }
+
+uint64_t flash_page_start(const stm32_chip_row* dev, uint32_t page) {
+    uint64_t at = dev->flash_start;
+    const uint32_t* size = dev->page_sizes;
+    for (uint32_t p = 0; p < page && at < dev->flash_end; ++p) {
+        at += *size;
+        if (size[1] != 0) ++size;
+    }
+    return at;
+}

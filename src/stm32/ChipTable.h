@@ -28,3 +28,6 @@ const stm32_chip_row* stm32_chip_lookup(uint16_t id);
 // Flash pages from flash start up to addr, a partly covered page counting as one; 0 outside
 // the flash.
 uint32_t flash_pages_below(const stm32_chip_row* dev, uint32_t addr);
+
+// The address where flash page `page` starts (the flash end for the page after the last).
+uint64_t flash_page_start(const stm32_chip_row* dev, uint32_t page);

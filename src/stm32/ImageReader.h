@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-
+#include <vector>
 
 enum image_result {
     IMAGE_ERR_OK = 0,
@@ -29,7 +29,16 @@ extern const image_reader intel_hex_reader;
 // The largest image the HEX parser accepts: the largest flash of the chip table.
 constexpr uint64_t kLargestImage = 2u * 1024 * 1024;
 
+// [start, end) offsets into an image.
+struct image_span {
+    uint32_t start;
+    uint32_t end;
+};
+
 // The base address of an opened HEX image: the first extended address met while the image was
 // still empty. False when the file set none.
 bool intel_hex_base(void* state, uint32_t* base);
 
+// The bytes of an opened HEX image that its data records name, as runs of offsets from the base,
+// in order; the rest of the image is filler.
+std::vector<image_span> intel_hex_named(void* state);

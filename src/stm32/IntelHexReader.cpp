@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "stm32/ImageReader.h"
@@ -113,9 +116,22 @@ int parse(HexState* s, FILE* f) {
 int hexOpen(void* state, const char* name, bool forWriting) {
     if (forWriting) return IMAGE_ERR_RDONLY;
     auto* s = static_cast<HexState*>(state);
-    FILE* f = std::fopen(name, "rbe");
-    if (!f) return IMAGE_ERR_SYSTEM;
+    // Opened without blocking, so a FIFO's name cannot hold the open until a writer comes.
+    int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return IMAGE_ERR_SYSTEM;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return IMAGE_ERR_INVALID_FILE;
+    }
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return IMAGE_ERR_SYSTEM;
+    }
     int r = parse(s, f);
+    // getc gives EOF on a read error too: a file cut short by one is no image.
+    if (std::ferror(f)) r = IMAGE_ERR_SYSTEM;
     std::fclose(f);
     return r;
 }
@@ -149,3 +165,15 @@ bool intel_hex_base(void* state, uint32_t* base) {
     return s->hasBase;
 }
 
+std::vector<image_span> intel_hex_named(void* state) {
+    const auto& given = static_cast<HexState*>(state)->given;
+    std::vector<image_span> runs;
+    for (size_t i = 0; i < given.size(); ++i) {
+        if (!given[i]) continue;
+        if (!runs.empty() && runs.back().end == i)
+            ++runs.back().end;
+        else
+            runs.push_back({uint32_t(i), uint32_t(i + 1)});
+    }
+    return runs;
+}

@@ -20,22 +20,36 @@ struct RawState {
 
 void* rawInit() { return new (std::nothrow) RawState; }
 
+// Opens without blocking: a FIFO with no reader fails (ENXIO) instead of holding the open, and
+// one with no writer cannot hold a read's open either. Blocking is restored for the transfers.
+int openNonBlocking(const char* name, int flags, mode_t mode = 0) {
+    int fd = ::open(name, flags | O_NONBLOCK | O_CLOEXEC, mode);
+    if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 int rawOpen(void* state, const char* name, bool forWriting) {
     auto* s = static_cast<RawState*>(state);
     bool stdio = name[0] == '-' && name[1] == '\0';
     s->forWriting = forWriting;
     s->size = 0;
     if (forWriting) {
-        s->fd = stdio ? STDOUT_FILENO : ::open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        s->fd = stdio ? STDOUT_FILENO : openNonBlocking(name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     } else if (stdio) {
         s->fd = STDIN_FILENO;
     } else {
         struct stat st {};
         if (::stat(name, &st) != 0) return IMAGE_ERR_INVALID_FILE;
-        // The size is reported in 32 bits: a larger file would wrap.
-        if (uint64_t(st.st_size) > UINT32_MAX) return IMAGE_ERR_INVALID_FILE;
+        s->fd = openNonBlocking(name, O_RDONLY);
+        if (s->fd < 0) return IMAGE_ERR_SYSTEM;
+        // Checked on what was opened: only a regular file has a size to read, and the size is
+        // reported in 32 bits, so a larger file would wrap.
+        if (::fstat(s->fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) > UINT32_MAX) {
+            ::close(s->fd);
+            s->fd = -1;
+            return IMAGE_ERR_INVALID_FILE;
+        }
         s->size = uint64_t(st.st_size);
-        s->fd = ::open(name, O_RDONLY | O_CLOEXEC);
     }
     if (s->fd < 0) return IMAGE_ERR_SYSTEM;
     s->ownsFd = !stdio;

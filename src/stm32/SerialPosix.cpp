@@ -19,6 +19,12 @@ struct tty_state {
 
 tty_state* state_of(port_ops* port) { return static_cast<tty_state*>(port->priv); }
 
+// A transfer on a port that is not open: failed, with errno saying why as any other failure.
+int closed_port() {
+    errno = EBADF;
+    return PORT_ERR_UNKNOWN;
+}
+
 // Indices 0-8 and 10 of the rate table: the rates this port is offered.
 speed_t speed_of(int code) {
     static constexpr speed_t speeds[] = {B1200, B1800, B2400, B4800, B9600, B19200, B38400, B57600, B115200};
@@ -115,7 +121,7 @@ int tty_close(port_ops* port) {
 
 int tty_read(port_ops* port, void* buf, size_t len) {
     tty_state* st = state_of(port);
-    if (!st) return PORT_ERR_UNKNOWN;
+    if (!st) return closed_port();
     auto* p = static_cast<uint8_t*>(buf);
     while (len > 0) {
         if (!st->is_tty) {
@@ -142,11 +148,12 @@ int tty_read(port_ops* port, void* buf, size_t len) {
 
 int tty_write(port_ops* port, const void* buf, size_t len) {
     tty_state* st = state_of(port);
-    if (!st) return PORT_ERR_UNKNOWN;
+    if (!st) return closed_port();
     auto* p = static_cast<const uint8_t*>(buf);
     while (len > 0) {
         ssize_t n = write(st->fd, p, len);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n < 1) return PORT_ERR_UNKNOWN;
         p += n;
         len -= size_t(n);

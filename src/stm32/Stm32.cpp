@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -240,12 +241,19 @@ int stm32_sync_again(const stm32_conn* conn) {
     static constexpr uint8_t frame[2] = {0xFF, 0x00};
     const int64_t start = platform::nowMs();
     for (;;) {
-        if (port_write(conn, frame, 2) == PORT_ERR_OK) {
+        int r = port_write(conn, frame, 2);
+        if (r == PORT_ERR_OK) {
             uint8_t byte = 0;
-            if (port_read(conn, &byte, 1) == PORT_ERR_OK && byte == STM32_NACK_BYTE) return STM32_OK;
-        } else {
-            platform::sleepMs(500);
+            r = port_read(conn, &byte, 1);
+            if (r == PORT_ERR_OK && byte == STM32_NACK_BYTE) return STM32_OK;
         }
+        // A port in error (an adapter pulled out, a closed device) will not come back within
+        // the budget; only silence is worth waiting out.
+        if (r == PORT_ERR_UNKNOWN) {
+            fprintf(stderr, "The port failed: %s\n", strerror(errno));
+            return STM32_FAIL;
+        }
+        if (r != PORT_ERR_OK) platform::sleepMs(500);
         if (platform::nowMs() - start >= sync_limit_ms) return STM32_FAIL;
     }
 }

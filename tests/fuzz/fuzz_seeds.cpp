@@ -113,6 +113,19 @@ void bccmdReplies() {
     seed("bccmd_reply", "wrong-channel", {0, 2, 0xFF, 6, 0xFF, 4, 0xC1, 0, 0, 0});
 }
 
+void stm32Images() {
+    // Choice byte 0: an Intel HEX file; 1: a raw binary file.
+    seed("stm32_image", "base-and-data", withChoice(0, text(":020000040800F2\n:0400000001020304F2\n:00000001FF\n")));
+    seed("stm32_image", "gap", withChoice(0, text(":0400000001020304F2\r\n:0100100005EA\r\n")));
+    seed("stm32_image", "second-segment",
+         withChoice(0, text(":020000040800F2\n:0400000001020304F2\n:020000040801F1\n:020000000908ED\n")));
+    seed("stm32_image", "segment-record", withChoice(0, text(":020000021000EC\n:0300100041424327\n:00000001FF\n")));
+    seed("stm32_image", "start-records",
+         withChoice(0, text(":0400000508000041AE\n:0400000300000000F9\n:0100000007F8\n")));
+    seed("stm32_image", "late-data", withChoice(0, text(":020000040800F2\n:02F0000001020B\n")));
+    seed("stm32_image", "raw", withChoice(1, text("\x00\x01\x02 raw image \xFF")));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,5 +137,6 @@ int main(int argc, char** argv) {
     cipher();
     hidReplies();
     bccmdReplies();
+    stm32Images();
     return 0;
 }

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <map>
+#include <memory>
+#include <poll.h>
+#include <sys/stat.h>
 
 #include "sim/stm32/PtyBootLoader.h"
 #include "stm32/ProgramRun.h"
@@ -138,7 +142,8 @@ TEST(BootProgramRuns, ReadsWritesErasesAndLeaves) {
     const Bytes image = pattern(3000);
     const std::vector<RunCase> cases = {
         {"raw write with verify", 0x410, [](const Workspace& ws) { return writeArgs(ws, 3000, {"-v"}); }, 0,
-         {"Device ID    : 0x0410 (STM32F10xxx Medium-density)", "Writing 3000 bytes at 0x08000000 with verify",
+         {"Device ID       : 0x0410 (STM32F10xxx Medium-density)", "- Option bytes  : 0x1ffff800 to 0x1ffff80f",
+          "- System memory : 0x1ffff000 to 0x1ffff800", "Writing 3000 bytes at 0x08000000 with verify",
           "Wrote and verified 3000 bytes at 0x08000000"},
          [&](const Workspace&, BootMachine& m, const ProgramResult& r) {
              EXPECT_TRUE(hasEvent(m, "ERASE 3 from 0"));
@@ -177,23 +182,15 @@ TEST(BootProgramRuns, ReadsWritesErasesAndLeaves) {
              EXPECT_EQ(eventsStartingWith(m, "ERASE"), 0);
              EXPECT_EQ(Bytes(m.ram().begin(), m.ram().begin() + 64), Bytes(image.begin(), image.begin() + 64));
          }},
-        {"HEX of 70,000 bytes at its base, the page it starts inside erased", 0x413,
+        {"-w - writes standard input, read to its end", 0x410,
          [](const Workspace& ws) {
-             writeFile(ws.file("data.bin"), pattern(70000));
-             std::string make = "srec_cat " + ws.file("data.bin") + " -binary -offset 0x0800F000 -o " +
-                                ws.file("App.HEX") + " -intel && srec_cat " + ws.file("App.HEX") +
-                                " -intel -fill 0xFF 0x08000000 0x08020170 -offset -0x08000000 -o " +
-                                ws.file("expected.bin") + " -binary";
-             EXPECT_EQ(std::system(make.c_str()), 0);
-             return Args{"-w", ws.file("App.HEX")};
+             writeFile(ws.file("app.bin"), pattern(3000));
+             return Args{"-w", "-"};
          },
-         0, {"Wrote 131440 bytes at 0x08000000"},
-         [](const Workspace& ws, BootMachine& m, const ProgramResult&) {
-             EXPECT_TRUE(hasEvent(m, "ERASE 6 from 0"));
-             EXPECT_EQ(flashBytes(m, kFlash, 131440), readFile(ws.file("expected.bin")));
-             EXPECT_EQ(flashBytes(m, kFlash + 131440, 0x40000 - 131440), Bytes(0x40000 - 131440, 0xFF));
-             EXPECT_EQ(flashBytes(m, kFlash + 0x40000, 16), patternBytes(m, kFlash + 0x40000, 16));
-         }},
+         0,
+         {"Wrote 3000 bytes at 0x08000000"},
+         [&](const Workspace&, BootMachine& m, const ProgramResult&) { EXPECT_EQ(flashBytes(m, kFlash, 3000), image); },
+         nullptr, "app.bin"},
         {"-S range read to a file", 0x410,
          [](const Workspace& ws) { return Args{"-r", ws.file("out.bin"), "-S", "0x08000100:1000"}; }, 0,
          {"Read 1000 bytes from 0x08000100 into "},
@@ -279,6 +276,16 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
         EXPECT_EQ(eventsStartingWith(m, "ERASE"), 0);
         EXPECT_EQ(eventsStartingWith(m, "WRITE 0x08"), 0);
     };
+    auto nothingSent = [](const Workspace&, BootMachine& m, const ProgramResult&) {
+        EXPECT_TRUE(m.fromClient.empty()) << "the chip was woken";
+    };
+    // The arguments naming a FIFO made in the work folder.
+    auto fifoAs = [](const char* option, const char* name) {
+        return [option, name](const Workspace& ws) {
+            EXPECT_EQ(mkfifo(ws.file(name).c_str(), 0600), 0);
+            return Args{option, ws.file(name)};
+        };
+    };
     const std::vector<RunCase> cases = {
         {"a write-protected page", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 3000, {"-e", "0", "-n", "2"}); }, 1,
@@ -310,16 +317,19 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
         {"an image past the flash end", 0x410,
          [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x0801FC00"}); }, 1,
          {"Refused: 0x0801fc00 to 0x08020400 lies outside the chip's flash and RAM"}, noErase},
+        {"an image larger than any chip's flash", 0x410,
+         [](const Workspace& ws) {
+             writeFile(ws.file("app.bin"), std::string());
+             std::filesystem::resize_file(ws.file("app.bin"), 3 * 1024 * 1024);
+             return Args{"-w", ws.file("app.bin")};
+         },
+         1, {"app.bin holds 3145728 bytes, more than any chip's flash (2097152 bytes)"}, nothingSent},
         {"an empty image", 0x410, [](const Workspace& ws) { return writeArgs(ws, 0, {}); }, 1,
          {"Refused: ", "app.bin holds no data to write"}, noErase},
         {"an unaligned -S", 0x410, [](const Workspace& ws) { return writeArgs(ws, 2048, {"-S", "0x08000002"}); }, 1,
          {"Refused: the write address 0x08000002 is not 4-byte aligned"}, noErase},
-        {"writing from standard input", 0x410,
-         [](const Workspace& ws) {
-             writeFile(ws.file("app.bin"), pattern(100));
-             return Args{"-w", "-"};
-         },
-         1, {"Refused: an image cannot be written from standard input"}, noErase, nullptr, "app.bin"},
+        {"standard input that holds nothing", 0x410, [](const Workspace&) { return Args{"-w", "-"}; }, 1,
+         {"Refused: standard input holds no data to write"}, nothingSent},
         {"-s past the flash", 0x410, [](const Workspace&) { return Args{"-o", "-s", "200"}; }, 1,
          {"Refused: page 200 lies past the flash end (128 pages)"}, noErase},
         {"-e pages past the flash", 0x410, [](const Workspace& ws) { return writeArgs(ws, 64, {"-s", "127", "-e", "2"}); },
@@ -333,7 +343,201 @@ TEST(BootProgramFaults, EndWithStatusOneAndLeaveNothingBehind) {
              return Args{"-w", ws.file("bad.hex")};
          },
          1, {"as Intel HEX: not a valid file"}, noErase},
+        {"an image named by a FIFO", 0x410,
+         fifoAs("-w", "app.bin"), 1,
+         {"app.bin is a FIFO; an image is read from a regular file or standard input"}, nothingSent},
+        {"a HEX image named by a FIFO", 0x410,
+         fifoAs("-w", "app.hex"), 1, {"app.hex is a FIFO"}, nothingSent},
+        {"an image named by a directory", 0x410,
+         [](const Workspace& ws) {
+             std::filesystem::create_directory(ws.file("app.hex"));
+             return Args{"-w", ws.file("app.hex")};
+         },
+         1, {"app.hex is a directory"}, nothingSent},
+        {"an image named by a character device", 0x410, [](const Workspace&) { return Args{"-w", "/dev/null"}; }, 1,
+         {"Refused: /dev/null is a character device"}, nothingSent},
+        {"a HEX file whose reading fails", 0x410,
+         [](const Workspace& ws) {
+             // Reading this process's memory from address 0 fails with an I/O error.
+             std::filesystem::create_symlink("/proc/self/mem", ws.file("app.hex"));
+             return Args{"-w", ws.file("app.hex")};
+         },
+         1, {"as Intel HEX: Input/output error"}, nothingSent},
+        {"a read into a FIFO that nobody reads", 0x410,
+         fifoAs("-r", "out.bin"), 1, {"out.bin for writing: no program reads that FIFO"},
+         [](const Workspace& ws, BootMachine& m, const ProgramResult&) {
+             EXPECT_TRUE(m.fromClient.empty()) << "the chip was woken";
+             EXPECT_TRUE(std::filesystem::is_fifo(ws.file("out.bin")));
+         }},
+        {"a read into a directory", 0x410,
+         [](const Workspace& ws) {
+             std::filesystem::create_directory(ws.file("out"));
+             return Args{"-r", ws.file("out")};
+         },
+         1, {"out is a directory; a read is saved to a regular file, a FIFO or a character device"}, nothingSent},
     };
+    runCases(cases);
+}
+
+// Reads saved to names that are not plain files: written through, never replaced.
+TEST(BootProgramFiles, ReadsGoWhereTheNameLeads) {
+    auto fd = std::make_shared<int>(-1);  // the test's own end of the FIFO or terminal
+    auto pending = [fd](size_t want) {
+        Bytes got;
+        uint8_t buf[4096];
+        for (;;) {
+            pollfd pfd{*fd, POLLIN, 0};
+            if (got.size() >= want || poll(&pfd, 1, 2000) <= 0) break;
+            ssize_t n = read(*fd, buf, sizeof buf);
+            if (n <= 0) break;
+            got.insert(got.end(), buf, buf + n);
+        }
+        close(*fd);
+        return got;
+    };
+    const std::vector<RunCase> cases = {
+        {"a FIFO with a reader is written directly", 0x410,
+         [fd](const Workspace& ws) {
+             EXPECT_EQ(mkfifo(ws.file("out.fifo").c_str(), 0600), 0);
+             *fd = open(ws.file("out.fifo").c_str(), O_RDONLY | O_NONBLOCK);
+             return Args{"-r", ws.file("out.fifo"), "-S", "0x08000100:1000"};
+         },
+         0, {"Read 1000 bytes from 0x08000100 into "},
+         [pending](const Workspace& ws, BootMachine& m, const ProgramResult&) {
+             EXPECT_EQ(pending(1000), patternBytes(m, kFlash + 0x100, 1000));
+             EXPECT_TRUE(std::filesystem::is_fifo(ws.file("out.fifo")));
+             EXPECT_EQ(ws.names(), std::vector<std::string>{"out.fifo"});
+         }},
+        {"a terminal, a character device, is written directly", 0x410,
+         [fd](const Workspace& ws) {
+             *fd = posix_openpt(O_RDWR | O_NOCTTY);
+             EXPECT_TRUE(*fd >= 0 && grantpt(*fd) == 0 && unlockpt(*fd) == 0);
+             const std::string slave = ptsname(*fd);
+             termios t{};
+             tcgetattr(*fd, &t);
+             cfmakeraw(&t);
+             tcsetattr(*fd, TCSANOW, &t);
+             std::filesystem::create_symlink(slave, ws.file("terminal"));
+             return Args{"-r", ws.file("terminal"), "-S", "0x08000100:1000"};
+         },
+         0, {"Read 1000 bytes from 0x08000100 into "},
+         [pending](const Workspace& ws, BootMachine& m, const ProgramResult&) {
+             // Looked at before the test's end closes, which removes the terminal's node.
+             EXPECT_TRUE(std::filesystem::is_character_file(ws.file("terminal")));
+             EXPECT_TRUE(std::filesystem::is_symlink(ws.file("terminal")));
+             EXPECT_EQ(pending(1000), patternBytes(m, kFlash + 0x100, 1000));
+         }},
+        {"a symbolic link keeps pointing at the file it names, now holding the read", 0x410,
+         [](const Workspace& ws) {
+             writeFile(ws.file("real.bin"), std::string("older file"));
+             std::filesystem::create_symlink("real.bin", ws.file("link.bin"));
+             return Args{"-r", ws.file("link.bin"), "-S", "0x08000100:1000"};
+         },
+         0, {"Read 1000 bytes from 0x08000100 into "},
+         [](const Workspace& ws, BootMachine& m, const ProgramResult&) {
+             EXPECT_TRUE(std::filesystem::is_symlink(ws.file("link.bin")));
+             EXPECT_EQ(readFile(ws.file("real.bin")), patternBytes(m, kFlash + 0x100, 1000));
+             EXPECT_EQ(ws.names(), (std::vector<std::string>{"link.bin", "real.bin"}));
+         }},
+        {"a symbolic link to a name not made yet", 0x410,
+         [](const Workspace& ws) {
+             std::filesystem::create_symlink(ws.file("made.bin"), ws.file("link.bin"));
+             return Args{"-r", ws.file("link.bin"), "-S", "0x08000100:1000"};
+         },
+         0, {"Read 1000 bytes from 0x08000100 into "},
+         [](const Workspace& ws, BootMachine& m, const ProgramResult&) {
+             EXPECT_TRUE(std::filesystem::is_symlink(ws.file("link.bin")));
+             EXPECT_EQ(readFile(ws.file("made.bin")), patternBytes(m, kFlash + 0x100, 1000));
+             EXPECT_EQ(ws.names(), (std::vector<std::string>{"link.bin", "made.bin"}));
+         }},
+    };
+    runCases(cases);
+}
+
+// An Intel HEX file replaces the bytes its records name and, of the rest of the flash, only what
+// shares an erased page with them; the program says so before erasing.
+struct HexWrite {
+    const char* name;
+    uint16_t chip;
+    std::string text;                       // the file
+    std::map<uint32_t, uint8_t> named;      // what its data records name
+    uint32_t firstPage, pages;              // the pages to erase
+    std::vector<std::string> logged;
+};
+
+std::string hexData(uint32_t address, const Bytes& data, std::map<uint32_t, uint8_t>& named) {
+    std::string text;
+    for (size_t i = 0; i < data.size(); i += 16) {
+        Bytes chunk(data.begin() + long(i), data.begin() + long(std::min(data.size(), i + 16)));
+        text += hexRecord(unsigned((address + i) & 0xFFFF), 0, chunk);
+        for (size_t k = 0; k < chunk.size(); ++k) named[uint32_t(address + i + k)] = chunk[k];
+    }
+    return text;
+}
+
+TEST(BootProgramHex, WritesOnlyThePagesItsDataHold) {
+    std::vector<HexWrite> writes;
+    {
+        HexWrite w{"data at 0x0800F000 on 2 KiB pages", 0x442, hexRecord(0, 4, {0x08, 0x00}), {}, 30, 2, {}};
+        w.text += hexData(0x0800F000, pattern(3000), w.named) + ":00000001FF\n";
+        w.logged = {"erasing page 31 also clears 0x0800fbb8 to 0x08010000, which the file does not name",
+                    "Erasing 2 pages from page 30", "Wrote and verified 3000 bytes at 0x0800f000"};
+        writes.push_back(w);
+    }
+    {
+        // Made by srec_cat, as a standard tool writes such a file.
+        HexWrite w{"data starting inside a 16 KiB sector", 0x413, "", {}, 1, 4, {}};
+        const Bytes data = pattern(70000, 0x11);
+        ScratchDir dir;
+        writeFile(dir.file("data.bin"), data);
+        const std::string make = "srec_cat " + dir.file("data.bin") + " -binary -offset 0x08005000 -o " +
+                                 dir.file("app.hex") + " -intel";
+        EXPECT_EQ(std::system(make.c_str()), 0);
+        for (uint8_t b : readFile(dir.file("app.hex"))) w.text += char(b);
+        for (size_t i = 0; i < data.size(); ++i) w.named[uint32_t(0x08005000 + i)] = data[i];
+        w.logged = {"erasing page 1 also clears 0x08004000 to 0x08005000, which the file does not name",
+                    "erasing page 4 also clears 0x08016170 to 0x08020000, which the file does not name",
+                    "Erasing 4 pages from page 1", "Wrote and verified 70000 bytes at 0x08005000"};
+        writes.push_back(w);
+    }
+    {
+        HexWrite w{"two blocks with pages between them", 0x442, hexRecord(0, 4, {0x08, 0x00}), {}, 2, 4, {}};
+        w.text += hexData(0x08001000, pattern(100, 1), w.named) + hexData(0x08002800, pattern(64, 2), w.named);
+        w.logged = {"erasing page 2 also clears 0x08001064 to 0x08001800",
+                    "erasing page 3 also clears 0x08001800 to 0x08002000",
+                    "erasing page 4 also clears 0x08002000 to 0x08002800",
+                    "erasing page 5 also clears 0x08002840 to 0x08003000", "Erasing 4 pages from page 2",
+                    "Wrote and verified 6208 bytes at 0x08001000"};
+        writes.push_back(w);
+    }
+    std::vector<RunCase> cases;
+    for (const HexWrite& w : writes) {
+        auto check = [w](const Workspace&, BootMachine& m, const ProgramResult&) {
+            EXPECT_EQ(eventsStartingWith(m, "ERASE"), 1);
+            EXPECT_TRUE(hasEvent(m, "ERASE " + std::to_string(w.pages) + " from " + std::to_string(w.firstPage)));
+            uint32_t start = 0, size = 0, last = 0;
+            ASSERT_TRUE(m.chip().page(w.firstPage, start, size));
+            ASSERT_TRUE(m.chip().page(w.firstPage + w.pages - 1, last, size));
+            const uint32_t erasedEnd = last + size;
+            size_t wrong = 0;
+            for (uint32_t a = m.chip().flashStart; a < m.chip().flashEnd; ++a) {
+                auto it = w.named.find(a);
+                const uint8_t want = it != w.named.end() ? it->second
+                                     : a >= start && a < erasedEnd ? 0xFF
+                                                                   : m.patternByte(a);
+                if (m.flash()[a - m.chip().flashStart] != want && wrong++ == 0)
+                    ADD_FAILURE() << "first wrong byte at 0x" << std::hex << a;
+            }
+            EXPECT_EQ(wrong, 0u);
+        };
+        const std::string text = w.text;
+        cases.push_back({w.name, w.chip,
+                         [text](const Workspace& ws) {
+                             writeFile(ws.file("app.hex"), text);
+                             return Args{"-w", ws.file("app.hex"), "-v"};
+                         },
+                         0, w.logged, check});
+    }
     runCases(cases);
 }
 

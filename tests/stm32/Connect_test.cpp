@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 namespace {
 
 using stm32sim::Answer;
@@ -225,5 +227,66 @@ TEST_F(Connect, FrameOrientedCountOf255) {
     EXPECT_NE(connectErr.find("Re sync (len = 255)\n"), std::string::npos) << connectErr;
     EXPECT_EQ(conn->pid, 0x410);
 }
+
+// The re-sync on a port standing in for a failing adapter: each operation answers as set here.
+struct SyncPortCase {
+    const char* name;
+    int writeResult, readResult;  // port results; the read is reached only after a written frame
+    bool readWaits;               // a timed-out read spends the serial port's 0.5 s first
+    bool endsAtOnce;
+    std::string err;
+    friend void PrintTo(const SyncPortCase& c, std::ostream* os) { *os << c.name; }
+};
+
+const SyncPortCase* syncCase = nullptr;
+int syncFrames = 0;
+
+int syncWrite(port_ops*, const void*, size_t) {
+    if (syncCase->writeResult == PORT_ERR_OK) ++syncFrames;
+    errno = EIO;
+    return syncCase->writeResult;
+}
+int syncRead(port_ops*, void*, size_t) {
+    if (syncCase->readWaits) platform::sleepMs(500);
+    errno = EIO;
+    return syncCase->readResult;
+}
+
+class SyncAgain : public Connect, public testing::WithParamInterface<SyncPortCase> {};
+
+TEST_P(SyncAgain, EndsOnAPortErrorAndPacesItselfOtherwise) {
+    const SyncPortCase& c = GetParam();
+    ASSERT_TRUE(connect(chip(0x410))) << connectErr;
+    syncCase = &c;
+    syncFrames = 0;
+    port_ops* port = sim->port();
+    port->write = syncWrite;
+    port->read = syncRead;
+    const int64_t start = clock.nowMs();
+    std::string err = stm32test::stderrOf([&] { EXPECT_EQ(stm32_sync_again(conn), STM32_FAIL); });
+    const int64_t waited = clock.nowMs() - start;
+    EXPECT_EQ(err, c.err);
+    if (c.endsAtOnce) {
+        EXPECT_EQ(waited, 0);
+        EXPECT_LE(syncFrames, 1);
+    } else {
+        // The budget is kept, and every attempt waits at least half a second.
+        EXPECT_GE(waited, 35000);
+        EXPECT_LT(waited, 36100);
+        EXPECT_LE(syncFrames, 35000 / 500 + 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Connect, SyncAgain,
+    testing::Values(
+        SyncPortCase{"ReadErrorEndsAtOnce", PORT_ERR_OK, PORT_ERR_UNKNOWN, false, true,
+                     "The port failed: Input/output error\n"},
+        SyncPortCase{"WriteErrorEndsAtOnce", PORT_ERR_UNKNOWN, PORT_ERR_OK, false, true,
+                     "The port failed: Input/output error\n"},
+        SyncPortCase{"SilentReadKeepsTheBudget", PORT_ERR_OK, PORT_ERR_TIMEDOUT, true, false, ""},
+        SyncPortCase{"ReadFailingWithoutWaitIsPaced", PORT_ERR_OK, PORT_ERR_TIMEDOUT, false, false, ""},
+        SyncPortCase{"WriteTimingOutIsPaced", PORT_ERR_TIMEDOUT, PORT_ERR_OK, false, false, ""}),
+    [](const testing::TestParamInfo<SyncPortCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

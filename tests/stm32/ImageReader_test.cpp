@@ -1,7 +1,9 @@
 // Image files: the HEX parser's records placed in one image, the raw binary file both ways.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "stm32/ImageReader.h"
@@ -100,6 +102,62 @@ TEST(IntelHexParser, PlacesRecordsOrRefusesTheFile) {
         EXPECT_EQ(intel_hex_base(hex.state, &base), c.hasBase);
         EXPECT_EQ(base, c.base);
     }
+}
+
+TEST(IntelHexParser, NamesTheBytesItsDataRecordsGive) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::pair<uint32_t, uint32_t>> named;  // [start, end) from the base
+    };
+    const std::string ext0800 = hexRecord(0, 4, {0x08, 0x00});
+    const std::vector<Case> cases = {
+        {"data after the base", ext0800 + hexRecord(0xF000, 0, pattern(16)) + hexRecord(0xF010, 0, pattern(4)),
+         {{0xF000, 0xF014}}},
+        {"two runs, out of order", hexRecord(0x10, 0, {5}) + hexRecord(0, 0, {1, 2, 3, 4}), {{0, 4}, {0x10, 0x11}}},
+        {"a segment with no data names nothing", ext0800 + hexRecord(0, 0, {1}) + hexRecord(0, 4, {0x08, 0x01}),
+         {{0, 1}}},
+        {"no data", ext0800 + ":00000001FF\n", {}},
+    };
+    ScratchDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(dir.file("image.hex"), c.text);
+        Opened hex(intel_hex_reader, dir.file("image.hex"), false);
+        ASSERT_EQ(hex.result, IMAGE_ERR_OK);
+        std::vector<std::pair<uint32_t, uint32_t>> named;
+        for (const image_span& run : intel_hex_named(hex.state)) named.emplace_back(run.start, run.end);
+        EXPECT_EQ(named, c.named);
+    }
+}
+
+// Names that are not regular files: refused without blocking, whatever stands behind them.
+TEST(ImageFiles, OnlyRegularFilesAreReadAndNothingBlocks) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.file("fifo.hex").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.file("folder.hex"));
+    for (const image_reader* reader : {&intel_hex_reader, &raw_binary_reader}) {
+        SCOPED_TRACE(reader->name);
+        for (const std::string& name : {dir.file("fifo.hex"), dir.file("folder.hex"), std::string("/dev/null")}) {
+            SCOPED_TRACE(name);
+            Opened opened(*reader, name, false);
+            EXPECT_EQ(opened.result, IMAGE_ERR_INVALID_FILE);
+        }
+    }
+    // Written, a FIFO nobody reads fails at once instead of waiting for a reader.
+    Opened fifoOut(raw_binary_reader, dir.file("fifo.hex"), true);
+    EXPECT_EQ(fifoOut.result, IMAGE_ERR_SYSTEM);
+    EXPECT_EQ(errno, ENXIO);
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("fifo.hex")));
+}
+
+// A read error inside a HEX file is no end of the file: reading this process's memory from
+// address 0 fails with an I/O error.
+TEST(IntelHexParser, AReadErrorIsNoEndOfFile) {
+    ScratchDir dir;
+    std::filesystem::create_symlink("/proc/self/mem", dir.file("memory.hex"));
+    Opened hex(intel_hex_reader, dir.file("memory.hex"), false);
+    EXPECT_EQ(hex.result, IMAGE_ERR_SYSTEM);
 }
 
 TEST(IntelHexParser, ReadsFromItsPositionAndNeverWrites) {
