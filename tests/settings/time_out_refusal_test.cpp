@@ -1,8 +1,8 @@
 // An audio-channel time-out outside 3 to 60 typed into its field holds against every way out of
 // the page and every save, asked as a user asks them: a real click on the active window (which
 // takes the focus from the field before the click lands) or a key. Nothing starts, the message
-// shows once and the page stays. A click elsewhere still gets the field's own check, and a valid
-// value left by a click is the value the click goes on with.
+// shows once and the page stays. A click elsewhere or the Tab key still gets the field's own
+// check, and a valid value left by a click is the value the click goes on with.
 #include <QTest>
 
 #include "PageOnControllerFixture.h"
@@ -28,16 +28,8 @@ class TimeOutRefusal : public PageOnController<settings_test::Pages> {
     static constexpr int32_t kStored = 5;
 
     void SetUp() override {
-        controller->awakeFromNib();
-        platform::drainMainQueue();
-        controller->setDeviceTarget(kModel);
-        controller->setRecognized(true);
-        controller->setUsbStatus(kModel);
-        device::ORVABluetoothDeviceData& d = controller->data();
-        d.initializeObjectWithDevice(kModel, 1, 0);
-        d.setDeviceRecognized(kModel);
-        d.setDeviceVersionMajor(1, 0);
-        d.setAudioChannelTimeout(kStored);
+        recognizeOnController(kModel, 1, 0);
+        controller->data().setAudioChannelTimeout(kStored);
         controller->setDeviceSettingsWithStatus(true);
         platform::drainMainQueue();
         window->show();
@@ -63,7 +55,8 @@ class TimeOutRefusal : public PageOnController<settings_test::Pages> {
     }
     // A press and release through the window system, where a user's would arrive.
     void click(QWidget* w) {
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window.get(), w->rect().center()));
+        const QPoint at = w->mapTo(window.get(), w->rect().center());
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
         settle();
     }
     void typeTimeOut(const char* text) {
@@ -81,14 +74,15 @@ class TimeOutRefusal : public PageOnController<settings_test::Pages> {
         EXPECT_NE(page->rcThreadSave(), save::kSaveRunning) << "no save started";
         EXPECT_EQ(controller->messageBoxStatus(), 2) << "the time-out message";
         EXPECT_EQ(boxShows.count, 1) << "shown once";
-        EXPECT_EQ(page->tfACT->text().toStdString(), std::to_string(kStored)) << "the field shows the stored value";
+        EXPECT_EQ(page->tfACT->text().toStdString(), std::to_string(kStored)) << "the stored value shown";
         EXPECT_EQ(page->dataCurrent().audioChannelTimeout(), kStored);
     }
 
     ShowCount boxShows;
 };
 
-enum class WayOut { SaveClicked, BackClicked, NewDeviceClicked, SideButtonClicked, SaveByKeys };
+// The ways out, and the Tab key that only ends the edit.
+enum class WayOut { SaveClicked, BackClicked, NewDeviceClicked, SideButtonClicked, SaveByKeys, TabPressed };
 
 class EveryWayOut : public TimeOutRefusal, public ::testing::WithParamInterface<WayOut> {
   protected:
@@ -101,6 +95,9 @@ class EveryWayOut : public TimeOutRefusal, public ::testing::WithParamInterface<
             case WayOut::SaveByKeys:
                 // Through the window system, with the focus still in the field.
                 QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::AltModifier | Qt::ControlModifier);
+                return settle();
+            case WayOut::TabPressed:
+                QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
                 return settle();
         }
     }
@@ -121,13 +118,13 @@ TEST_P(EveryWayOut, RefusesABadTimeOut) {
 
 std::string nameOf(const ::testing::TestParamInfo<WayOut>& info) {
     static const char* const kNames[] = {"SaveClicked", "BackClicked", "NewDeviceClicked", "SideButtonClicked",
-                                         "SaveByKeys"};
+                                         "SaveByKeys", "TabPressed"};
     return kNames[static_cast<int>(info.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(TimeOut, EveryWayOut,
                          ::testing::Values(WayOut::SaveClicked, WayOut::BackClicked, WayOut::NewDeviceClicked,
-                                           WayOut::SideButtonClicked, WayOut::SaveByKeys),
+                                           WayOut::SideButtonClicked, WayOut::SaveByKeys, WayOut::TabPressed),
                          nameOf);
 
 // A click on another control of the form ends the edit too: the control does its part, then the

@@ -25,7 +25,6 @@ bool writeBlock(int slot, uint8_t* request, uint8_t* reply, uint8_t key, const s
     return usbhid_write_user_key(slot, request, reply, key, words.data(), words.size(), words.size()) != 0;
 }
 
-
 int32_t twoChip(const FmRadioSaveInput& in, const std::vector<uint16_t>& image) {
     if (!firmwareMatches(0, in.data, VersionSet::First)) return kFmNotRecognized;
     if (!firmwareMatches(1, in.data, VersionSet::Second)) return kFmNotRecognized;
@@ -57,7 +56,8 @@ int32_t block15(const FmRadioSaveInput& in, const std::vector<uint16_t>& image) 
     uint8_t reply[kLongReplySize] = {};
     if (!writeBlock(0, request, reply, kFmBlockKey, image)) return kFmWriteFailed;
     // The commit carries the block's words low byte first; its answer tells nothing.
-    if (commitsFmBlock(in.deviceTarget)) usbhid_follow_up(0, request, reply, kFmBlockKey, FollowUpWords::HostOrder);
+    if (commitsFmBlock(in.deviceTarget))
+        usbhid_follow_up(0, request, reply, kFmBlockKey, FollowUpWords::HostOrder);
     return kFmSaved;
 }
 
