@@ -33,6 +33,10 @@ protected:
     void walkRow(int row, const std::string& where, std::vector<std::string>& faults) {
         page->dataCurrent().copyWithSource(record(), false);
         const auto held = settings::cellForRow(page->listInputs(), row);
+        if (!held) {
+            faults.push_back(where + ": no cell");
+            return;
+        }
         const bool popUp = cell(row)->popUpBtn != nullptr;
         std::vector<int> choices = {0, 1, 0};
         if (popUp) {
