@@ -62,7 +62,8 @@ void runStep(RecognitionContext& ctx, const WriteStep& step, const R& backup) {
         return;
     }
     sendLong(ctx, step.slot, step.key, words);
-    if (step.commit) usbhid_follow_up(step.slot, ctx.request, ctx.reply, step.key);
+    // The commit goes with the rest of the buffer as the write left it.
+    if (step.commit) usbhid_follow_up(step.slot, ctx.request, ctx.reply, step.key, FollowUpWords::AsSent);
 }
 
 void writeSpeedDials(RecognitionContext& ctx, const WriteOrder& order, const R& backup) {

@@ -213,6 +213,7 @@ void DeviceSettingsViewController::wireActions() {
     popUpMotionSensorSensitivity->setAction([this](QObject* s) { changeMotionSensorSensitivity(s); });
     popUpAudioMultitaskingSensitivity->setAction([this](QObject* s) { changeAudioMultitaskingSensitivity(s); });
     tfACT->setAction([this](QObject* s) { changeACT(s); });
+    tfACT->setActionAfterClicks(true);
     stepperACT->setAction([this](QObject* s) { changeACT(s); });
     for (QPushButton* b : {btnPLC, btnBitpoolRate, btnMicrophoneBoost, btnSidetone, btnAdvancedNoiseControl,
                            btnAutoGainControl, btnAudioBoost, btnMotionSensorSensitivity, btnAudioMultitasking,

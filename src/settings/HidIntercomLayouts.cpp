@@ -23,6 +23,9 @@ constexpr RowKind kHeadsetLanguageWendel =
 constexpr RowKind kChannelSelectLenvora =
     popUp(T::setting_label_channel_select, G::GetBasicSettingLenvoraMeshPublicChannel, kSteps9);
 constexpr RowKind kUnitLanguageSulvane = popUp(T::setting_label_unit_language, G::GetBasicSettingSULVANEUnitLanguage, kLanguages11);
+// The settings word of 0x5591 to 0x5597 has no bit for the FM station guide, and that word is all
+// a save writes: the row is listed but disabled, since no change of it could reach the headset.
+constexpr RowKind kFmStationGuideNoBit = withFieldUnknown(kFmStationGuidePlain);
 
 // ---- first HID intercom block: 0x5534 to 0x4023 -------------------------------------------------
 constexpr const RowKind* k5534Fm[] = {&kAudioEqualizerDunvik, &kVoxPhonePlain, &kVoxIntercomPlain,
@@ -79,6 +82,9 @@ constexpr const RowKind* k5441[] = {&kVoxPhonePlain, &kVoxIntercomPlain, &kAudio
 constexpr const RowKind* k6900Fm[] = {&kAudioEqualizerDunvik, &kVoxPhonePlain, &kVoxIntercomPlain,
     &kAudioMultitaskingPlain, &kAudioSourcePriority, &kHdVoicePlain, &kHdIntercomTied, &kHeadsetLanguageDunvik,
     &kVoicePromptPlain, &kFmStationGuidePlain};
+constexpr const RowKind* k5591Fm[] = {&kAudioEqualizerDunvik, &kVoxPhonePlain, &kVoxIntercomPlain,
+    &kAudioMultitaskingPlain, &kAudioSourcePriority, &kHdVoicePlain, &kHdIntercomTied, &kHeadsetLanguageDunvik,
+    &kVoicePromptPlain, &kFmStationGuideNoBit};
 constexpr const RowKind* k6900NoFm[] = {&kAudioEqualizerDunvik, &kVoxPhonePlain, &kVoxIntercomPlain,
     &kAudioMultitaskingPlain, &kAudioSourcePriority, &kHdVoicePlain, &kHdIntercomTied, &kHeadsetLanguageDunvik,
     &kVoicePromptPlain};
@@ -96,7 +102,7 @@ constexpr const RowKind* k3701[] = {&kVoxPhonePlain, &kVoxIntercomPlain, &kAudio
     &kVoxSensitivityFennic};
 constexpr const RowKind* k5592Fm[] = {&kVoxPhonePlain, &kVoxIntercomPlain, &kAudioMultitaskingPlain,
     &kAudioSourcePriority, &kHdVoicePlain, &kHdIntercomTied, &kHeadsetLanguageDunvik, &kVoicePromptPlain,
-    &kFmStationGuidePlain};
+    &kFmStationGuideNoBit};
 constexpr const RowKind* k5592NoFm[] = {&kVoxPhonePlain, &kVoxIntercomPlain, &kAudioMultitaskingPlain,
     &kAudioSourcePriority, &kHdVoicePlain, &kHdIntercomTied, &kHeadsetLanguageDunvik, &kVoicePromptPlain};
 constexpr const RowKind* k3400[] = {&kAudioEqualizerDunvik, &kVoxPhonePlain, &kHdVoicePlain, &kHdIntercomTied,
@@ -196,6 +202,7 @@ constexpr Layout kL3410{"0x3410", k3410};
 constexpr Layout kL5441{"0x5441", k5441};
 constexpr Layout kL6900Fm{"0x6900 group, FM shown", k6900Fm};
 constexpr Layout kL6900NoFm{"0x6900 group, no FM", k6900NoFm};
+constexpr Layout kL5591Fm{"0x5591 group, FM shown", k5591Fm};
 constexpr Layout kL6481{"0x6481 group", k6481};
 constexpr Layout kL5596{"0x5596", k5596};
 constexpr Layout kL5595{"0x5595", k5595};
@@ -267,9 +274,14 @@ constexpr uint16_t kIds3350[] = {0x3350, 0x3360};
 constexpr uint16_t kIds3370[] = {0x3370};
 constexpr uint16_t kIds3410[] = {0x3410};
 constexpr uint16_t kIds5441[] = {0x5441};
-constexpr uint16_t kIds6900[] = {0x6900, 0x6910, 0x5440, 0x5442, 0x5443, 0x5444, 0x5445, 0x5591, 0x5597, 0x5593};
+constexpr uint16_t kIds6900[] = {0x6900, 0x6910, 0x5440, 0x5442, 0x5443, 0x5444, 0x5445};
 constexpr LayoutChoice k6900Choices[] = {
     {{kFmShown}, &kL6900Fm},
+    {{kFmHidden}, &kL6900NoFm},
+};
+constexpr uint16_t kIds5591[] = {0x5591, 0x5597, 0x5593};
+constexpr LayoutChoice k5591Choices[] = {
+    {{kFmShown}, &kL5591Fm},
     {{kFmHidden}, &kL6900NoFm},
 };
 constexpr uint16_t kIds6481[] = {0x6481, 0x6461, 0x6491};
@@ -357,6 +369,7 @@ constexpr SelectionGroup kGroups[] = {
     {kIds3410, kOnly<&kL3410>},
     {kIds5441, kOnly<&kL5441>},
     {kIds6900, k6900Choices},
+    {kIds5591, k5591Choices},
     {kIds6481, kOnly<&kL6481>},
     {kIds5596, kOnly<&kL5596>},
     {kIds5595, kOnly<&kL5595>},

@@ -108,8 +108,9 @@ struct RowKind {
     Enabling enabling{};
     bool info = true;  // information button shown and enabled; else hidden and disabled
     LogLine log = LogLine::None;
-    // The record does not know where this setting lives: its getter reads a constant and its setter
-    // stores nothing, so the control is shown disabled (no pick looks taken and then vanishes). The
+    // The setting has no place in what this model saves: the record does not know where it lives
+    // (its getter reads a constant, its setter stores nothing), or the model's settings word has no
+    // bit for it. The control is shown disabled, so no pick looks taken and then goes nowhere. The
     // enabling above is the row's own and applies again once the field is known.
     bool fieldUnknown = false;
 };

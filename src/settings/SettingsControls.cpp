@@ -1,6 +1,8 @@
 #include "settings/SettingsControls.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -132,7 +134,7 @@ void Stepper::stepDown() {
 TextField::TextField(QWidget* parent) : QLineEdit(parent) {
     QObject::connect(this, &QLineEdit::editingFinished, this, [this] {
         // Only the user's edits (or Return) count; setText leaves the field unmodified.
-        if (!isModified()) return;
+        if (!isModified() || waitingForClick_) return;
         sendAction();
     });
     QObject::connect(this, &QLineEdit::returnPressed, this, [this] {
@@ -143,6 +145,31 @@ TextField::TextField(QWidget* parent) : QLineEdit(parent) {
 void TextField::sendAction() {
     setModified(false);
     if (action_) action_(this);
+}
+
+void TextField::focusOutEvent(QFocusEvent* event) {
+    if (actionAfterClicks_ && !waitingForClick_ && isModified() && event->reason() == Qt::MouseFocusReason &&
+        QGuiApplication::mouseButtons() != Qt::NoButton) {
+        waitingForClick_ = true;
+        qApp->installEventFilter(this);
+    }
+    QLineEdit::focusOutEvent(event);
+}
+
+bool TextField::eventFilter(QObject* watched, QEvent* event) {
+    if (waitingForClick_ && event->type() == QEvent::MouseButtonRelease) {
+        qApp->removeEventFilter(this);
+        // Queued, so the release's click runs first; it may have put a value back or taken the
+        // focus back into the field, and then there is nothing left to do here.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                waitingForClick_ = false;
+                if (isModified() && !hasFocus()) sendAction();
+            },
+            Qt::QueuedConnection);
+    }
+    return QLineEdit::eventFilter(watched, event);
 }
 
 int TextField::intValue() const { return intValueOf(stringValue()); }

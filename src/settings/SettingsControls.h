@@ -108,12 +108,22 @@ public:
     void setAction(ControlAction action) { action_ = std::move(action); }
     // What the user's Return (or leaving an edited field) does.
     void sendAction();
+    // Leaving the field by a click acts once the click is done, so that the control clicked sees
+    // the text as typed: SAVE or a page switch checks it and refuses, instead of going on with
+    // the old value that the field's own check would have put back first.
+    void setActionAfterClicks(bool after) { actionAfterClicks_ = after; }
 
     static int intValueOf(const std::string& text);
     static float floatValueOf(const std::string& text);
 
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     ControlAction action_;
+    bool actionAfterClicks_ = false;
+    bool waitingForClick_ = false;
 };
 
 }  // namespace settings

@@ -65,9 +65,11 @@ int usbhid_swap_block_words_ext(uint8_t* block, size_t blockSize);  // count at 
 // turned high byte first and counted; the others go as placed. Words past the room are dropped.
 int usbhid_write_user_key(int slot, uint8_t* request, uint8_t* reply, uint8_t key, const uint16_t* words,
                           size_t placed, size_t count);
-// The follow-up of a write: the request last built sent again with command 0x11 for `key` (count
-// and words as they went); the exchange's result.
-int usbhid_follow_up(int slot, uint8_t* request, uint8_t* reply, uint8_t key);
+// The follow-up of a write: the request last built sent again with command 0x11 for `key` and the
+// same count; its words either left as they went (high byte first) or turned back to host order,
+// as the caller's headset reads them there. The exchange's result.
+enum class FollowUpWords { AsSent, HostOrder };
+int usbhid_follow_up(int slot, uint8_t* request, uint8_t* reply, uint8_t key, FollowUpWords words);
 
 // ---- format B ----------------------------------------------------------------------------
 // Reply buffers: byte 1 holds the expected data length on entry; replySize is the buffer's

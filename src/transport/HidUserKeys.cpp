@@ -26,9 +26,11 @@ int usbhid_write_user_key(int slot, uint8_t* request, uint8_t* reply, uint8_t ke
     return usbhid_command(slot, request, reply);
 }
 
-int usbhid_follow_up(int slot, uint8_t* request, uint8_t* reply, uint8_t key) {
+int usbhid_follow_up(int slot, uint8_t* request, uint8_t* reply, uint8_t key, FollowUpWords words) {
     if (!request || !reply) return 0;
     request[1] = kFollowUp;
     request[2] = key;
+    // The count byte is unchanged, so this turns back exactly the words the write turned.
+    if (words == FollowUpWords::HostOrder) usbhid_swap_block_words(request, kLongRequestSize);
     return usbhid_command(slot, request, reply);
 }

@@ -13,7 +13,8 @@
 namespace recognition::testing {
 namespace {
 
-// (command, key, word count) of each write, refresh or commit, in order.
+// (command, key, word count) of each write, refresh or commit, in order; a commit repeats the
+// count of the write before it.
 using Sent = std::vector<std::tuple<int, int, int>>;
 
 struct Version {
@@ -283,39 +284,39 @@ std::vector<WriteCase> cases() {
         {.name = "commits without FM",
          .target = 0x5410,
          .chip0 = seq(
-             {{{4, 0x04, 2}, {0x11, 0x04, 0}, {4, 0x14, 1}, {0x11, 0x14, 0}, {4, 0x03, 1}, {0x11, 0x03, 0}},
+             {{{4, 0x04, 2}, {0x11, 0x04, 2}, {4, 0x14, 1}, {0x11, 0x14, 1}, {4, 0x03, 1}, {0x11, 0x03, 1}},
               kK1OneWord}),
          .roundTrip = plus(kFull15, {"vox[0]", "smartVolume[0]"})},
         {.name = "commits with FM",
          .target = 0x5420,
          .chip0 = seq({{{4, 0x04, 2},
-                        {0x11, 0x04, 0},
+                        {0x11, 0x04, 2},
                         {4, 0x14, 1},
-                        {0x11, 0x14, 0},
+                        {0x11, 0x14, 1},
                         {4, 0x03, 1},
-                        {0x11, 0x03, 0},
+                        {0x11, 0x03, 1},
                         {4, 0x15, 15},
-                        {0x11, 0x15, 0}},
+                        {0x11, 0x15, 15}},
                        kK1OneWord}),
          .roundTrip = plus(kFull15, plus({"vox[0]", "smartVolume[0]"}, fmNames(10))),
          .fmMagic = 0x56E9},
         {.name = "commits with FM of 0x5416",
          .target = 0x5416,
          .chip0 = seq({{{4, 0x04, 2},
-                        {0x11, 0x04, 0},
+                        {0x11, 0x04, 2},
                         {4, 0x14, 1},
-                        {0x11, 0x14, 0},
+                        {0x11, 0x14, 1},
                         {4, 0x03, 1},
-                        {0x11, 0x03, 0},
+                        {0x11, 0x03, 1},
                         {4, 0x15, 15},
-                        {0x11, 0x15, 0}},
+                        {0x11, 0x15, 15}},
                        kK1OneWord}),
          .roundTrip = plus(kFull15, plus({"vox[0]", "smartVolume[0]"}, fmNames(10))),
          .fmMagic = 0x56E9},
         {.name = "six presets with commits",
          .target = 0x6016,
          .chip0 = seq(
-             {{{4, 0x04, 4}, {0x11, 0x04, 0}, {4, 0x14, 1}, {0x11, 0x14, 0}, {4, 0x15, 11}, {0x11, 0x15, 0}},
+             {{{4, 0x04, 4}, {0x11, 0x04, 4}, {4, 0x14, 1}, {0x11, 0x14, 1}, {4, 0x15, 11}, {0x11, 0x15, 11}},
               kK1OneWord}),
          .roundTrip =
              plus(kCommon9,
@@ -323,7 +324,7 @@ std::vector<WriteCase> cases() {
          .fmMagic = 0x56E9},
         {.name = "VOX to key 0x12 with commits",
          .target = 0x6024,
-         .chip0 = seq({{{4, 0x04, 4}, {0x11, 0x04, 0}, {4, 0x12, 1}, {0x11, 0x12, 0}}, kK1OneWord}),
+         .chip0 = seq({{{4, 0x04, 4}, {0x11, 0x04, 4}, {4, 0x12, 1}, {0x11, 0x12, 1}}, kK1OneWord}),
          .roundTrip = plus(kCommon9, {"smartNaviSystem", "vox[0]"})},
     };
 }
@@ -436,6 +437,18 @@ TEST_F(HidSettingsTest, FmBlockCarriesTheGroupMagicNotTheBackups) {
     EXPECT_EQ(fm->at(14), 2);
 }
 
+// The write-back's commit goes with the buffer as its write left it: the words high byte first,
+// so a headset reading them low byte first sees them turned (VOX 0x0021 as 0x2100).
+TEST_F(HidSettingsTest, CommitRepeatsTheWriteAsItWent) {
+    ASSERT_NO_FATAL_FAILURE(plug(0x5410));
+    ctx.backup = backupOf(0x5410);
+    writeRestoredSettingsToHid(ctx);
+    std::vector<sim::SettingBlocksModel::Words> committed;
+    for (const auto& r : chip().keyRequests())
+        if (r.command == 0x11 && (r.key == 0x14 || r.key == 0x03)) committed.push_back(r.words);
+    EXPECT_EQ(committed, (std::vector<sim::SettingBlocksModel::Words>{{0x2100}, {0x3100}}));
+}
+
 TEST_F(HidSettingsTest, BackupOfAnotherModelIsNotWritten) {
     ASSERT_NO_FATAL_FAILURE(plug(0x6838));
     ctx.backup = backupOf(0x6042);
@@ -460,7 +473,7 @@ TEST_F(HidSettingsTest, RefusedWritesRunOnAndTheReadShowsTheHeadsetsValues) {
     writeRestoredSettingsToHid(ctx);
     EXPECT_EQ(
         sentTo(chip()),
-        seq({{{4, 0x04, 2}, {0x11, 0x04, 0}, {4, 0x14, 1}, {0x11, 0x14, 0}, {4, 0x03, 1}, {0x11, 0x03, 0}},
+        seq({{{4, 0x04, 2}, {0x11, 0x04, 2}, {4, 0x14, 1}, {0x11, 0x14, 1}, {4, 0x03, 1}, {0x11, 0x03, 1}},
              kK1OneWord}));
     readHidSettings(ctx);
     EXPECT_EQ(data().handsfreeVOX(), 1);

@@ -45,6 +45,18 @@ class PageOnController : public ::testing::Test {
         unsetenv("XDG_DATA_HOME");
     }
 
+    // The window's first set-up done and the headset recognized: model and firmware in the
+    // controller's record.
+    void recognizeOnController(int32_t model, int32_t major, int32_t minor) {
+        controller->awakeFromNib();
+        platform::drainMainQueue();
+        controller->setDeviceTarget(model);
+        controller->setRecognized(true);
+        controller->setUsbStatus(model);
+        controller->data().setDeviceRecognized(model);
+        controller->data().setDeviceVersionMajor(major, minor);
+    }
+
     // Waits (bounded) for the save worker to store its code; false when it never does.
     bool waitForCode() {
         using namespace std::chrono_literals;

@@ -14,13 +14,7 @@ class SavePageTest : public PageOnController<settings_test::Pages> {
     static constexpr int32_t kEdited = 0x0155;
 
     SavePageTest() {
-        controller->awakeFromNib();
-        platform::drainMainQueue();
-        controller->setDeviceTarget(kModel);
-        controller->setRecognized(true);
-        controller->setUsbStatus(kModel);
-        controller->data().setDeviceRecognized(kModel);
-        controller->data().setDeviceVersionMajor(2, 0);
+        recognizeOnController(kModel, 2, 0);
         controller->setDeviceSettingsWithStatus(true);
         platform::drainMainQueue();
         page->dataCurrent().setBasicSetting20At(1, kEdited);

@@ -25,14 +25,8 @@ class SpeedDialPageTest : public PageOnController<PagesWithSpeedDial> {
     static constexpr const char* kDial2 = "+4412345";
 
     SpeedDialPageTest() {
-        controller->awakeFromNib();
-        platform::drainMainQueue();
-        controller->setDeviceTarget(kModel);
-        controller->setRecognized(true);
-        controller->setUsbStatus(kModel);
+        recognizeOnController(kModel, 2, 1);
         device::ORVABluetoothDeviceData& d = controller->data();
-        d.setDeviceRecognized(kModel);
-        d.setDeviceVersionMajor(2, 1);
         d.setSpeedDialAt(0, std::string(kDial1));
         d.setSpeedDialAt(1, std::string(kDial2));
         d.setSpeedDialAt(2, std::string());

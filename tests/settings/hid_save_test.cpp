@@ -23,7 +23,10 @@ constexpr uint16_t C(int i) { return static_cast<uint16_t>(0x0400 + i); }
 sim::SettingBlocksModel::KeyRequest w(uint8_t key, std::vector<uint16_t> words) {
     return {Format::A, 0x04, key, std::move(words)};
 }
-sim::SettingBlocksModel::KeyRequest f(uint8_t key) { return {Format::A, 0x11, key, {}}; }
+// A follow-up repeats the key's words, back in host order (so read low byte first).
+sim::SettingBlocksModel::KeyRequest f(uint8_t key, std::vector<uint16_t> words) {
+    return {Format::A, 0x11, key, std::move(words)};
+}
 
 std::vector<uint16_t> basics(int n) {
     std::vector<uint16_t> b;
@@ -59,7 +62,7 @@ std::vector<RowCase> rowCases() {
         {"0x5632 writes five words to key 54", 0x5632, {}, false, {w(54, {L, B(1), B(2), B(3), B(4)})}},
         {"0x5553 writes three words to key 54", 0x5553, {}, false, {w(54, {L, B(1), B(2)})}},
         {"0x6039 writes key 54, VOX to key 23, then 0x11 for key 23", 0x6039, {}, false,
-         {w(54, {L, L2}), w(23, {V}), f(23)}},
+         {w(54, {L, L2}), w(23, {V}), f(23, {V})}},
         {"0x5590 writes key 54", 0x5590, {}, false, {w(54, {L, B(1)})}},
         {"0x3330 writes four basic words", 0x3330, {}, false, {w(4, basics(4))}},
         {"0x3110 below 2.1 writes two words", 0x3110, {2, 0}, false, {w(4, basics(2))}},
@@ -73,14 +76,14 @@ std::vector<RowCase> rowCases() {
         {"0x3800 writes four", 0x3800, {1, 0}, false, {w(4, basics(4))}},
         {"0x3264 writes five", 0x3264, {1, 0}, false, {w(4, basics(5))}},
         {"0x6036 writes key 4 with zeros and VOX to key 20, each followed by 0x11", 0x6036, {}, false,
-         {w(4, {L, 0, B(2), 0}), f(4), w(20, {V}), f(20)}},
+         {w(4, {L, 0, B(2), 0}), f(4, {L, 0, B(2), 0}), w(20, {V}), f(20, {V})}},
         {"0x6335 writes key 4", 0x6335, {}, false, {w(4, {L, B(1)})}},
         {"0x5434 writes key 4, VOX and smart volume", 0x5434, {}, false,
          {w(4, {L, B(1)}), w(20, {V}), w(3, {SM})}},
         {"0x6024 writes key 4 and VOX to key 18 with follow-ups", 0x6024, {}, false,
-         {w(4, {L, 0, 0, 0}), f(4), w(18, {V}), f(18)}},
+         {w(4, {L, 0, 0, 0}), f(4, {L, 0, 0, 0}), w(18, {V}), f(18, {V})}},
         {"0x5420 writes key 4, VOX and smart volume with follow-ups", 0x5420, {}, false,
-         {w(4, {L, 0}), f(4), w(20, {V}), f(20), w(3, {SM}), f(3)}},
+         {w(4, {L, 0}), f(4, {L, 0}), w(20, {V}), f(20, {V}), w(3, {SM}), f(3, {SM})}},
         {"0x3030 writes the two legacy words", 0x3030, {}, false, {w(4, {L, L2})}},
         {"0x6400 adds VOX", 0x6400, {}, false, {w(4, {L, L2}), w(20, {V})}},
         {"0x5510 below 2.0 writes keys 4 and 7", 0x5510, {1, 9}, false,

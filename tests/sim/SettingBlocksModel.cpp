@@ -74,12 +74,6 @@ std::vector<SettingBlocksModel::KeyRequest> SettingBlocksModel::keyRequests() co
     return keyRequests_;
 }
 
-std::optional<SettingBlocksModel::Words> SettingBlocksModel::committedWords(uint8_t key) const {
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
-    auto it = committedWords_.find(key);
-    return it == committedWords_.end() ? std::nullopt : std::optional<Words>(it->second);
-}
-
 int SettingBlocksModel::readsOf(uint8_t key) const {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     auto it = reads_.find(key);
@@ -134,10 +128,11 @@ Answer SettingBlocksModel::longAnswer(const std::vector<uint8_t>& request) {
         }
         case kCommit: {
             size_t n = std::min<size_t>(request[3], (request.size() - kLongWordsAt) / 2);
-            Words& words = committedWords_[key];
-            words.clear();
+            Words words;
             for (size_t i = 0; i < n; ++i) words.push_back(littleEndianAt(request, kLongWordsAt + 2 * i));
-            [[fallthrough]];
+            keyRequests_.push_back({Format::A, command, key, words});
+            a.data = {key, 0};
+            return a;
         }
         case kRefresh:
             keyRequests_.push_back({Format::A, command, key, {}});

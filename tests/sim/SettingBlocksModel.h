@@ -27,7 +27,9 @@ class SettingBlocksModel : public HeadsetModel {
         Format format;
         uint8_t command;  // 0x04 write, 0x10 refresh, 0x11 commit
         uint8_t key;
-        Words words;  // a write's words in host order
+        // A write's words in host order (sent high byte first); a commit's words read low byte
+        // first, as such a commit carries them; none for a refresh.
+        Words words;
         bool operator==(const KeyRequest&) const = default;
     };
 
@@ -50,9 +52,6 @@ class SettingBlocksModel : public HeadsetModel {
     void claimWordCount(uint8_t key, uint8_t count);
 
     std::vector<KeyRequest> keyRequests() const;
-    // The words of the last format A commit (0x11) of a key, read low byte first as such a
-    // commit carries them; none when the key was never committed.
-    std::optional<Words> committedWords(uint8_t key) const;
     // Format A reads of a key so far.
     int readsOf(uint8_t key) const;
 
@@ -73,7 +72,6 @@ class SettingBlocksModel : public HeadsetModel {
     bool refuseWrites_ = false;
     std::set<uint8_t> refusedKeys_;
     std::vector<KeyRequest> keyRequests_;
-    std::map<uint8_t, Words> committedWords_;
 };
 
 }  // namespace sim

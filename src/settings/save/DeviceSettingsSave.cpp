@@ -67,7 +67,9 @@ class HidSave {
         trace(w.trace, all);
         bool ok = usbhid_write_user_key(row_.slot, request_, reply_, w.key, all.data(),
                                         w.placeAll ? all.size() : count, count);
-        if ((ok || w.continues) && w.followUp) usbhid_follow_up(row_.slot, request_, reply_, w.key);
+        // The follow-up repeats the block with its words back in host order.
+        if ((ok || w.continues) && w.followUp)
+            usbhid_follow_up(row_.slot, request_, reply_, w.key, FollowUpWords::HostOrder);
         return ok;
     }
 

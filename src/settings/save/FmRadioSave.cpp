@@ -14,7 +14,7 @@ namespace {
 using device::ORVABluetoothDeviceData;
 
 constexpr uint8_t kFmBlockKey = 0x15, kFmBlock44Key = 0x44, kShortFmKey = 0x08;
-constexpr uint8_t kShortWrite = 0x04, kCommit = 0x11;
+constexpr uint8_t kShortWrite = 0x04;
 constexpr uint16_t kFmPsKey = 0x029F;
 constexpr size_t kShortWordsAt = 4;
 
@@ -23,14 +23,6 @@ uint16_t low16(int32_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
 // One block write on the slot: {0x01, 0x04, key, count, words high byte first}.
 bool writeBlock(int slot, uint8_t* request, uint8_t* reply, uint8_t key, const std::vector<uint16_t>& words) {
     return usbhid_write_user_key(slot, request, reply, key, words.data(), words.size(), words.size()) != 0;
-}
-
-// The commit resends the write's report as 0x11 with its words swapped back, low byte first, as
-// the headset reads them there; its answer tells nothing.
-void commitBlock(int slot, uint8_t* request, uint8_t* reply) {
-    request[1] = kCommit;
-    usbhid_swap_block_words(request, kLongRequestSize);
-    usbhid_command(slot, request, reply);
 }
 
 int32_t twoChip(const FmRadioSaveInput& in, const std::vector<uint16_t>& image) {
@@ -63,7 +55,9 @@ int32_t block15(const FmRadioSaveInput& in, const std::vector<uint16_t>& image) 
     uint8_t request[kLongRequestSize] = {};
     uint8_t reply[kLongReplySize] = {};
     if (!writeBlock(0, request, reply, kFmBlockKey, image)) return kFmWriteFailed;
-    if (commitsFmBlock(in.deviceTarget)) commitBlock(0, request, reply);
+    // The commit carries the block's words low byte first; its answer tells nothing.
+    if (commitsFmBlock(in.deviceTarget))
+        usbhid_follow_up(0, request, reply, kFmBlockKey, FollowUpWords::HostOrder);
     return kFmSaved;
 }
 
