@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +19,6 @@
 
 #include "ProgramRun.h"
 #include "ScreenShot.h"
-#include "device/ProductCatalogue.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
 #include "sim/CsrFamilyHeadset.h"
@@ -51,9 +49,7 @@ class CsrUpdateEndToEnd : public ::testing::Test {
         ASSERT_TRUE(sim->mocked());
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
 
-        char tag[8];
-        std::snprintf(tag, sizeof tag, "#%04X", static_cast<unsigned>(kHeadset));
-        const auto file = test_support::dfu_image(device::qelm_product_name(kHeadset, true).value_or("") + tag, 3000);
+        const auto file = test_support::dfu_image("HEMBRIN#4D10", 3000);  // as the maker tags it
         std::ofstream(firmware, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
         image.assign(file.begin(), file.end() - 16);  // without the DFU suffix
@@ -68,7 +64,7 @@ class CsrUpdateEndToEnd : public ::testing::Test {
         return fs::path(data.path()) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
     }
     fs::path backupFile() const {
-        return archiveFolder() / (device::qelm_product_name(kHeadset, true).value_or("") + ".qelmarch");
+        return archiveFolder() / "HEMBRIN_4D10.qelmarch";
     }
 
     template <typename Condition>
