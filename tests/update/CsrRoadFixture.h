@@ -101,6 +101,7 @@ class CsrRoad : public UpdateWorkerTest {
     void update() {
         controller.boxes.clear();
         controller.closedBoxes = 0;
+        controller.closedAtMs.clear();
         update::threadMethodUpdate(run);
     }
 
