@@ -1,10 +1,10 @@
 // Names of a model's files in the archive folder: its settings backup "<internal name>.qelmarch"
 // and its restore download "<internal name>.img". Ids with one internal name share their restore
-// download; a backup of an id whose display name another id shares (and that has no internal
-// name of its own) is named "<internal name>_<id in 4 hex digits>.qelmarch", so that each id keeps
-// its own. Every writer and reader of a backup takes its name from backupFileName. Characters that would leave the folder or hide the
-// file are escaped, and internal names that differ only in letter case get names that differ
-// ignoring case; names that are already safe keep their form.
+// download; the backup of an id whose display name another id shares (and that has no internal
+// name of its own) is "<internal name>_<id in 4 hex digits>.qelmarch", so that each id keeps its
+// own. Every writer and reader of a backup takes its name from backupFileName. Characters that
+// would leave the folder or hide the file are escaped, and internal names that differ only in
+// letter case get names that differ ignoring case; names that are already safe keep their form.
 #pragma once
 
 #include <cstdint>

@@ -334,6 +334,13 @@ void UsbHeadsetModel::release(int interface) {
     claimed_.erase(interface);
 }
 
+void UsbHeadsetModel::startsAgain() {
+    claimed_.clear();
+    events_.clear();
+    eventOffset_ = 0;
+    held_.reset();
+}
+
 void UsbHeadsetModel::restartsAfterDetach(UsbTestbed& bus, size_t device, Scheduler& events,
                                           std::optional<int64_t> backAfterMs, int64_t leaveAfterMs) {
     std::lock_guard<std::mutex> g(lock_);
@@ -360,10 +367,7 @@ bool UsbHeadsetModel::reset() {
                     std::lock_guard<std::mutex> g(lock_);
                     restarting_ = false;
                     dfu_.reset();
-                    claimed_.clear();
-                    events_.clear();
-                    eventOffset_ = 0;
-                    held_.reset();
+                    startsAgain();
                 }
                 r.bus->plugBack(r.device);
             });
@@ -371,12 +375,7 @@ bool UsbHeadsetModel::reset() {
         return false;
     }
     bool again = dfu_.reset();
-    if (again) {
-        claimed_.clear();
-        events_.clear();
-        eventOffset_ = 0;
-        held_.reset();
-    }
+    if (again) startsAgain();
     return again;
 }
 

@@ -108,6 +108,8 @@ class UsbHeadsetModel : public UsbEndpoint {
     int bccmd(const uint8_t* frame, size_t length);
     Bytes answer(const BccmdRequest& r, uint16_t& status);
     void queueReply(Bytes event);
+    // What a new enumeration forgets: claims and unread replies (under the lock).
+    void startsAgain();
 
     mutable std::mutex lock_;
     const uint16_t vendor_, runtimeId_;
