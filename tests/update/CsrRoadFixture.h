@@ -8,8 +8,8 @@
 
 #include <cstdio>
 #include <map>
-#include <string_view>
 #include <memory>
+#include <string_view>
 
 #include "AnyHeadsetOpener.h"
 #include "UpdateWorkerFixture.h"
@@ -37,8 +37,8 @@ inline std::string makerTag(std::string_view name, int32_t id) {
 // The names the maker gives the models these tests update.
 inline std::string makerName(int32_t model) {
     static const std::map<int32_t, std::string_view> names = {
-        {0x3020, "NELVAR"},        {0x4D10, "HEMBRIN"},    {0x4D20, "HEMBRINR"},  {0x4D45, "GAVREL-FM"},
-        {0x5010, "IVERON"},        {0x5310, "CORVASH"},    {0x6020, "XANDORR"},   {0x6110, "DaVN CENDRA-5"},
+        {0x3020, "NELVAR"}, {0x4D10, "HEMBRIN"}, {0x4D20, "HEMBRINR"},     {0x5010, "IVERON"},
+        {0x5310, "CORVASH"}, {0x6020, "XANDORR"}, {0x6110, "DaVN CENDRA-5"},
     };
     const auto at = names.find(model);
     return at == names.end() ? std::string("?") : std::string(at->second);
@@ -91,9 +91,9 @@ class CsrRoad : public UpdateWorkerTest {
     sim::UsbTestbed& bus() { return sim_->usb(); }
 
     // The image written as the firmware file; what the headset should end up holding.
-    test_support::ImageBytes firmware(size_t download, int32_t id = 0) {
+    test_support::ImageBytes firmware(size_t download) {
         const int32_t recognized = run.record.deviceRecognized();
-        auto image = test_support::dfu_image(makerTag(makerName(recognized), id ? id : recognized), download);
+        auto image = test_support::dfu_image(makerTag(makerName(recognized), recognized), download);
         writeFirmware(image);
         return test_support::ImageBytes(image.begin(), image.end() - 16);
     }
