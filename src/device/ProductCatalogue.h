@@ -1,5 +1,6 @@
 // Model code (USB product id) to the names and product image the rest of the program shows and
-// uses: display name for titles and logs, internal name for backup and firmware file names.
+// uses: display name for titles and logs, internal name for the firmware lists, the DFU image's
+// tag and the settings backup's file name.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +13,15 @@
 
 namespace device {
 
+// A row without an internal name of its own has its display name as internal name: ids sharing
+// a display name then share the firmware lists' key and the DFU image's tag.
 struct ProductNameRow {
     int32_t productId;
     std::string_view displayName;
-    std::string_view internalName;
+    std::string_view ownInternalName = {};
+
+    bool hasOwnInternalName() const { return !ownInternalName.empty(); }
+    std::string_view internalName() const { return hasOwnInternalName() ? ownInternalName : displayName; }
 };
 
 // One image file shown for several models; no file name means the model shows no image.
@@ -35,6 +41,7 @@ struct ProductImageVariant {
 inline constexpr std::string_view kApplicationImageFileName = "velmar.icns";
 
 std::span<const ProductNameRow> productNameTable();
+const ProductNameRow* productNameRow(int32_t productId);
 const std::vector<ProductImageRow>& productImageTable();
 std::span<const ProductImageVariant> productImageVariants();
 

@@ -57,16 +57,38 @@ std::string caseMark(std::string_view name) {
     return mark;
 }
 
-std::vector<std::string_view> catalogueNames() {
-    std::vector<std::string_view> names;
-    for (const device::ProductNameRow& row : device::productNameTable()) names.push_back(row.internalName);
-    return names;
+bool displayNameShared(const device::ProductNameRow& row) {
+    return std::ranges::any_of(device::productNameTable(), [&](const device::ProductNameRow& other) {
+        return other.productId != row.productId && equalIgnoringCase(other.displayName, row.displayName);
+    });
 }
 
-std::optional<std::string> fileNameOf(int32_t productId, std::string_view extension) {
-    auto name = device::qelm_product_name(productId, true);
-    if (!name) return std::nullopt;
-    return archiveFileName(*name, extension);
+// Ids that share a display name and have no internal name of their own share their internal
+// name; their backups hold different settings, so their file names carry the id.
+std::string backupStem(const device::ProductNameRow& row) {
+    std::string stem(row.internalName());
+    if (row.hasOwnInternalName() || !displayNameShared(row)) return stem;
+    char id[8];
+    std::snprintf(id, sizeof id, "_%04X", static_cast<unsigned>(row.productId) & 0xFFFFu);
+    return stem + id;
+}
+
+const std::vector<std::string>& backupStems() {
+    static const std::vector<std::string> stems = [] {
+        std::vector<std::string> all;
+        for (const device::ProductNameRow& row : device::productNameTable()) all.push_back(backupStem(row));
+        return all;
+    }();
+    return stems;
+}
+
+const std::vector<std::string_view>& catalogueNames() {
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> all;
+        for (const device::ProductNameRow& row : device::productNameTable()) all.push_back(row.internalName());
+        return all;
+    }();
+    return names;
 }
 
 }  // namespace
@@ -82,14 +104,20 @@ std::string archiveFileName(std::string_view internalName, std::string_view exte
 }
 
 std::string archiveFileName(std::string_view internalName, std::string_view extension) {
-    static const std::vector<std::string_view> known = catalogueNames();
-    return archiveFileName(internalName, extension, known);
+    return archiveFileName(internalName, extension, catalogueNames());
 }
 
-std::optional<std::string> backupFileName(int32_t productId) { return fileNameOf(productId, kBackupExtension); }
+std::optional<std::string> backupFileName(int32_t productId) {
+    const device::ProductNameRow* row = device::productNameRow(productId);
+    if (!row) return std::nullopt;
+    static const std::vector<std::string_view> known(backupStems().begin(), backupStems().end());
+    return archiveFileName(backupStem(*row), kBackupExtension, known);
+}
 
 std::optional<std::string> restoreImageFileName(int32_t productId) {
-    return fileNameOf(productId, kRestoreImageExtension);
+    const device::ProductNameRow* row = device::productNameRow(productId);
+    if (!row) return std::nullopt;
+    return archiveFileName(row->internalName(), kRestoreImageExtension);
 }
 
 }  // namespace update

@@ -488,9 +488,11 @@ class CsrUpdate {
 
     enum class Wait { done, relist, nelvar, stopped };
 
-    // 6.7: passes of one second until n devices show up in firmware-management mode. The passes
-    // count over the whole run, so a headset that keeps coming back in normal mode cannot keep
-    // the run going for ever.
+    // 6.7: passes of one second until n devices show up in firmware-management mode. Each pass
+    // waits its second before it looks, so that the first look comes a second after the reset,
+    // once the headset has left the bus. Up to 10 devices are taken, so that one too many is
+    // noticed by the count that follows. The passes count over the whole run, so a headset that
+    // keeps coming back in normal mode cannot keep the run going for ever.
     Wait waitForFirmwareMode(std::vector<struct usb_device*>& taken) {
         for (;;) {
             if (waitPasses_ >= kWaitPasses) {
@@ -502,6 +504,7 @@ class CsrUpdate {
                 openBox(run_.controller.getMessageBoxFailureFirstButton(), kMessageSizeFailure);
             }
             ++waitPasses_;
+            if (!pause(run_, kSecond)) return Wait::stopped;
             usb_find_busses();
             usb_find_devices();
             taken.clear();
@@ -511,16 +514,15 @@ class CsrUpdate {
                     if (d.idVendor == kVendor && holds(kKnownHeadsets, d.idProduct)) {
                         if ((d.idProduct | 0x8000) == (kNelvar | 0x8000)) return Wait::nelvar;
                         if (holds(kIgnoredInWait, d.idProduct)) continue;
-                        // Still, or again, in normal mode: listed and detached again, once a pass.
-                        return pause(run_, kSecond) ? Wait::relist : Wait::stopped;
+                        // Still, or again, in normal mode: listed and detached again.
+                        return Wait::relist;
                     }
                     if (d.bDeviceClass == 0xFE && d.idVendor == detachVendor_ &&
-                        static_cast<int>(taken.size()) < std::min(n_, kMaxTaken) && dfu_find_interface(dev) == 0)
+                        static_cast<int>(taken.size()) < kMaxTaken && dfu_find_interface(dev) == 0)
                         taken.push_back(dev);
                 }
             }
-            if (static_cast<int>(taken.size()) == n_) return Wait::done;
-            if (!pause(run_, kSecond)) return Wait::stopped;
+            if (static_cast<int>(taken.size()) >= n_) return Wait::done;
         }
     }
 

@@ -1,8 +1,9 @@
 // The real program updates a simulated CSR 0x4D10 through its window, as a user does: recognized,
 // then on the update page Browse, the image's path and Update. The first run keeps a backup and
-// detaches the headset into firmware-management mode, ending with code 1; Back, a new recognition
-// that finds the headset in that mode, and a second Update download the image, bring the headset
-// back to normal mode and end in success. Checked from outside: the image the headset holds, the
+// detaches the headset, which restarts as a real one does and is back in firmware-management mode
+// 2.5 s later; the run takes it and ends with code 1. Back, a new recognition that finds the
+// headset in that mode, and a second Update download the image, bring the headset back to normal
+// mode and end in success. Checked from outside: the image the headset holds, the
 // first run's backup left as it was, no resume record in the configuration written on quit, and a
 // screenshot. The recognition's and the update's own waits (among them the manifestation wait of
 // 50 s) run here with seconds of a tenth, through the program's test setting; the in-process tests
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,11 +20,11 @@
 
 #include "ProgramRun.h"
 #include "ScreenShot.h"
-#include "device/ProductCatalogue.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
 #include "sim/CsrFamilyHeadset.h"
 #include "sim/SimHeadset.h"
+#include "sim/TimedEvents.h"
 #include "tests_support/DfuImage.h"
 #include "tests_support/TempDir.h"
 
@@ -40,6 +40,9 @@ constexpr int kRecognitionPage = 4, kUpdatePage = 5;
 constexpr const char* kListReadEnded = "update list read ended";
 // The last key a recognition of this headset in normal mode reads: its third speed dial.
 constexpr uint16_t kLastKeyRead = 0x2282;
+// When the detached headset is back in firmware-management mode (real time, far below the 60
+// passes after which the program tells the user that re-plugging failed).
+constexpr int64_t kBackAfterDetachMs = 2'500;
 
 class CsrUpdateEndToEnd : public ::testing::Test {
   protected:
@@ -49,11 +52,11 @@ class CsrUpdateEndToEnd : public ::testing::Test {
         sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{},
                                                 std::vector<sim::UsbDevice>{sim::usbDevice(headset)});
         ASSERT_TRUE(sim->mocked());
+        // Gone from the bus a moment after the reset (a tenth of it, as the program's seconds).
+        headset->restartsAfterDetach(sim->usb(), 0, *events, kBackAfterDetachMs, e2e::inWorkerSeconds(100));
         unsetenv("LD_PRELOAD");  // only the program talks to the simulator
 
-        char tag[8];
-        std::snprintf(tag, sizeof tag, "#%04X", static_cast<unsigned>(kHeadset));
-        const auto file = test_support::dfu_image(device::qelm_product_name(kHeadset, true).value_or("") + tag, 3000);
+        const auto file = test_support::dfu_image("HEMBRIN#4D10", 3000);  // as the maker tags it
         std::ofstream(firmware, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
         image.assign(file.begin(), file.end() - 16);  // without the DFU suffix
@@ -68,7 +71,7 @@ class CsrUpdateEndToEnd : public ::testing::Test {
         return fs::path(data.path()) / "VELMARHelmetsDeviceManager" / "VELMARHelmetsDeviceManagerArchive";
     }
     fs::path backupFile() const {
-        return archiveFolder() / (device::qelm_product_name(kHeadset, true).value_or("") + ".qelmarch");
+        return archiveFolder() / "HEMBRIN_4D10.qelmarch";
     }
 
     template <typename Condition>
@@ -111,6 +114,8 @@ class CsrUpdateEndToEnd : public ::testing::Test {
     test_support::TempDir data;
     std::shared_ptr<sim::CsrFamilyHeadset> headset;
     std::unique_ptr<sim::SimHeadset> sim;
+    // Destroyed before the simulator, so that no restart event runs on one that is gone.
+    std::unique_ptr<sim::RealTimeScheduler> events = std::make_unique<sim::RealTimeScheduler>();
     e2e::ProgramRun run{data.path() + "/program.log"};
     std::string firmware = data.path() + "/velmar-4d10.dfu";
     std::vector<unsigned char> image;
@@ -122,26 +127,25 @@ TEST_F(CsrUpdateEndToEnd, DetachThenDownloadThroughTheWindow) {
     auto keys = headset->keysRead();
     ASSERT_NE(std::find(keys.begin(), keys.end(), kLastKeyRead), keys.end()) << "not recognized";
 
-    // Run 1: the backup, the detach. A headset seen back in firmware-management mode at the next
-    // pass ends the run with code 1, the download left to the next run; one still listed in normal
-    // mode at that pass is listed again and, found waiting in firmware-management mode, takes the
-    // download in the same run.
+    // Run 1: the backup, the detach; the headset, back in firmware-management mode, is taken by
+    // the wait and the run ends with code 1, the download left to the next run.
     ASSERT_NO_FATAL_FAILURE(startUpdate());
     ASSERT_TRUE(run.trace.waitFor("update ended", 1, 180s)) << run.trace.text();
     ASSERT_TRUE(fs::exists(backupFile())) << "no backup";
     const auto backup = platform::readFile(backupFile().string());
     ASSERT_TRUE(backup.has_value());
-    if (run.trace.count("update ended: succeeded 0, code 1") == 1) {
-        EXPECT_TRUE(headset->inDfuMode());
-        EXPECT_TRUE(headset->dfuImage().empty()) << "run 1 downloads nothing";
-        // Back to the recognition page; the new recognition finds the headset in
-        // firmware-management mode; run 2 downloads the image.
-        const size_t claimsAfterRun1 = headset->claimAttempts().size();
-        ASSERT_NO_FATAL_FAILURE(recognize(true, [&] { return headset->claimAttempts().size() > claimsAfterRun1; }));
-        ASSERT_TRUE(headset->inDfuMode());
-        ASSERT_NO_FATAL_FAILURE(startUpdate());
-        ASSERT_TRUE(run.trace.waitFor("update ended", 2, 180s)) << run.trace.text();
-    }
+    ASSERT_EQ(run.trace.count("update ended: succeeded 0, code 1"), 1) << run.trace.text();
+    EXPECT_TRUE(headset->inDfuMode());
+    EXPECT_EQ(headset->dfuDetaches(), 1);
+    EXPECT_TRUE(headset->dfuImage().empty()) << "run 1 downloads nothing";
+
+    // Back to the recognition page; the new recognition finds the headset in firmware-management
+    // mode; run 2 downloads the image.
+    const size_t claimsAfterRun1 = headset->claimAttempts().size();
+    ASSERT_NO_FATAL_FAILURE(recognize(true, [&] { return headset->claimAttempts().size() > claimsAfterRun1; }));
+    ASSERT_TRUE(headset->inDfuMode());
+    ASSERT_NO_FATAL_FAILURE(startUpdate());
+    ASSERT_TRUE(run.trace.waitFor("update ended", 2, 180s)) << run.trace.text();
     EXPECT_EQ(run.trace.count("update ended: succeeded 1"), 1) << run.trace.text();
     EXPECT_FALSE(headset->inDfuMode());
     EXPECT_EQ(headset->dfuImage(), image);

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "sim/TimedEvents.h"
 #include "sim/UsbDescriptors.h"
+#include "sim/UsbTestbed.h"
 
 namespace sim {
 
@@ -332,16 +334,48 @@ void UsbHeadsetModel::release(int interface) {
     claimed_.erase(interface);
 }
 
+void UsbHeadsetModel::startsAgain() {
+    claimed_.clear();
+    events_.clear();
+    eventOffset_ = 0;
+    held_.reset();
+}
+
+void UsbHeadsetModel::restartsAfterDetach(UsbTestbed& bus, size_t device, Scheduler& events,
+                                          std::optional<int64_t> backAfterMs, int64_t leaveAfterMs) {
+    std::lock_guard<std::mutex> g(lock_);
+    restart_ = Restart{&bus, device, &events, backAfterMs, leaveAfterMs};
+}
+
 bool UsbHeadsetModel::reset() {
     std::lock_guard<std::mutex> g(lock_);
     ++resets_;
-    bool again = dfu_.reset();
-    if (again) {
-        claimed_.clear();
-        events_.clear();
-        eventOffset_ = 0;
-        held_.reset();
+    if (restart_ && !dfu_.dfuMode() && dfu_.state() == DfuMachine::appDETACH) {
+        // Restarting already: a second reset changes nothing.
+        if (restarting_) return false;
+        restarting_ = true;
+        const Restart r = *restart_;
+        std::weak_ptr<int> alive = alive_;
+        r.events->after(r.leaveAfterMs, [r, alive] {
+            if (alive.lock()) r.bus->unplug(r.device);
+        });
+        if (r.backAfterMs) {
+            r.events->after(*r.backAfterMs, [this, r, alive] {
+                const auto held = alive.lock();
+                if (!held) return;
+                {
+                    std::lock_guard<std::mutex> g(lock_);
+                    restarting_ = false;
+                    dfu_.reset();
+                    startsAgain();
+                }
+                r.bus->plugBack(r.device);
+            });
+        }
+        return false;
     }
+    bool again = dfu_.reset();
+    if (again) startsAgain();
     return again;
 }
 

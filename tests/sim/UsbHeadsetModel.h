@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -19,6 +20,9 @@
 #include "sim/UsbEndpoint.h"
 
 namespace sim {
+
+class Scheduler;
+class UsbTestbed;
 
 // The product id a run-time id shows in DFU mode: bit 15 set, except the last three models,
 // whose twins are one below.
@@ -79,6 +83,12 @@ class UsbHeadsetModel : public UsbEndpoint {
     void onControl(std::function<void(const UsbSetup&, const uint8_t* data)> hook);
     // Power comes back after an unplug: normal mode, or DFU mode once a download began.
     void powerUp();
+    // As a real headset restarts after DETACH: the USB reset leaves it on the bus in run-time
+    // mode for leaveAfterMs, then it is gone, and backAfterMs after the reset it enumerates again
+    // as the DFU reset makes it (never with nullopt). `device` is its index on `bus`; an event
+    // still pending when the headset goes is dropped (the bus must outlive the headset's events).
+    void restartsAfterDetach(UsbTestbed& bus, size_t device, Scheduler& events, std::optional<int64_t> backAfterMs,
+                             int64_t leaveAfterMs = 100);
 
     uint16_t productId() const;  // the id it shows now
     bool inDfuMode() const;
@@ -98,6 +108,8 @@ class UsbHeadsetModel : public UsbEndpoint {
     int bccmd(const uint8_t* frame, size_t length);
     Bytes answer(const BccmdRequest& r, uint16_t& status);
     void queueReply(Bytes event);
+    // What a new enumeration forgets: claims and unread replies (under the lock).
+    void startsAgain();
 
     mutable std::mutex lock_;
     const uint16_t vendor_, runtimeId_;
@@ -115,6 +127,16 @@ class UsbHeadsetModel : public UsbEndpoint {
     std::set<int> claimed_;
     DfuMachine dfu_;
     int resets_ = 0;
+    struct Restart {
+        UsbTestbed* bus;
+        size_t device;
+        Scheduler* events;
+        std::optional<int64_t> backAfterMs;
+        int64_t leaveAfterMs;
+    };
+    std::optional<Restart> restart_;
+    bool restarting_ = false;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // the restart events' check
     std::function<void(const UsbSetup&, const uint8_t*)> onControl_;
 };
 

@@ -7,12 +7,13 @@
 #include <usb.h>
 
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <string_view>
 
 #include "AnyHeadsetOpener.h"
 #include "UpdateWorkerFixture.h"
 #include "app/AppTexts.h"
-#include "device/ProductCatalogue.h"
 #include "sim/CsrFamilyHeadset.h"
 #include "sim/SimHeadset.h"
 #include "tests_support/DfuImage.h"
@@ -26,12 +27,21 @@ namespace csr_road_test {
 using sim::CsrFamilyHeadset;
 using sim::DfuMachine;
 
-inline std::string internalName(int32_t model) { return device::qelm_product_name(model, true).value_or(""); }
-
-inline std::string modelTag(int32_t model, int32_t id) {
+// The tag of a DFU image as the maker writes it: the model's name, "#" and the id in 4 hex digits.
+inline std::string makerTag(std::string_view name, int32_t id) {
     char digits[8];
     std::snprintf(digits, sizeof digits, "#%04X", static_cast<unsigned>(id));
-    return internalName(model) + digits;
+    return std::string(name) + digits;
+}
+
+// The names the maker gives the models these tests update.
+inline std::string makerName(int32_t model) {
+    static const std::map<int32_t, std::string_view> names = {
+        {0x3020, "NELVAR"}, {0x4D10, "HEMBRIN"}, {0x4D20, "HEMBRINR"},     {0x5010, "IVERON"},
+        {0x5310, "CORVASH"}, {0x6020, "XANDORR"}, {0x6110, "DaVN CENDRA-5"},
+    };
+    const auto at = names.find(model);
+    return at == names.end() ? std::string("?") : std::string(at->second);
 }
 
 // A unit of `model` as recognition leaves it: in normal mode, or in firmware-management mode.
@@ -81,9 +91,9 @@ class CsrRoad : public UpdateWorkerTest {
     sim::UsbTestbed& bus() { return sim_->usb(); }
 
     // The image written as the firmware file; what the headset should end up holding.
-    test_support::ImageBytes firmware(size_t download, int32_t id = 0) {
+    test_support::ImageBytes firmware(size_t download) {
         const int32_t recognized = run.record.deviceRecognized();
-        auto image = test_support::dfu_image(modelTag(recognized, id ? id : recognized), download);
+        auto image = test_support::dfu_image(makerTag(makerName(recognized), recognized), download);
         writeFirmware(image);
         return test_support::ImageBytes(image.begin(), image.end() - 16);
     }
@@ -91,6 +101,7 @@ class CsrRoad : public UpdateWorkerTest {
     void update() {
         controller.boxes.clear();
         controller.closedBoxes = 0;
+        controller.closedAtMs.clear();
         update::threadMethodUpdate(run);
     }
 

@@ -22,7 +22,6 @@
 #include "sim/SimHeadset.h"
 #include "tests_support/DfuImage.h"
 #include "tests_support/TempDir.h"
-#include "device/ProductCatalogue.h"
 #include "transport/CsrBccmdChannel.h"
 #include "update/UpdateWorker.h"
 
@@ -41,7 +40,7 @@ int main(int, char** argv) {
     if (!update_bench::underPreload(argv, VELMAR_UMOCKDEV_PRELOAD)) return 1;
     test_support::TempDir dir;
     const std::string firmware = dir.path() + "/firmware.img";
-    const std::string tag = device::qelm_product_name(0x4D10, true).value_or("") + "#4D10";
+    const std::string tag = "HEMBRIN#4D10";
     const auto image = test_support::dfu_image(tag, kImageSize);
     std::ofstream(firmware, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));

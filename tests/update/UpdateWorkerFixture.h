@@ -30,6 +30,7 @@ class FakeUpdateController : public update::UpdateWorkerController {
         bool warning;
         std::optional<std::string> cancel, ok;
         int32_t size, forWhat;
+        int64_t atMs;  // on the run's clock
     };
 
     int32_t target = 0x6838, mode_ = 5, usb = 0x6838, language = 0;
@@ -41,6 +42,7 @@ class FakeUpdateController : public update::UpdateWorkerController {
     update::UpdatePageFields* page = nullptr;
     std::vector<Box> boxes;
     int closedBoxes = 0;
+    std::vector<int64_t> closedAtMs;
 
     int32_t deviceTarget() const override { return target; }
     int32_t mode() const override { return mode_; }
@@ -51,7 +53,7 @@ class FakeUpdateController : public update::UpdateWorkerController {
     std::string getMessageBoxFileCreationFailed() const override { return "backup file failed"; }
     void openMessageBoxWithMessage(const std::string& message, bool warning, const std::optional<std::string>& cancel,
                                    const std::optional<std::string>& ok, int32_t size, int32_t forWhat) override {
-        boxes.push_back({message, warning, cancel, ok, size, forWhat});
+        boxes.push_back({message, warning, cancel, ok, size, forWhat, platform::nowMs()});
         if (neverAnswer) return;
         // The controller's answer handler of purpose 14.
         if (forWhat == 14 && answerOK) skip = true;
@@ -59,6 +61,7 @@ class FakeUpdateController : public update::UpdateWorkerController {
     }
     int32_t closeMessageBox() override {
         ++closedBoxes;
+        closedAtMs.push_back(platform::nowMs());
         return boxes.empty() ? 0 : boxes.back().forWhat;
     }
     void setUsbStatus(int32_t v) override { usb = v; }

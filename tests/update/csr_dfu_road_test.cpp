@@ -19,7 +19,7 @@ TEST_F(CsrRoad, NormalModeDetachesInTheFirstRunAndDownloadsInTheSecond) {
     EXPECT_FALSE(page.updateSucceeded);
     EXPECT_EQ(page.updateRestoreError, 1);
     EXPECT_EQ(page.updateProcessed, 5) << "the download base";
-    EXPECT_TRUE(std::filesystem::exists(run.archiveFolder + "/" + internalName(0x4D10) + ".qelmarch"));
+    EXPECT_TRUE(std::filesystem::exists(run.archiveFolder + "/HEMBRIN_4D10.qelmarch"));
     ASSERT_EQ(controller.boxes.size(), 1u);
     EXPECT_EQ(controller.boxes[0].message, "re-plug");
     EXPECT_EQ(controller.boxes[0].forWhat, 1);
@@ -40,7 +40,7 @@ TEST_F(CsrRoad, NormalModeDetachesInTheFirstRunAndDownloadsInTheSecond) {
     EXPECT_EQ(status(), app::AppTexts::qelm_status_processing(5, 0xCD10, 0).value_or(""));
     EXPECT_EQ(headset().dfuImage(), image);
     EXPECT_FALSE(headset().inDfuMode());
-    EXPECT_FALSE(std::filesystem::exists(run.archiveFolder + "/" + internalName(0x4D10) + ".qelmarch"))
+    EXPECT_FALSE(std::filesystem::exists(run.archiveFolder + "/HEMBRIN_4D10.qelmarch"))
         << "no backup of a headset in firmware-management mode";
     EXPECT_TRUE(nothingOpen());
 }
@@ -179,27 +179,47 @@ TEST_F(CsrRoad, PersistentStoreKeysClearedBeforeTheDetach) {
     }
 }
 
+// The image's tag as the maker writes it (model name, "#", the id it was built for) against the
+// model that was selected and the one recognition found: the tries take another revision's image
+// where the two share a name.
 TEST_F(CsrRoad, ImageTriesByRecognizedModel) {
     struct Case {
-        const char* what;
-        int32_t target, recognized, tagId;
-        bool passes;
+        const char* tag;
+        int32_t target, recognized;
+        bool taken;
     };
-    const std::vector<Case> cases = {
-        {"its own tag", 0x4D10, 0x4D10, 0x4D10, true},
-        {"the second try's alias", 0x4D10, 0x4D10, 0x4D30, true},
-        {"the third try", 0x5010, 0x5010, 0x5060, true},
-        {"the selected model first", 0x4D65, 0x4D45, 0x4D65, true},
-        {"another model's image", 0x4D10, 0x4D10, 0x4D20, false},
+    const Case cases[] = {
+        {"HEMBRIN#4D10", 0x4D10, 0x4D10, true},
+        {"GAVREL-FM#4D65", 0x4D65, 0x4D45, true},  // the selected model's own image first
+        {"IVERONH-FM#5050", 0x5050, 0x5050, true},
+        {"GAVREL#4D35", 0x4D05, 0x4D05, true},
+        {"GAVREL#4D35", 0x4D55, 0x4D55, true},
+        {"HEMBRIN#4D30", 0x4D10, 0x4D10, true},
+        {"HEMBRIN#4D30", 0x4D40, 0x4D40, true},
+        {"GAVREL-FM#4D15", 0x4D45, 0x4D45, true},
+        {"GAVREL-FM#4D15", 0x4D65, 0x4D65, true},
+        {"HEMBRINR#4D20", 0x4D50, 0x4D50, true},
+        {"IVERON#5061", 0x5010, 0x5010, true},
+        {"IVERON#5061", 0x5060, 0x5060, true},
+        {"IVERONS#5070", 0x5020, 0x5020, true},
+        {"IVERONH#5080", 0x5030, 0x5030, true},
+        {"IVERONH-FM#5040", 0x5050, 0x5050, true},
+        {"IVERON#5060", 0x5010, 0x5010, true},  // the third try
+        {"IVERON#5060", 0x5060, 0x5060, true},
+        {"HEMBRINR#4D20", 0x4D10, 0x4D10, false},  // another model
+        {"HEMBRIN#4D40", 0x4D10, 0x4D10, false},   // a revision no try names
+        {"HEMBRIN#4D10", 0x4D30, 0x4D30, false},
+        {"IVERON#5060", 0x5061, 0x5061, false},
+        {"GAVREL-FM#4D65", 0x4D45, 0x4D45, false},  // selected 0x4D45: its own id is tried first
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(std::string(c.tag) + " for " + std::to_string(c.recognized));
         ASSERT_NO_FATAL_FAILURE(plug({unit(0x4D10, true)}));
         selectModel(c.target, 0xCD10, 50, c.recognized);
-        firmware(50, c.tagId);
+        writeFirmware(test_support::dfu_image(c.tag, 50));
         update();
-        if (c.passes) {
-            EXPECT_TRUE(page.updateSucceeded);
+        if (c.taken) {
+            EXPECT_TRUE(page.updateSucceeded) << status();
         } else {
             EXPECT_EQ(page.updateRestoreError, 3);
             EXPECT_EQ(status(), failure(T::qelm_string_firmware_not_for(c.recognized, 0)));
@@ -211,7 +231,7 @@ TEST_F(CsrRoad, ImageTriesByRecognizedModel) {
 }
 
 TEST_F(CsrRoad, DamagedImagesEndWithCode3BeforeAnyDfuRequest) {
-    auto finalXor = test_support::dfu_image(modelTag(0x4D10, 0x4D10), 100);
+    auto finalXor = test_support::dfu_image("HEMBRIN#4D10", 100);
     const uint32_t crc = ~test_support::reference_crc32(finalXor, finalXor.size() - 4);
     for (int i = 0; i < 4; ++i) finalXor[finalXor.size() - 4 + i] = static_cast<unsigned char>(crc >> (8 * i));
     struct Case {

@@ -56,6 +56,11 @@ const ListCase kListCases[] = {
      {}, Serve::List, {1, 4, 0, 0}, "first.img", {}, -1, false},
     {"CameraFourPartVersion", "NELVAR:v1.2.3.4:nelvar.bin\r\n", 0x3020, 5, "", 0, {}, Serve::List,
      {3, 4, 1, 2}, "nelvar.bin", {}, -1, false},
+    // Revisions sharing a model name share its lines.
+    {"RevisionsOfOneModelShareItsLines", "HEMBRIN_4D10:v9.9:wrong.img\r\nHEMBRIN:v3.1:hembrin.img\r\n", 0x4D10, 5, "",
+     0, {}, Serve::List, {3, 1, 0, 0}, "hembrin.img", {}, -1, false},
+    {"ThirdRevisionOfIveron", "IVERONS:v2.0:iverons.img\r\nIVERON:v4.2:iveron.img\r\n", 0x5061, 5, "", 0, {},
+     Serve::List, {4, 2, 0, 0}, "iveron.img", {}, -1, false},
     {"NoLineOfTheModel", "OTHER:v1.4:other.img\r\nOTHER:v1.4:English:o.img\r\n", 0x6838, 5, "", 0, {}, Serve::List,
      {}, std::nullopt, {}, -1, false},
     {"EmptyVersionField", "AIROHAVELMAR::first.img\r\n", 0x6838, 5, "", 0, {}, Serve::List,

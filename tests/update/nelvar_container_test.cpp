@@ -60,7 +60,7 @@ class Nelvar : public CsrRoad {
     // A container of the DFU part (what the headset should end up holding is returned) and
     // the camera part; `parts` 1 leaves the camera part out.
     ImageBytes container(size_t parts = 2) {
-        const ImageBytes dfu = test_support::dfu_image(modelTag(0x3020, 0x3020), 2500);
+        const ImageBytes dfu = test_support::dfu_image("NELVAR#3020", 2500);
         test_support::ArchiveRecipe recipe;
         recipe.model_name = "NELVAR v1.2";
         recipe.header_id = 0x3020;
