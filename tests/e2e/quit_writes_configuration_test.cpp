@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ChildProcess.h"
+#include "WindowClose.h"
 #include "tests_support/TempDir.h"
 
 namespace {
@@ -17,6 +18,8 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr const char* kTitle = "VELMAR Helmets Device Manager";
+// The status line's "..." button (status details), in the window's coordinates.
+constexpr int kStatusDetailsX = 962, kStatusDetailsY = 595;
 
 // Prints the archive's root class and its keys, one per line, sorted.
 constexpr const char* kReadArchive = R"PY(
@@ -78,6 +81,30 @@ TEST_F(EndToEnd, CtrlQWritesTheConfigurationOfANormalRun) {
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     EXPECT_EQ(readConfiguration(), kNormalRun);
+}
+
+// The status line's details button opens an information box, which takes the keyboard and blocks
+// the window: Ctrl+Q typed into it, or the window manager's close of the window, still ends the
+// run the normal way.
+TEST_F(EndToEnd, QuitWithAnInformationBoxOpenEndsTheRun) {
+    for (const char* way : {"Ctrl+Q in the box", "close of the window"}) {
+        SCOPED_TRACE(way);
+        for (int i = 0; i < 20 && !window->dialogFocused() && program->running(); ++i) {
+            window->click(kStatusDetailsX, kStatusDetailsY);
+            program->waitExit(300ms);
+        }
+        ASSERT_TRUE(window->dialogFocused()) << "the status details showed no box";
+        if (std::string(way) == "Ctrl+Q in the box")
+            window->keysIntoFocused("ctrl+q");
+        else
+            ASSERT_TRUE(e2e::askWindowToClose(display->name(), window->id()));
+        std::optional<int> exitStatus = program->waitExit(10s);
+        ASSERT_TRUE(exitStatus.has_value()) << "the program did not end";
+        EXPECT_EQ(*exitStatus, 0);
+        EXPECT_EQ(readConfiguration(), kNormalRun);
+        fs::remove_all(fs::path(data.path()) / "VELMARHelmetsDeviceManager");
+        SetUp();
+    }
 }
 
 TEST_F(EndToEnd, TerminationSignalEndsTheRunTheSameWay) {
