@@ -18,8 +18,6 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 constexpr const char* kTitle = "VELMAR Helmets Device Manager";
-// The status line's "..." button (status details), in the window's coordinates.
-constexpr int kStatusDetailsX = 962, kStatusDetailsY = 595;
 
 // Prints the archive's root class and its keys, one per line, sorted.
 constexpr const char* kReadArchive = R"PY(
@@ -83,18 +81,14 @@ TEST_F(EndToEnd, CtrlQWritesTheConfigurationOfANormalRun) {
     EXPECT_EQ(readConfiguration(), kNormalRun);
 }
 
-// The status line's details button opens an information box, which takes the keyboard and blocks
-// the window: Ctrl+Q typed into it, or the window manager's close of the window, still ends the
-// run the normal way.
-TEST_F(EndToEnd, QuitWithAnInformationBoxOpenEndsTheRun) {
-    for (const char* way : {"Ctrl+Q in the box", "close of the window"}) {
+// The About sheet (Ctrl+I) takes the keyboard and blocks the window: Ctrl+Q typed into it, or the
+// window manager's close of the window, still ends the run the normal way.
+TEST_F(EndToEnd, QuitWithASheetOpenEndsTheRun) {
+    for (const std::string way : {"Ctrl+Q in the sheet", "close of the window"}) {
         SCOPED_TRACE(way);
-        for (int i = 0; i < 20 && !window->dialogFocused() && program->running(); ++i) {
-            window->click(kStatusDetailsX, kStatusDetailsY);
-            program->waitExit(300ms);
-        }
-        ASSERT_TRUE(window->dialogFocused()) << "the status details showed no box";
-        if (std::string(way) == "Ctrl+Q in the box")
+        ASSERT_TRUE(window->pressUntil("ctrl+i", [&] { return window->dialogFocused(); }, 20, 500ms))
+            << "About showed no sheet";
+        if (way == "Ctrl+Q in the sheet")
             window->keysIntoFocused("ctrl+q");
         else
             ASSERT_TRUE(e2e::askWindowToClose(display->name(), window->id()));

@@ -138,19 +138,24 @@ TEST_F(SimulatedUpdateEndToEnd, UpdateThroughTheWindowWritesTheBlocksAndRecogniz
 }
 
 // A damaged file: the notice says the program will restart, and its OK ends the program as a
-// normal quit does (status 0, the configuration written) while the notice is still on screen.
-TEST_F(SimulatedUpdateEndToEnd, DamagedFileNoticeEndsTheProgramOnItsOK) {
+// normal quit does (status 0, the configuration written); so does Ctrl+Q typed into the notice.
+TEST_F(SimulatedUpdateEndToEnd, DamagedFileNoticeEndsTheProgramOnItsOKOrCtrlQ) {
     std::ofstream(firmware, std::ios::binary | std::ios::trunc) << "AIROHAVELMAR v1.3, cut short";
-    ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NO_FATAL_FAILURE(recognizeAndPressUpdate());
-    ASSERT_TRUE(run.trace.waitFor("message box 8 shown")) << run.trace.text();
-    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 10s)) << "the notice has no focus";
-    run.window->keysIntoFocused("Return");
-    std::optional<int> exitStatus = run.program->waitExit(10s);
-    ASSERT_TRUE(exitStatus.has_value()) << "OK on the notice did not end the program\n" << run.trace.text();
-    EXPECT_EQ(*exitStatus, 0);
+    for (const char* key : {"Return", "ctrl+q"}) {
+        SCOPED_TRACE(key);
+        const int notices = run.trace.count("message box 8 shown");
+        ASSERT_NO_FATAL_FAILURE(start());
+        ASSERT_NO_FATAL_FAILURE(recognizeAndPressUpdate());
+        ASSERT_TRUE(run.trace.waitFor("message box 8 shown", notices + 1)) << run.trace.text();
+        ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 10s)) << "the notice has no focus";
+        run.window->keysIntoFocused(key);
+        std::optional<int> exitStatus = run.program->waitExit(10s);
+        ASSERT_TRUE(exitStatus.has_value()) << "the program did not end\n" << run.trace.text();
+        EXPECT_EQ(*exitStatus, 0);
+        EXPECT_TRUE(noResumeRecord()) << "the configuration is written on the way out";
+        fs::remove(archiveFolder(data.path()) / "VELMARHelmetsDeviceManager.qelmconf");
+    }
     EXPECT_TRUE(headset->blocks().empty());
-    EXPECT_TRUE(noResumeRecord()) << "the configuration is written on the way out";
 }
 
 TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunCompletes) {

@@ -17,9 +17,10 @@ struct Named {
 };
 
 // Commands whose byte 2 must be 0 (0x08, 0x13, 0x50) name nothing past the command: their 0 is
-// checked with the unnamed bytes.
+// checked with the unnamed bytes. A block read (0x03) names its key and, as every block request
+// does, a word count.
 constexpr std::array<Named, 22> kNamed = {{
-    {0x01, kHeader},     {0x03, kHeader + 1}, {0x05, kHeader + 1}, {0x06, 0},           {0x07, kHeader},
+    {0x01, kHeader},     {0x03, kHeader + 2}, {0x05, kHeader + 1}, {0x06, 0},           {0x07, kHeader},
     {0x08, kHeader},     {0x0A, kHeader},     {0x0D, kHeader},     {0x0E, 0},           {0x0F, kHeader},
     {0x12, kHeader},     {0x13, kHeader},     {0x20, kHeader},     {0x21, kHeader},     {0x22, kHeader},
     {0x47, kHeader},     {0x50, kHeader},     {0x52, kHeader},     {0x53, kHeader},     {0x59, kHeader + 1},
