@@ -1,8 +1,8 @@
 // The steps that the HID part-download families share: one format A request buffer reused across
 // commands (bytes a command does not set keep what the previous one left, as the part-download
-// headsets expect, or are cleared for the families whose requests are zero-filled), the version read, a part written as 0x05, 0x06 chunks and 0x07, the ready poll, the
-// finish command, the wait for the restarted headset and the write phase's set-up. The mesh
-// families build on them too.
+// headsets expect, or are cleared for the families whose requests are zero-filled), the version
+// read, a part written as 0x05, 0x06 chunks and 0x07, the ready poll, the finish command, the wait
+// for the restarted headset and the write phase's set-up. The mesh families build on them too.
 #pragma once
 
 #include <cstddef>
