@@ -24,6 +24,8 @@ packages=(
   clang libclang-rt-14-dev
   # the end-to-end tests' screenshot of the virtual X display
   libx11-dev
+  # the main window's close asked by the window manager while a sheet is shown
+  libxcb1-dev
 )
 
 missing=()

@@ -162,6 +162,15 @@ int32_t ORVABluetoothManagerAppController::closeMessageBox(QObject*) {
     return status;
 }
 
+void ORVABluetoothManagerAppController::closeMessageBoxForQuit() {
+    {
+        std::lock_guard<std::mutex> lock(messageBoxMutex_);
+        messageBoxStatus_ = 0;
+        queuedBoxes_.clear();
+    }
+    boxesClosedThrough_ = boxOpenings_.load();
+}
+
 void ORVABluetoothManagerAppController::showNextQueuedMessageBox() {
     BoxRequest next;
     {

@@ -486,10 +486,14 @@ void ORVABluetoothManagerAppController::showOnlineHelp(QObject*) {
 void ORVABluetoothManagerAppController::stopManager(QObject*) {
     if (onProcessing()) return;
     closeOpenListTabs();
+    // Closed now, not on a later turn of the queue: the loop stops before that turn comes.
+    closeMessageBoxForQuit();
+    if (window_) window_->hideSheets();
     if (terminate_)
         terminate_();
     else
-        QCoreApplication::quit();
+        // exit, not quit: quit asks each window to close, and the window leaves that to us.
+        QCoreApplication::exit(0);
 }
 
 bool ORVABluetoothManagerAppController::is_china_server() {

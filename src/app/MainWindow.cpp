@@ -228,10 +228,23 @@ MainWindow::LanguageSheet& MainWindow::languageSheet() {
     return languageSheet_;
 }
 
+Sheet* MainWindow::newSheet() {
+    auto* sheet = new Sheet(this);
+    sheet->setWindowModality(Qt::WindowModal);
+    // The window's own key is blocked while the sheet has the keyboard: Ctrl+Q asks the same quit.
+    auto* quit = new QShortcut(menuItemQuit->shortcut(), sheet);
+    QObject::connect(quit, &QShortcut::activated, menuItemQuit, &QAction::trigger);
+    return sheet;
+}
+
+void MainWindow::hideSheets() {
+    for (QDialog* dialog : findChildren<QDialog*>())
+        if (dialog->isVisible()) dialog->hide();
+}
+
 void MainWindow::buildMessageBox() {
     MessageBoxSheet& m = messageBox_;
-    m.sheetMessageBox = new Sheet(this);
-    m.sheetMessageBox->setWindowModality(Qt::WindowModal);
+    m.sheetMessageBox = newSheet();
     auto* grid = new QGridLayout(m.sheetMessageBox);
     grid->setContentsMargins(18, 18, 18, 14);
     grid->setHorizontalSpacing(16);
@@ -262,8 +275,7 @@ void MainWindow::buildMessageBox() {
 
 void MainWindow::buildAbout() {
     AboutSheet& a = about_;
-    a.sheetAbout = new Sheet(this);
-    a.sheetAbout->setWindowModality(Qt::WindowModal);
+    a.sheetAbout = newSheet();
     a.imgAboutImg = label(a.sheetAbout, {20, 30, 72, 72});
     a.tfAbout = label(a.sheetAbout, {105, 42, 430, 51});
     a.tfAbout->setWordWrap(true);
@@ -273,8 +285,7 @@ void MainWindow::buildAbout() {
 
 void MainWindow::buildLanguageManager() {
     LanguageSheet& l = languageSheet_;
-    l.sheetLanguageManager = new Sheet(this);
-    l.sheetLanguageManager->setWindowModality(Qt::WindowModal);
+    l.sheetLanguageManager = newSheet();
     auto* layout = new QVBoxLayout(l.sheetLanguageManager);
     l.boxLanguageManager = new QGroupBox(l.sheetLanguageManager);
     auto* rows = new QGridLayout(l.boxLanguageManager);

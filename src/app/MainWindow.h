@@ -19,6 +19,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/ModalWindowClose.h"
 #include "app/ORVABluetoothMainButton.h"
 #include "app/ORVABluetoothManagerView.h"
 
@@ -38,8 +39,12 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow();
 
-    // The window's close button asks this instead of closing (the controller decides).
+    // The window's close button asks this instead of closing (the controller decides), also while
+    // a sheet is shown.
     std::function<void()> onCloseRequested;
+
+    // Hides every sheet and dialog shown on the window at once: nothing shown may hold the way out.
+    void hideSheets();
 
     // Ends editing in the window; false when a field refuses to give up its text.
     bool makeFirstResponder();
@@ -160,10 +165,14 @@ private:
     void buildAbout();
     void buildLanguageManager();
     void addWindowKey(QAbstractButton* button, QKeySequence key);
+    Sheet* newSheet();
     std::vector<std::pair<QKeySequence, QAbstractButton*>> keyButtons_;
     MessageBoxSheet messageBox_;
     AboutSheet about_;
     LanguageSheet languageSheet_;
+    ModalWindowClose modalClose_{this, [this] {
+        if (onCloseRequested) onCloseRequested();
+    }};
     bool painted_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
 };

@@ -174,6 +174,9 @@ public:
     void openMessageBoxWithMessage(const std::string& message, bool warning, const OptString& buttonCancel,
                                    const OptString& buttonOK, int32_t withSize, int32_t forWhat);
     int32_t closeMessageBox(QObject* sender = nullptr);
+    // The quit's close of the box: forgets it and the boxes that wait their turn (the window hides
+    // its sheets).
+    void closeMessageBoxForQuit();
     void messageBoxOK(QObject* sender = nullptr);
     void messageBoxCancel(QObject* sender = nullptr);
     int32_t messageBoxStatus() const { return messageBoxStatus_; }

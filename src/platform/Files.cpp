@@ -58,6 +58,29 @@ const char* describe(ReadFailure failure) {
     return "read error";
 }
 
+namespace {
+
+// Writes all of bytes to fd and flushes them; errno tells why when it fails.
+bool writeAllAndSync(int fd, const unsigned char* bytes, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd, bytes + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return ::fsync(fd) == 0;
+}
+
+// Closes fd keeping the errno of the failure before.
+void closeKeepingErrno(int fd) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+}
+
+}  // namespace
+
 bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
     auto fail = [&](const std::string& what) {
         if (error) *error = what + ": " + std::strerror(errno);
@@ -68,21 +91,15 @@ bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& by
     name.push_back('\0');
     int fd = mkstemp(name.data());
     if (fd < 0) return fail("cannot create " + temp);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            int saved = errno;
-            ::close(fd);
-            ::unlink(name.data());
-            errno = saved;
-            return fail("cannot write " + path);
-        }
-        done += static_cast<size_t>(n);
-    }
     fchmod(fd, 0644);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (!writeAllAndSync(fd, bytes.data(), bytes.size())) {
+        closeKeepingErrno(fd);
+        const int saved = errno;
+        ::unlink(name.data());
+        errno = saved;
+        return fail("cannot write " + path);
+    }
+    if (::close(fd) != 0) {
         int saved = errno;
         ::unlink(name.data());
         errno = saved;
@@ -95,6 +112,29 @@ bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& by
         return fail("cannot replace " + path);
     }
     return true;
+}
+
+bool writeFileFlushed(const std::string& path, const unsigned char* bytes, size_t size, std::string* error) {
+    auto fail = [&](const std::string& what) {
+        if (error) *error = what + ": " + std::strerror(errno);
+        return false;
+    };
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return fail("cannot create " + path);
+    if (!writeAllAndSync(fd, bytes, size)) {
+        closeKeepingErrno(fd);
+        return fail("cannot write " + path);
+    }
+    if (::close(fd) != 0) return fail("cannot close " + path);
+    return true;
+}
+
+bool syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 bool createFolders(const std::string& path) {

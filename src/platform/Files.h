@@ -32,6 +32,12 @@ const char* describe(ReadFailure failure);
 // short reason in *error and leaves path as it was.
 bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
 
+// Creates (or truncates) path with exactly bytes and flushes it to its device before closing it;
+// false with a short reason in *error when any of that fails.
+bool writeFileFlushed(const std::string& path, const unsigned char* bytes, size_t size, std::string* error = nullptr);
+// Flushes a folder's entries (a rename in it) to its device.
+bool syncFolder(const std::string& folder);
+
 // Creates path and its missing parents; true when the folder exists afterwards.
 bool createFolders(const std::string& path);
 

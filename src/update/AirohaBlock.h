@@ -15,10 +15,12 @@ namespace update {
 // The mesh modules' block: always written (the version only asked), the module (0x3220) found
 // again after its restart.
 extern const AirohaBlockOptions kAirohaMeshBlock;
-// The headset's `command` (byte 2 = 0) hands the link over to the Airoha mesh module, found within
-// 20 tries after two seconds; false with the failure published ("failure" for the command, "[8]"
-// for the search) and the work ended.
+// The headset's `command` (byte 2 = 0) hands the link over to the Airoha mesh module; false with
+// `failure` published and the work ended.
 class PartExchange;
-bool handOverToAirohaMesh(UpdateRun& run, PartExchange& x, uint8_t command, const char* failure);
+bool askMeshHandOver(UpdateRun& run, PartExchange& x, uint8_t command, const char* failure);
+// The Airoha mesh module found within 20 tries (HID closed first); false with "[8]" published and
+// the work ended.
+bool findAirohaMesh(UpdateRun& run);
 
 }  // namespace update

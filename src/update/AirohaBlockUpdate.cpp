@@ -105,8 +105,14 @@ const char* writeAirohaBlock(UpdateRun& run, const BlockRecord& record, const Ai
         const uint64_t before = uint64_t(offset) * 100 / record.length;
         offset += piece;
         const uint64_t percent = uint64_t(offset) * 100 / record.length;
-        if (percent != before) platform::logf("airoha block %u: %llu%%", record.number, static_cast<unsigned long long>(percent));
+        if (percent == before) continue;
+        if (options.meshLogs)
+            platform::logf("--- NORMAL BLOCK[%u][%u][%u] CRC[0x%04X][0x%04X]  Progress: %3d%%\n", record.number, offset,
+                           record.length, crc, blockCrc, static_cast<int>(percent));
+        else
+            platform::logf("airoha block %u: %llu%%", record.number, static_cast<unsigned long long>(percent));
     }
+    if (options.meshLogs) platform::logf("--------------AIROHA MESH VERIFY\n");
     x = {};
     x.request[4] = kVerifyWhole;
     x.request[5] = static_cast<uint8_t>(blockCrc);
@@ -116,6 +122,7 @@ const char* writeAirohaBlock(UpdateRun& run, const BlockRecord& record, const Ai
     if (!command(run, x, kRunLoader)) return kTagLoader;
     if (!reopenAfterRestart(run, options)) return kTagReopen;
     x = {};
+    if (options.meshLogs) platform::logf("--------------AIROHA COMMAND_GET_DFU_RESULT ");
     if (!command(run, x, kResult)) return kTagResult;
     platform::logf("airoha block %u: result %u", record.number, x.reply[4]);
     return nullptr;

@@ -15,6 +15,7 @@ struct AirohaBlockOptions {
     bool skipSameVersion = true;      // a block the device holds in the same version is skipped
     int64_t restartMs = 6000;         // the wait after the loader before polling for the device
     HeadsetOpener reopen = nullptr;   // how the restarted device is found; none: run.openHeadset
+    bool meshLogs = false;            // the mesh module's diagnostic lines (pieces with CRCs, verify, result)
 };
 
 // Writes the record's block on slot 0; the failed step's tag ("%d" for the block number), or

@@ -19,18 +19,19 @@ constexpr int32_t kWritePhase = 4;
 
 }  // namespace
 
-const AirohaBlockOptions kAirohaMeshBlock{.skipSameVersion = false, .restartMs = 3000, .reopen = usbhid_open_airoha_mesh};
+const AirohaBlockOptions kAirohaMeshBlock{
+    .skipSameVersion = false, .restartMs = 3000, .reopen = usbhid_open_airoha_mesh, .meshLogs = true};
 
-bool handOverToAirohaMesh(UpdateRun& run, PartExchange& x, uint8_t command, const char* failure) {
-    if (!meshCommand(x, command, {0})) {
-        failCannotGetStatus(run, failure);
-        return false;
-    }
-    if (!pause(run, kBeforeModuleMs) || !findDevice(run, usbhid_open_airoha_mesh, kMeshSearchTries)) {
-        failSearch(run, "[8]");
-        return false;
-    }
-    return true;
+bool askMeshHandOver(UpdateRun& run, PartExchange& x, uint8_t command, const char* failure) {
+    if (meshCommand(x, command, {0})) return true;
+    failCannotGetStatus(run, failure);
+    return false;
+}
+
+bool findAirohaMesh(UpdateRun& run) {
+    if (findDevice(run, usbhid_open_airoha_mesh, kMeshSearchTries)) return true;
+    failSearch(run, "[8]");
+    return false;
 }
 
 void updateAirohaMesh(UpdateRun& run) {
@@ -41,7 +42,9 @@ void updateAirohaMesh(UpdateRun& run) {
 
     beginWritePhase(run, kWritePhase);
     const ArchiveLayout layout(run.image.data(), run.image.size);
-    if (!handOverToAirohaMesh(run, x, kMeshOn, "[7]")) return;
+    if (!askMeshHandOver(run, x, kMeshOn, "[7]")) return;
+    if (!pause(run, kBeforeModuleMs)) return failSearch(run, "[8]");
+    if (!findAirohaMesh(run)) return;
     const BlockRecord block = *layout.block(kBlockEntry);
     if (const char* tag = writeAirohaBlock(run, block, kAirohaMeshBlock)) return failAirohaBlock(run, block, tag);
     platform::logf("BT_MODULE_FIND and UPDATE");

@@ -131,19 +131,21 @@ bool renameNoReplace(const std::string& from, const std::string& to) {
 bool copyCameraPart(UpdateRun& run, const std::string& volume, const CameraFiles& files, const CameraPart& part,
                     const CameraCopyTags& tags) {
     const std::string staged = volume + files.staged;
-    {
-        std::ofstream out(staged, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(part.data), static_cast<std::streamsize>(part.length));
-        out.close();
-        if (!out) {
-            publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tags.create);
-            return false;
-        }
+    const std::string target = volume + files.target;
+    // On the card before the camera gets it back: the data, then the rename in its folder. The
+    // read-back below would otherwise read what is still in memory.
+    std::string error;
+    if (!platform::writeFileFlushed(staged, part.data, part.length, &error)) {
+        platform::logf("camera copy: %s", error.c_str());
+        publishCameraFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tags.create);
+        return false;
     }
-    if (!renameNoReplace(staged, volume + files.target)) {
+    if (!renameNoReplace(staged, target)) {
         publishCameraFailure(run, AppTexts::qelm_string_camera_update_fail_in, tags.rename);
         return false;
     }
+    if (!platform::syncFolder(fs::path(target).parent_path().string()))
+        platform::logf("camera copy: the card's folder of %s was not flushed", target.c_str());
     return readBackCameraFile(run, volume, files, part, tags);
 }
 

@@ -155,7 +155,7 @@ void updateHidCameraStorage(UpdateRun& run) {
     }
     if (!pause(run, 5000)) return failCannotGetStatus(run);
     if (holds(kUnitLanguageModels, model)) {
-        const int code = UnitLanguage::UnitLanguageCodeFromStringForCelvar(run.controller.strLanguageFirmware().value_or(""));
+        const int code = UnitLanguage::UnitLanguageCodeFromStringForCelvar(run.strLanguageFirmware.value_or(""));
         UnitLanguage::bt_set_unit_language_celvar(0, code);  // a refusal does not fail the update
     }
     if (heldBox && !run.page.openedMessageBox.load()) openInstructionBox(run);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Log.h"
 #include "transport/HidReportChannel.h"
 
 namespace update {
@@ -23,6 +24,7 @@ bool sendPartChunks(int slot, uint8_t* request, const unsigned char* data, size_
         request[3] = static_cast<uint8_t>(chunk);
         std::memcpy(request + 4, data + offset, chunk);
         if (marks.zeroTail) std::memset(request + 4 + chunk, 0, kPartChunkMax - chunk);
+        if (marks.lastLog && offset + chunk == length) platform::logf("%s", marks.lastLog);
         if (!usbhid_send(slot, request)) return fail(ChunkFailure::send);
         if (!usbhid_wait_ready(slot)) return fail(ChunkFailure::wait);
         offset += chunk;

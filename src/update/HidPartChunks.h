@@ -17,6 +17,7 @@ constexpr size_t kPartChunkMax = 1019;
 struct ChunkMarks {
     uint8_t last = kPartChunkCommand;  // the command of the chunk that ends the data
     bool zeroTail = false;             // bytes after a chunk's data are 0, not what the buffer held
+    const char* lastLog = nullptr;     // a diagnostic line written before the last chunk goes out
 };
 
 enum class ChunkFailure { none, send, wait, stopped };

@@ -2,6 +2,7 @@
 #include "update/HidPartDownload.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/AppTexts.h"
 #include "platform/Log.h"
@@ -25,6 +26,7 @@ constexpr int64_t kClosingMs = 2000;
 
 bool PartExchange::command(int slot, uint8_t cmd, std::optional<uint8_t> arg) {
     if (run_.stopped()) return false;
+    if (fill_ == RequestFill::zeroFilled) std::memset(request, 0, sizeof request);
     request[0] = 1;
     request[1] = cmd;
     if (arg) request[2] = *arg;
@@ -37,8 +39,9 @@ ChipVersion PartExchange::readVersion(int slot) {
 }
 
 bool PartExchange::writePart(int slot, uint8_t target, const unsigned char* data, size_t length) {
-    return command(slot, kStartPart, target) && sendPartChunks(slot, request, data, length, &run_.page.stopRequested) &&
-           command(slot, kEndPart);
+    const ChunkMarks marks{kPartChunkCommand, fill_ == RequestFill::zeroFilled};
+    return command(slot, kStartPart, target) &&
+           sendPartChunks(slot, request, data, length, &run_.page.stopRequested, marks) && command(slot, kEndPart);
 }
 
 bool sameVersion(const ChipVersion& v, int32_t major, int32_t minor, int32_t type, int32_t secondary) {
@@ -101,6 +104,12 @@ void beginWritePhase(UpdateRun& run, int32_t phase) {
     run.page.updateTimerProcessed = 0;
 }
 
+void endStopped(UpdateRun& run) {
+    publishFailure(run, nullptr);
+    run.page.updateRestoreError = kEndFailed;
+    endOfWork(run, EndEntry::withHid);
+}
+
 void failCannotGetStatus(UpdateRun& run, const std::string& tag) {
     publishFailure(run, UpdateTexts::qelm_string_cannot_get_status_in, tag);
     endOfWork(run, EndEntry::withHid);
@@ -160,7 +169,7 @@ void updateHidDownloadMode(UpdateRun& run) {
     PartExchange x(run);
     platform::logf(x.command(0, kEnterDownloadMode) ? "COMMAND_ENTER_DNLD_MODE OK" : "COMMAND_ENTER_DNLD_MODE FAIL");
     usbhid_close_all();
-    if (!pause(run, kDownloadModeReopenMs)) return failNotRecognized(run);
+    if (!pause(run, kDownloadModeReopenMs)) return endStopped(run);
     uint32_t pid = 0;
     if (run.openHeadset(&pid, run.message) != 0 || static_cast<int32_t>(pid) != run.controller.usbStatus())
         return failNotRecognized(run);

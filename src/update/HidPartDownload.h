@@ -1,8 +1,8 @@
 // The steps that the HID part-download families share: one format A request buffer reused across
-// commands (bytes a command does not set keep what the previous one left, as the headsets
-// expect), the version read, a part written as 0x05, 0x06 chunks and 0x07, the ready poll, the
-// finish command, the wait for the restarted headset and the write phase's set-up. The mesh
-// families build on them too.
+// commands (bytes a command does not set keep what the previous one left, as the part-download
+// headsets expect, or are cleared for the families whose requests are zero-filled), the version
+// read, a part written as 0x05, 0x06 chunks and 0x07, the ready poll, the finish command, the wait
+// for the restarted headset and the write phase's set-up. The mesh families build on them too.
 #pragma once
 
 #include <cstddef>
@@ -22,9 +22,15 @@ struct ChipVersion {
 // one-second passes.
 constexpr int kPartDownloadPasses = 300;
 
+// How a family fills the bytes a request does not set.
+enum class RequestFill {
+    carried,     // one buffer for every command: they keep what the previous request left
+    zeroFilled,  // 0, in commands and in chunks past their data
+};
+
 class PartExchange {
   public:
-    explicit PartExchange(UpdateRun& run) : run_(run) {}
+    explicit PartExchange(UpdateRun& run, RequestFill fill = RequestFill::carried) : run_(run), fill_(fill) {}
 
     // Byte 0 = 1, byte 1 = cmd and, when given, byte 2 = arg; usbhid_command on the slot.
     bool command(int slot, uint8_t cmd, std::optional<uint8_t> arg = std::nullopt);
@@ -40,6 +46,7 @@ class PartExchange {
 
   private:
     UpdateRun& run_;
+    RequestFill fill_;
 };
 
 // The version equals the record's (by the record's four-field compare).
@@ -60,6 +67,8 @@ void failFirmwareCorrupted(UpdateRun& run, EndEntry entry, int32_t code = kEndFi
 // The write phase's set-up: 2, the processing status, the timer fields reset, code 1, then the
 // phase value.
 void beginWritePhase(UpdateRun& run, int32_t phase);
+// A stop asked while nothing had failed: the failure prefix alone with code 1, HID closed.
+void endStopped(UpdateRun& run);
 // "Cannot get status" with the failure prefix (and a tag when given), then the end with HID.
 void failCannotGetStatus(UpdateRun& run, const std::string& tag = "");
 // Command 0x0D until reply byte 3 is not 0, one second after a "not ready" answer and after a

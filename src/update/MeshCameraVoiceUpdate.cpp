@@ -101,7 +101,7 @@ void writeIm501(UpdateRun& run, PartExchange& x, const BlockRecord& record) {
 }
 
 void setLanguage(UpdateRun& run, Language language) {
-    const std::string name = run.controller.strLanguageFirmware().value_or("");
+    const std::string name = run.strLanguageFirmware.value_or("");
     if (language == Language::plain)
         UnitLanguage::bt_set_unit_language(0, UnitLanguage::UnitLanguageCodeFromString(name));
     else if (language == Language::celvar)

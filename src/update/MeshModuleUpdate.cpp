@@ -29,7 +29,7 @@ bool holds(const int32_t (&set)[N], int32_t model) {
 }
 
 void setUnitLanguage(UpdateRun& run) {
-    const std::string name = run.controller.strLanguageFirmware().value_or("");
+    const std::string name = run.strLanguageFirmware.value_or("");
     UnitLanguage::bt_set_unit_language(0, UnitLanguage::UnitLanguageCodeFromString(name));
 }
 
@@ -38,7 +38,7 @@ void setLanguages(UpdateRun& run, PartExchange& x) {
     const int code = languageCodeOfFileName(run.firmwareFile);
     if (!meshCommand(x, kSetLanguage, {static_cast<uint8_t>(code)})) meshCommand(x, kSetLanguage, {0});
     if (run.deviceTarget == kVersionTestedUnitLanguage) {
-        platform::logf("GESSA lang?[%s]", run.controller.strLanguageFirmware().value_or("").c_str());
+        platform::logf("GESSA lang?[%s]", run.strLanguageFirmware.value_or("").c_str());
         if (!meshCommand(x, 0x01)) {
             platform::logf("FAIL_GET_VER");
         } else if (x.reply[3] >= 2 && x.reply[4] != 0) {

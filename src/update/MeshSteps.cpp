@@ -204,7 +204,9 @@ const char* writeTaggedPart(UpdateRun& run, PartExchange& x, uint8_t selector, c
                             size_t length, const PartTags& tags) {
     if (!meshCommand(x, kStartImage, {selector})) return tags.start;
     ChunkFailure failed = ChunkFailure::none;
-    if (!sendPartChunks(0, x.request, data, length, &run.page.stopRequested, {}, &failed))
+    // The mesh headsets' requests are zero-filled: a short chunk carries nothing of the one before.
+    if (!sendPartChunks(0, x.request, data, length, &run.page.stopRequested, ChunkMarks{kPartChunkCommand, true},
+                        &failed))
         return failed == ChunkFailure::wait ? tags.wait : tags.send;
     if (!meshCommand(x, kEndImage)) return tags.end;
     return nullptr;

@@ -15,6 +15,7 @@ namespace {
 constexpr int32_t kBlockEntry = 1;
 constexpr uint8_t kHandOver = 0x0F;
 constexpr int32_t kWritePhase = 4;
+constexpr int64_t kBeforeModuleMs = 2000;
 
 // The entries read: long entry 1 (verified by the loader) and short entry 0 (bounds only). False
 // with the failure published and the work ended.
@@ -30,9 +31,12 @@ void updateQccAirohaMesh(UpdateRun& run) {
 
     if (readinessRefused(run, x)) return;
     platform::logf("Qcc Mesh Update start");
-    if (!handOverToAirohaMesh(run, x, kHandOver, "[1][50]")) return;
+    if (!askMeshHandOver(run, x, kHandOver, "[1][50]")) return;
+    usbhid_close_all();
+    if (!pause(run, kBeforeModuleMs)) return failSearch(run, "[8]");
     run.page.addUpdateProcessed = kWritePhase;
     run.page.updateTimerProcessed = 0;
+    if (!findAirohaMesh(run)) return;
     const BlockRecord block = *ArchiveLayout(run.image.data(), run.image.size).block(kBlockEntry);
     if (const char* tag = writeAirohaBlock(run, block, kAirohaMeshBlock)) return failAirohaBlock(run, block, tag);
 

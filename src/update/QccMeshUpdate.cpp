@@ -84,7 +84,7 @@ bool writeQccBluetoothImage(UpdateRun& run, PartExchange& x, const QccImageLogs&
     if (!meshCommand(x, kStartImage, {0})) return failCannotGetStatus(run, "[B][0]"), false;
     ChunkFailure failed = ChunkFailure::none;
     if (!sendPartChunks(0, x.request, run.image.data() + entry.offset, entry.length, &run.page.stopRequested,
-                        ChunkMarks{kLastChunk}, &failed))
+                        ChunkMarks{kLastChunk, true, "writeLAST"}, &failed))
         return failCannotGetStatus(run, failed == ChunkFailure::wait ? "[B][2]" : "[B][1]"), false;
     if (!meshCommand(x, kEndImage)) return failCannotGetStatus(run, "[B][3]"), false;
     platform::logf("%s", logs.beforeLoader);

@@ -149,7 +149,8 @@ void updateTwoChipDowngradeGuard(UpdateRun& run) {
     run.productId[0] = pid;
     if (!opened || static_cast<int32_t>(pid) != run.controller.usbStatus() || !openSecondChip(run))
         return failNotRecognized(run);
-    PartExchange x(run);
+    // These chips take the QCC image write's requests: every byte a command does not name is 0.
+    PartExchange x(run, RequestFill::zeroFilled);
     if (!bothChipsRecognized(run, x)) return failNotRecognized(run);
     const bool loaded = loadFirmwareArchive(run);
     run.page.addUpdateProcessed = 1;

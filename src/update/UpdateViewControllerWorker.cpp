@@ -38,7 +38,6 @@ class UpdateViewController::WorkerControllerBridge : public UpdateWorkerControll
     }
     std::optional<std::string> getMessageBoxSecondButton() const override { return c_.getMessageBoxSecondButton(); }
     std::optional<std::string> getCameraDiskPath() const override { return c_.getCameraDiskPath(); }
-    std::optional<std::string> strLanguageFirmware() const override { return c_.strLanguageFirmware(); }
     // The file name is the main thread's; the numbers are atomics but go with it, in order.
     void clearRestartDFU() override {
         ORVABluetoothManagerAppController* c = &c_;
@@ -66,6 +65,7 @@ bool UpdateViewController::startUpdateWorker() {
     run.firmwareFile = tfFirmwareFile_->text().toStdString();
     run.languageFirmware = arrLanguageFirmware();
     run.languageFirmwareSelected = popUpLanguageFirmware_->currentIndex();
+    run.strLanguageFirmware = c.strLanguageFirmware();
     run.record = c.data();
     run.archiveFolder = platform::archiveFolderPath();
     run.openHeadset = headsetOpener_;

@@ -56,9 +56,6 @@ class UpdateWorkerController {
     virtual std::optional<std::string> getMessageBoxSecondButton() const { return std::nullopt; }
     virtual std::optional<std::string> getCameraDiskPath() const { return std::nullopt; }
     virtual void clearRestartDFU() {}
-    // The firmware language chosen on the update page (an English name); the unit-language models
-    // write it into the headset.
-    virtual std::optional<std::string> strLanguageFirmware() const { return std::nullopt; }
 };
 
 // Opens the headset into HID slot 0: 0 with the product id and the message set, else negative.
@@ -95,6 +92,9 @@ struct UpdateRun {
     std::string firmwareFile;                   // the path in tfFirmwareFile
     std::vector<std::string> languageFirmware;  // the language pop-up's items (English names)
     int32_t languageFirmwareSelected = -1;      // its selected index, -1 for none
+    // The controller's firmware language (an English name), copied: the unit-language models
+    // write it into the headset.
+    std::optional<std::string> strLanguageFirmware;
     device::ORVABluetoothDeviceData record;     // a copy of the controller's device record
     std::string archiveFolder;                  // where backups are written
     HeadsetOpener openHeadset = usbhid_open_headset;

@@ -248,6 +248,37 @@ TEST_F(MainWindowTest, EveryWayToQuitAsksTheControllerWhichWaitsForTheOperation)
     EXPECT_EQ(terminateRequests, 3);
 }
 
+// A shown box or sheet never holds the way out: the quit closes them first, and a box that waits
+// its turn is dropped instead of opening on the way out.
+TEST_F(MainWindowTest, QuitWithABoxOpenClosesItFirst) {
+    start();
+    int boxesShownAtQuit = -1;
+    controller->setTerminateHandler([&] {
+        ++terminateRequests;
+        boxesShownAtQuit = window->messageBox().sheetMessageBox->isVisible() + window->about().sheetAbout->isVisible();
+    });
+    controller->openMessageBoxWithMessage("Save?", false, std::string("No"), std::string("Yes"), 0, 4);
+    controller->openMessageBoxWithMessage("waits its turn", false, std::nullopt, std::string("OK"), 0, 2);
+    platform::drainMainQueue();
+    ASSERT_TRUE(window->messageBox().sheetMessageBox->isVisible());
+
+    QCloseEvent close;
+    QCoreApplication::sendEvent(window.get(), &close);
+    EXPECT_EQ(terminateRequests, 1);
+    EXPECT_EQ(boxesShownAtQuit, 0);
+    EXPECT_EQ(controller->messageBoxStatus(), 0);
+    platform::drainMainQueue();
+    EXPECT_FALSE(window->messageBox().sheetMessageBox->isVisible()) << "the waiting box stays closed";
+    EXPECT_TRUE(pages.log.empty()) << "closing is no answer to the question";
+
+    controller->about();
+    platform::drainMainQueue();
+    ASSERT_TRUE(window->about().sheetAbout->isVisible());
+    window->menuItemQuit->trigger();
+    EXPECT_EQ(terminateRequests, 2);
+    EXPECT_EQ(boxesShownAtQuit, 0);
+}
+
 TEST_F(MainWindowTest, TimeZonePicksTheServerOfHelpPages) {
     start();
     std::vector<std::string> opened;

@@ -158,6 +158,12 @@ TEST_P(MessageBoxAnswers, DoWhatThePurposeSays) {
     pages.settings->modeToGo_ = pages.fm->modeToGo_ = pages.speedDial->modeToGo_ = 3;
     open("?", k.forWhat);
     pages.log.clear();
+    // A quit that leaves the box up is refused by the window system: the box must be gone first.
+    bool boxShownAtQuit = false;
+    controller->setTerminateHandler([&] {
+        ++terminateRequests;
+        boxShownAtQuit = window->messageBox().sheetMessageBox->isVisible() || controller->messageBoxStatus() != 0;
+    });
 
     if (k.ok)
         controller->messageBoxOK(window->messageBox().btnMessageBoxOK);
@@ -167,6 +173,7 @@ TEST_P(MessageBoxAnswers, DoWhatThePurposeSays) {
 
     EXPECT_EQ(pages.log, k.calls);
     EXPECT_EQ(terminateRequests, k.terminates);
+    EXPECT_FALSE(boxShownAtQuit);
     EXPECT_EQ(controller->skipRestoreBackupFile(), k.skipBackup);
     EXPECT_EQ(controller->mode(), k.modeAfter);
     EXPECT_EQ(controller->messageBoxStatus(), 0);

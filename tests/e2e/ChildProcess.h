@@ -188,6 +188,8 @@ public:
         }
         return done();
     }
+    // The program's window id as xdotool prints it (empty before find).
+    const std::string& id() const { return window_; }
     // The window that has the keyboard focus (empty when unknown).
     std::string focusedWindow() {
         auto focused = commandOutput(xdotool_ + "getwindowfocus 2>/dev/null");

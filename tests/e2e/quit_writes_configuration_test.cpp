@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ChildProcess.h"
+#include "WindowClose.h"
 #include "tests_support/TempDir.h"
 
 namespace {
@@ -78,6 +79,26 @@ TEST_F(EndToEnd, CtrlQWritesTheConfigurationOfANormalRun) {
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0);
     EXPECT_EQ(readConfiguration(), kNormalRun);
+}
+
+// The About sheet (Ctrl+I) takes the keyboard and blocks the window: Ctrl+Q typed into it, or the
+// window manager's close of the window, still ends the run the normal way.
+TEST_F(EndToEnd, QuitWithASheetOpenEndsTheRun) {
+    for (const std::string way : {"Ctrl+Q in the sheet", "close of the window"}) {
+        SCOPED_TRACE(way);
+        ASSERT_TRUE(window->pressUntil("ctrl+i", [&] { return window->dialogFocused(); }, 20, 500ms))
+            << "About showed no sheet";
+        if (way == "Ctrl+Q in the sheet")
+            window->keysIntoFocused("ctrl+q");
+        else
+            ASSERT_TRUE(e2e::askWindowToClose(display->name(), window->id()));
+        std::optional<int> exitStatus = program->waitExit(10s);
+        ASSERT_TRUE(exitStatus.has_value()) << "the program did not end";
+        EXPECT_EQ(*exitStatus, 0);
+        EXPECT_EQ(readConfiguration(), kNormalRun);
+        fs::remove_all(fs::path(data.path()) / "VELMARHelmetsDeviceManager");
+        SetUp();
+    }
 }
 
 TEST_F(EndToEnd, TerminationSignalEndsTheRunTheSameWay) {

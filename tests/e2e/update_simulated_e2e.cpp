@@ -2,8 +2,9 @@
 // with the loopback firmware server: recognition, then on the update page Browse's shortcut, the
 // firmware path typed into the dialog and Update's shortcut. The archive's blocks end in the
 // headset, which restarts after each; re-recognition asks its version again; the backup is in the
-// archive folder and the configuration written on quit holds no resume record. A run ended by
-// SIGTERM while it writes exits 0 within a bound, and the next run completes the update.
+// archive folder and the configuration written on quit holds no resume record. A damaged file's
+// notice ends the program on its OK. A run ended by SIGTERM while it writes exits 0 within a
+// bound, and the next run completes the update.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -73,8 +74,14 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
     }
 
     // From the start page to the update page of the recognized headset, then Browse, the path,
-    // Update.
+    // Update; the headset takes its first blocks.
     void recognizeAndStartUpdate() {
+        ASSERT_NO_FATAL_FAILURE(recognizeAndPressUpdate());
+        ASSERT_TRUE(waitFor([&] { return headset->requestCount() > 0 && !headset->blocks().empty(); }, 30s))
+            << "the update did not start";
+    }
+
+    void recognizeAndPressUpdate() {
         const int languagePacks = requests(0x01, 0x01);
         const int listReads = run.trace.count(kListReadEnded);
         ASSERT_TRUE(run.window->pressUntil("ctrl+Right", [&] { return requests(0x01, 0x01) > languagePacks; }, 120));
@@ -90,8 +97,6 @@ class SimulatedUpdateEndToEnd : public ::testing::Test {
         ASSERT_TRUE(run.window->pressUntil(
             "alt+ctrl+u", [&] { return run.trace.count("update started") > updatesStarted; }, 10, 3s))
             << "Update started nothing\n" << run.trace.text();
-        ASSERT_TRUE(waitFor([&] { return headset->requestCount() > 0 && !headset->blocks().empty(); }, 30s))
-            << "the update did not start";
     }
 
     bool noResumeRecord() {
@@ -130,6 +135,27 @@ TEST_F(SimulatedUpdateEndToEnd, UpdateThroughTheWindowWritesTheBlocksAndRecogniz
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     EXPECT_TRUE(noResumeRecord());
+}
+
+// A damaged file: the notice says the program will restart, and its OK ends the program as a
+// normal quit does (status 0, the configuration written); so does Ctrl+Q typed into the notice.
+TEST_F(SimulatedUpdateEndToEnd, DamagedFileNoticeEndsTheProgramOnItsOKOrCtrlQ) {
+    std::ofstream(firmware, std::ios::binary | std::ios::trunc) << "AIROHAVELMAR v1.3, cut short";
+    for (const char* key : {"Return", "ctrl+q"}) {
+        SCOPED_TRACE(key);
+        const int notices = run.trace.count("message box 8 shown");
+        ASSERT_NO_FATAL_FAILURE(start());
+        ASSERT_NO_FATAL_FAILURE(recognizeAndPressUpdate());
+        ASSERT_TRUE(run.trace.waitFor("message box 8 shown", notices + 1)) << run.trace.text();
+        ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 10s)) << "the notice has no focus";
+        run.window->keysIntoFocused(key);
+        std::optional<int> exitStatus = run.program->waitExit(10s);
+        ASSERT_TRUE(exitStatus.has_value()) << "the program did not end\n" << run.trace.text();
+        EXPECT_EQ(*exitStatus, 0);
+        EXPECT_TRUE(noResumeRecord()) << "the configuration is written on the way out";
+        fs::remove(archiveFolder(data.path()) / "VELMARHelmetsDeviceManager.qelmconf");
+    }
+    EXPECT_TRUE(headset->blocks().empty());
 }
 
 TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunCompletes) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace sim {
@@ -11,6 +12,7 @@ namespace {
 constexpr size_t kLongRequest = 1023, kLongReply = 67, kShortReport = 62, kReport65 = 65;
 constexpr uint8_t kFragmentReportId = 2;
 constexpr uint8_t kBusy = 1;
+constexpr uint8_t kRefused = 2;
 
 // The device's format B reply lengths (data bytes after command and status) by command.
 const std::map<uint8_t, size_t> kShortReplyLengths = {
@@ -41,6 +43,16 @@ Answer HeadsetModel::answer(Format format, const std::vector<uint8_t>& request) 
 void HeadsetModel::setAnswer(Format format, uint8_t command, Answer a) {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     answers_[{format, command}] = std::move(a);
+}
+
+void HeadsetModel::setRequestBytes(RequestBytes kind) {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    requestBytes_ = kind;
+}
+
+int HeadsetModel::strayRequests() const {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return strayRequests_;
 }
 
 void HeadsetModel::setFaults(const Faults& faults) {
@@ -187,7 +199,17 @@ int HeadsetModel::take(const std::vector<uint8_t>& request, Format format) {
         if (pullPlug) pullPlug();
         return size;
     }
-    Answer a = answer(format, request);
+    Answer a;
+    const std::optional<size_t> stray =
+        format == Format::A && requestBytes_ == RequestBytes::zeroFilled ? strayRequestByte(request) : std::nullopt;
+    if (stray) {
+        ++strayRequests_;
+        std::fprintf(stderr, "simulated headset: request 0x%02X carries 0x%02X at byte %zu, past its named bytes\n",
+                     request[1], request[*stray], *stray);
+        a = Answer{kRefused, {}};
+    } else {
+        a = answer(format, request);
+    }
     bool silent = faults_.silent || a.silent;
     if (format == Format::B) {
         if (faults_.busyForever) {

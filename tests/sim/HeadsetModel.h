@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sim/HidEndpoint.h"
+#include "sim/RequestBytes.h"
 
 namespace sim {
 
@@ -68,6 +69,10 @@ class HeadsetModel : public HidEndpoint {
     virtual Answer answer(Format format, const std::vector<uint8_t>& request);
 
     void setAnswer(Format format, uint8_t command, Answer a);
+    // Format A requests are zero-filled past their named bytes unless told otherwise: a request
+    // with a stray byte fails (status 2) and is counted.
+    void setRequestBytes(RequestBytes kind);
+    int strayRequests() const;
     void setFaults(const Faults& faults);
     void setDfu(const DfuBehaviour& dfu);
     // An input report the device sends by itself (formats A and C).
@@ -108,6 +113,8 @@ class HeadsetModel : public HidEndpoint {
     std::map<std::pair<Format, uint8_t>, Answer> answers_;
     Faults faults_;
     DfuBehaviour dfu_;
+    RequestBytes requestBytes_ = RequestBytes::zeroFilled;
+    int strayRequests_ = 0;
     std::vector<Request> requests_;
     std::deque<std::vector<uint8_t>> inputs_;     // A and C reports waiting for read()
     std::deque<std::vector<uint8_t>> fragments_;  // B fragments waiting for a fetch

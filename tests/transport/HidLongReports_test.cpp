@@ -52,6 +52,8 @@ TEST_P(LongExchange, FormatAEndsAsTheDeviceDecides) {
     ASSERT_NO_FATAL_FAILURE(openHeadset());
     model().setAnswer(sim::Format::A, 0x12, c.answer);
     model().setFaults(c.faults);
+    // The channel sends a request as it is given, whatever its bytes mean to a road.
+    model().setRequestBytes(sim::RequestBytes::carried);
     uint8_t request[kLongRequestSize] = {1, 0x12, 0x07};
     // Stale bytes of an earlier exchange and a guard band past the 67-byte reply.
     uint8_t reply[kLongReplySize + 16];

@@ -77,9 +77,16 @@ class PartDownloadTest : public UpdateWorkerTest {
         sim_ = std::make_unique<sim::SimHeadset>(entries);
         ASSERT_TRUE(sim_->mocked());
         headset->restartsOn(sim_->testbed(), 0, clock);
-        if (second) second->restartsOn(sim_->testbed(), 1, clock);
+        headset->setRequestBytes(requestBytes);
+        if (second) {
+            second->restartsOn(sim_->testbed(), 1, clock);
+            second->setRequestBytes(requestBytes);
+        }
     }
 
+    // The part-download families keep one request buffer for every command; the others send
+    // zero-filled requests, which the simulated headsets insist on.
+    sim::RequestBytes requestBytes = sim::RequestBytes::zeroFilled;
     std::shared_ptr<sim::PartDownloadHeadset> headset, second;
     std::unique_ptr<sim::SimHeadset> sim_;
 };

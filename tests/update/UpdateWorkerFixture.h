@@ -76,12 +76,10 @@ class FakeUpdateController : public update::UpdateWorkerController {
                 return v.path + "/";
         return std::nullopt;
     }
-    std::optional<std::string> strLanguageFirmware() const override { return languageFirmware; }
     void clearRestartDFU() override { ++restartRecordsCleared; }
 
     std::optional<std::string> cameraDisk;
     std::optional<std::string> cameraMarker;
-    std::optional<std::string> languageFirmware;
     int restartRecordsCleared = 0;
 };
 

@@ -18,6 +18,7 @@ const std::vector<PartSpec> kCameraContainer{{0, 1, 30}, {2, 2, 20}, {5, 9, 64, 
 
 class CameraStorage : public PartDownloadTest {
   protected:
+    CameraStorage() { requestBytes = sim::RequestBytes::carried; }
     // A camera model with its card holding the version `onCard`; the camera applies 3.1.
     void plugCamera(uint16_t pid, const std::string& onCard, const char* target, const char* versionFile) {
         ASSERT_NO_FATAL_FAILURE(plug(pid));
@@ -150,7 +151,7 @@ TEST_F(CameraStorage, TheUnitLanguageIsWrittenAndARefusalStillSucceeds) {
         SCOPED_TRACE(held ? "record held" : "no record");
         ASSERT_NO_FATAL_FAILURE(plug(0x3310));
         if (held) headset->setKey(4, {0x0102, 0x0304});
-        controller.languageFirmware = "Danish";
+        run.strLanguageFirmware = "Danish";
         writeFirmware(container(0x3310, {{0, 1, 30}}));
         update::threadMethodUpdate(run);
         expectSucceeded();

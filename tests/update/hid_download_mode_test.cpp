@@ -9,7 +9,10 @@ namespace {
 
 using sim::PartDownloadHeadset;
 
-class DownloadMode : public PartDownloadTest {};
+class DownloadMode : public PartDownloadTest {
+  protected:
+    DownloadMode() { requestBytes = sim::RequestBytes::carried; }
+};
 
 TEST_F(DownloadMode, WritesEveryPartInChunksAndFinishes) {
     ASSERT_NO_FATAL_FAILURE(plug(0x6010));
@@ -37,6 +40,20 @@ TEST_F(DownloadMode, WritesEveryPartInChunksAndFinishes) {
     for (const auto& r : requests)
         if (r.bytes[1] == 0x06) lengths.emplace_back(r.bytes[2], r.bytes[3]);
     EXPECT_EQ(lengths, (std::vector<std::pair<uint8_t, uint8_t>>{{0x03, 0xFB}, {0x03, 0xFB}, {0x00, 0x01}}));
+}
+
+// A stop (the program's shutdown) while the headset is away in its download mode is a stop,
+// not a headset that failed to come back.
+TEST_F(DownloadMode, AStopDuringTheReopenWaitEndsWithCode1) {
+    ASSERT_NO_FATAL_FAILURE(plug(0x6010));
+    writeFirmware(container(0x6010, {{0, 0x21, 10}}));
+    headset->onRequest = [this](sim::Format, const std::vector<uint8_t>& request) {
+        if (request[1] == 0x0E) clock.after(1000, [this] { page.stopRequested = true; });
+    };
+    update::threadMethodUpdate(run);
+    expectFailed(1, "Failed to restore firmware");
+    EXPECT_EQ(headset->count(0x01), 0);
+    EXPECT_TRUE(headset->parts().empty());
 }
 
 TEST_F(DownloadMode, PartsOfTypeOneNeverFinishAndNoPartsGoStraightToThePoll) {

@@ -108,7 +108,7 @@ TEST_F(MeshCameraVoice, TheLanguageGoesOutByTheModelsForm) {
         SCOPED_TRACE(c.pid);
         ASSERT_NO_FATAL_FAILURE(plugModel(c.pid));
         meshHeadset->setKey(4, {0x0102, 0x0304, 0, 0});
-        controller.languageFirmware = c.language;
+        run.strLanguageFirmware = c.language;
         update::threadMethodUpdate(run);
         expectSucceeded();
         EXPECT_EQ(meshHeadset->key(4), (std::vector<uint16_t>{0x0102, 0x0304, 0, c.word}));

@@ -8,9 +8,10 @@ namespace {
 
 using sim::SimMeshModule;
 
-// Bluetooth parts 0 and 1, the mesh image at entry 2 (`meshLength` bytes).
+// Bluetooth parts 0 (two chunks, the second short) and 1, the mesh image at entry 2 (`meshLength`
+// bytes).
 std::vector<PartSpec> meshModuleContainer(size_t meshLength) {
-    return {{0, 1, 30}, {2, 2, 20}, {9, 0, meshLength}};
+    return {{0, 1, 1030}, {2, 2, 20}, {9, 0, meshLength}};
 }
 
 class MeshModuleRoad : public MeshTest {
@@ -238,7 +239,7 @@ TEST_F(MeshModuleRoad, TheUnitLanguageByModelAnd0x3110sVersionTest) {
         run.record.setDeviceVersionMajor01(c.version[0]);
         run.record.setDeviceVersionMinor01(c.version[1]);
         meshHeadset->setKey(4, {0x0102, 0x0304, 0, 0});
-        controller.languageFirmware = "German";
+        run.strLanguageFirmware = "German";
         update::threadMethodUpdate(run);
         expectSucceeded();
         const std::vector<uint16_t> held{0x0102, 0x0304, 0, static_cast<uint16_t>(c.set ? 0x0004 : 0)};

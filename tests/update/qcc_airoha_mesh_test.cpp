@@ -1,6 +1,7 @@
 // The QCC headsets with an Airoha mesh module end to end: the readiness query, the module's block,
 // the headset found again and its firmware file read again, then the Bluetooth image.
 #include <filesystem>
+#include <optional>
 
 #include "MeshFixture.h"
 
@@ -40,6 +41,45 @@ TEST_F(QccAirohaMesh, TheMeshBlockThenTheBluetoothImage) {
         TearDown();
         SetUp();
     }
+}
+
+// After the handover the headset is let go at once and the progress target is set before the
+// module is looked for: two seconds in, nothing is open and the target is still the write
+// phase's start; the module's first request finds the target set.
+TEST_F(QccAirohaMesh, TheHandoverLetsTheHeadsetGoThenSetsTheTargetBeforeTheSearch) {
+    ASSERT_NO_FATAL_FAILURE(plugModel(0x5552));
+    std::optional<bool> openDuringWait;
+    std::optional<int32_t> targetDuringWait, targetAtModule;
+    meshHeadset->onRequest = [&](sim::Format, const std::vector<uint8_t>& request) {
+        if (request[1] != 0x0F) return;
+        clock.after(1000, [&] {
+            openDuringWait = usbhid_slot(0) != nullptr;
+            targetDuringWait = page.addUpdateProcessed.load();
+        });
+    };
+    airoha->onRequest = [&](sim::Format, const std::vector<uint8_t>&) {
+        if (!targetAtModule) targetAtModule = page.addUpdateProcessed.load();
+    };
+    update::threadMethodUpdate(run);
+    expectSucceeded();
+    EXPECT_EQ(openDuringWait, false);
+    EXPECT_EQ(targetDuringWait, 2);
+    EXPECT_EQ(targetAtModule, 4);
+}
+
+// The diagnostic lines of the mesh block (each whole-percent step with the CRCs, the verify, the
+// result query) and of the Bluetooth image's last chunk.
+TEST_F(QccAirohaMesh, TheBlockAndImageStepsWriteTheirDiagnosticLines) {
+    ASSERT_NO_FATAL_FAILURE(plugModel(0x5553));
+    testing::internal::CaptureStderr();
+    update::threadMethodUpdate(run);
+    const std::string log = testing::internal::GetCapturedStderr();
+    expectSucceeded();
+    for (const char* line : {"--- NORMAL BLOCK[3][58][100] CRC[0x", "]  Progress:  58%", "--- NORMAL BLOCK[3][100][100] CRC[0x",
+                             "]  Progress: 100%", "--------------AIROHA MESH VERIFY\n",
+                             "--------------AIROHA COMMAND_GET_DFU_RESULT ", "writeLAST"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    EXPECT_LT(log.find("Progress: 100%"), log.find("AIROHA MESH VERIFY"));
 }
 
 TEST_F(QccAirohaMesh, AHeadsetNotReadyEndsBeforeTheHandover) {

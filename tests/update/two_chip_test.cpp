@@ -12,6 +12,12 @@ using test_support::Layout;
 
 class TwoChip : public PartDownloadTest {
   protected:
+    // The guard model's chips take the QCC image write's zero-filled requests; the two-chip part
+    // download keeps one buffer for every command.
+    void plug(uint16_t pid, bool twoChips = false) {
+        requestBytes = pid == 0x4210 ? sim::RequestBytes::zeroFilled : sim::RequestBytes::carried;
+        PartDownloadTest::plug(pid, twoChips);
+    }
     std::vector<uint8_t> targets(const PartDownloadHeadset& chip) const {
         std::vector<uint8_t> out;
         for (const auto& p : chip.parts()) out.push_back(p.target);
