@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <array>
 #include <functional>
@@ -64,6 +65,14 @@ public:
     void afterFirstPaint(std::function<void()> work);
 
     ORVABluetoothManagerView* view = nullptr;
+    // Holds the view. Where the screen's available area holds the whole window it shows no scroll
+    // bars; on a smaller screen the window takes the available size and the view scrolls.
+    QScrollArea* scrollArea = nullptr;
+    // Sizes and places the window for its screen as above (and centres it when it does not fit).
+    void fitToScreen();
+    // The window's controls that Tab visits, in reading order: rows from the top, each row from
+    // the left; only controls that are shown and enabled.
+    QList<QWidget*> tabStops() const;
 
     // Side panel.
     QLabel* imgManagerImg = nullptr;
@@ -151,6 +160,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildSidePanel();
@@ -165,6 +177,7 @@ private:
     AboutSheet about_;
     LanguageSheet languageSheet_;
     bool painted_ = false;
+    bool screenWatched_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
 };
 
