@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "ShellFixture.h"
+#include "app/AppImages.h"
 
 namespace shell_test {
 namespace {
@@ -133,6 +134,8 @@ TEST_F(WindowOnScreens, DrawnPicturesTakeTheRatioOfTheScreenTheWindowIsOn) {
     auto logo = [&] { return window->imgManagerImg->pixmap(); };
     auto product = [&] { return window->imgProduct->pixmap(); };
     ASSERT_EQ(window->screen(), screens[0]);
+    ASSERT_FALSE(logo().isNull());
+    ASSERT_FALSE(product().isNull());
     EXPECT_EQ(logo().devicePixelRatio(), 1.0);
     const QSize logoPoints = logo().deviceIndependentSize().toSize();
     const QSize productPoints = product().deviceIndependentSize().toSize();
@@ -150,6 +153,23 @@ TEST_F(WindowOnScreens, DrawnPicturesTakeTheRatioOfTheScreenTheWindowIsOn) {
     window->windowHandle()->setScreen(screens[0]);
     QApplication::processEvents();
     EXPECT_EQ(logo().size(), logoPoints);
+}
+
+TEST(DrawnPictures, AtRatioTwoTheyHaveTwiceThePixelsForTheSamePoints) {
+    ensureQtApplication();
+    const QPixmap once = app::renderImage(app::imageResourceFor("bg_velmar_mac.png"), {200, 56});
+    const QPixmap twice = app::renderImage(app::imageResourceFor("bg_velmar_mac.png"), {200, 56}, 2.0);
+    ASSERT_FALSE(once.isNull());
+    EXPECT_EQ(twice.size(), once.size() * 2);
+    EXPECT_EQ(twice.devicePixelRatio(), 2.0);
+    EXPECT_EQ(twice.deviceIndependentSize(), once.deviceIndependentSize());
+    // Icons (the start picture, the bottom buttons) are drawn for the ratio they are asked at.
+    const QIcon home = app::drawnIcon(app::imageResourceFor("velmar_home_mac.png"));
+    const QPixmap homeOnce = home.pixmap(QSize(260, 260), 1.0);
+    const QPixmap homeTwice = home.pixmap(QSize(260, 260), 2.0);
+    ASSERT_FALSE(homeOnce.isNull());
+    EXPECT_EQ(homeTwice.size(), homeOnce.size() * 2);
+    EXPECT_EQ(homeTwice.deviceIndependentSize(), homeOnce.deviceIndependentSize());
 }
 
 }  // namespace
