@@ -103,6 +103,7 @@ void MainWindow::fitToScreen() {
     if (whole.height() > room.height()) largest.rwidth() += bar;
     if (whole.width() > room.width()) largest.rheight() += bar;
     const QSize size = largest.boundedTo(room);
+    // The user may size it between a small window and the whole view.
     setMinimumSize(size.boundedTo(QSize(480, 320)));
     setMaximumSize(largest);
     resize(size);
@@ -118,6 +119,15 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The window's frame is known once it is shown: fitted again with it.
     fitToScreen();
     QObject::connect(windowHandle(), &QWindow::screenChanged, this, [this] { redrawDrawnImages(this); });
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager adds its frame (title bar) after the window shows: once it is known, the
+    // window is fitted again when the frame makes it overflow the available area.
+    if (frameFitted_ || !windowHandle() || windowHandle()->frameMargins().isNull()) return;
+    frameFitted_ = true;
+    if (!screen()->availableGeometry().contains(frameGeometry())) fitToScreen();
 }
 
 QList<QWidget*> MainWindow::tabStops() const {

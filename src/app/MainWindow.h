@@ -161,6 +161,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -178,6 +179,7 @@ private:
     LanguageSheet languageSheet_;
     bool painted_ = false;
     bool screenWatched_ = false;
+    bool frameFitted_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
 };
 
