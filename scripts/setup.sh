@@ -10,8 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev python3
   # the start-up benchmark's session bus (scripts/startup_bench.py)
   dbus-daemon
-  # window
-  qt6-base-dev qt6-svg-dev libgl-dev
+  # window; Qt's own translations, so that its file dialogs speak the chosen language
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   # devices
   libhidapi-dev libusb-1.0-0-dev libusb-dev
   # archives, network, crypto

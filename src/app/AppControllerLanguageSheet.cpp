@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/QtText.h"
+#include "app/QtTranslations.h"
 
 namespace app {
 namespace {
@@ -72,6 +73,8 @@ void ORVABluetoothManagerAppController::openLanguageManager(QObject*) {
         ->setChecked(true);
     setControlsLanguageManager();
     sheet.sheetLanguageManager->open();
+    // The keyboard starts on the selected row, not the first one.
+    sheet.radioLanguageManager->checkedButton()->setFocus(Qt::OtherFocusReason);
     sheet.btnApplyToLanguageFirmware->setChecked(applyToLanguageFirmware());
 }
 
@@ -98,6 +101,7 @@ void ORVABluetoothManagerAppController::languageManagerOK(QObject*) {
     const bool apply = sheet.btnApplyToLanguageFirmware->isChecked();
     if (l != languageManager() || apply != applyToLanguageFirmware()) {
         setLanguageManager(l);
+        useQtTranslationFor(l);
         setStrLanguageManager(qelm_language_manager(l));
         setApplyToLanguageFirmware(apply);
         setControlsFont();

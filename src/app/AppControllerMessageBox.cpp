@@ -121,7 +121,7 @@ void ORVABluetoothManagerAppController::showMessageBoxNow(const std::string& mes
         MainWindow::MessageBoxSheet& box = window_->messageBox();
         box.tfMessageBox->setText(QString::fromStdString(message));
         const char* image = warning ? "caution-icon.png" : "velmar.icns";
-        box.imgMessageBox->setPixmap(renderImage(imageResourceFor(image), box.imgMessageBox->size()));
+        showDrawnImage(box.imgMessageBox, imageResourceFor(image));
         box.tfBackGround->setVisible(warning);
         auto button = [](QPushButton* b, const OptString& title) {
             b->setText(QString::fromStdString(title.value_or("")));

@@ -8,6 +8,7 @@
 
 #include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
+#include "app/QtTranslations.h"
 #include "platform/Files.h"
 #include "platform/Log.h"
 #include "platform/Process.h"
@@ -215,6 +216,7 @@ void ORVABluetoothManagerAppController::initializeObject() {
     }
 
     readConfiguration();
+    useQtTranslationFor(languageManager());
 
     setControlsFont();
     onProcessing_ = false;

@@ -107,15 +107,15 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
     };
     // Our own pictures, not the style's: its standard icons look up the desktop's icon theme, which
     // held the first showing of the window by several milliseconds.
-    w->btnAbout->setIcon(QIcon(renderImage(":/images/about-button.svg", {20, 20})));
-    w->btnClose->setIcon(QIcon(renderImage(":/images/close-button.svg", {20, 20})));
+    w->btnAbout->setIcon(drawnIcon(":/images/about-button.svg"));
+    w->btnClose->setIcon(drawnIcon(":/images/close-button.svg"));
     w->btnAbout->setIconSize({20, 20});
     w->btnClose->setIconSize({20, 20});
     connectLanguageManagerAndLog();
 }
 
 void ORVABluetoothManagerAppController::showManagerImage() {
-    window_->imgManagerImg->setPixmap(renderImage(imageResourceFor("bg_velmar_mac.png"), {200, 56}));
+    showDrawnImage(window_->imgManagerImg, imageResourceFor("bg_velmar_mac.png"));
     setBackground(window_->lblDetailTitle, kStatusBlue);
 }
 
@@ -340,8 +340,7 @@ void ORVABluetoothManagerAppController::setInformationDeviceRecognized() {
     MainWindow& w = *window_;
     const int32_t l = languageManager();
     const int32_t target = deviceTarget();
-    const QSize imageSize = w.imgProduct->size();
-    auto showImage = [&](const QString& resource) { w.imgProduct->setPixmap(renderImage(resource, imageSize)); };
+    auto showImage = [&](const QString& resource) { showDrawnImage(w.imgProduct, resource); };
     const device::ORVABluetoothDeviceData& d = data_;
 
     if (!recognized()) {
@@ -460,10 +459,10 @@ void ORVABluetoothManagerAppController::about(QObject*) {
     MainWindow& w = *window_;
     MainWindow::AboutSheet& about = w.about();
     const int32_t l = languageManager();
-    about.imgAboutImg->setPixmap(renderImage(imageResourceFor("velmar.icns"), about.imgAboutImg->size()));
+    showDrawnImage(about.imgAboutImg, imageResourceFor("velmar.icns"));
     about.btnAboutOK->setText(qs(qelm_string_ok_in(l)));
-    about.tfAbout->setText(qs(qelm_title({}, l) + " " + qelm_string_version_in(l) + " " + format("%d.%d", 1, 0) +
-                          "\nCopyright \u00A9 VELMAR. All rights reserved."));
+    about.tfAbout->setText(qs(qelm_title({}, l) + " " + qelm_string_version_in(l) + " " + format("%d.%d", 1, 0)) +
+                           '\n' + text(TextId::about_copyright, l));
     about.sheetAbout->setFixedSize(540, 150);
     about.tfAbout->setGeometry(105, 150 - 57 - 51, 430, 51);
     about.tfAbout->setAlignment(Qt::AlignCenter);

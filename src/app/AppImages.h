@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QLabel>
 #include <QPixmap>
 #include <QSize>
 #include <string>
@@ -15,9 +16,17 @@ namespace app {
 QString imageResourceFor(const std::string& name);
 // The locked-lock picture of firmware-management mode.
 QString lockImageResource();
-// Renders a resource at size, keeping its aspect ratio; an empty pixmap when it is missing.
-QPixmap renderImage(const QString& resource, QSize size);
-// An icon drawn from a resource at each size when that size is first painted, not before.
+// Renders a resource at size (in points), keeping its aspect ratio, with devicePixelRatio device
+// pixels per point; an empty pixmap when it is missing.
+QPixmap renderImage(const QString& resource, QSize size, qreal devicePixelRatio = 1.0);
+// An icon drawn from a resource at each size and pixel ratio when it is first painted so, not
+// before.
 QIcon drawnIcon(const QString& resource);
+// Shows a resource in a label at the label's size (or size), drawn for the label's screen; the
+// label keeps the resource so that redrawDrawnImages draws it again for another screen.
+void showDrawnImage(QLabel* label, const QString& resource, QSize size = {});
+// Draws again every drawn picture of root's labels (its own windows' too) whose pixel ratio is no
+// longer their screen's: after a window moved to a screen with another ratio.
+void redrawDrawnImages(QWidget* root);
 
 }  // namespace app

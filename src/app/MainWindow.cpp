@@ -5,10 +5,18 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
 #include <utility>
+
+#include "app/AppImages.h"
 
 namespace app {
 namespace {
@@ -35,12 +43,26 @@ QLabel* smallLabel(QWidget* parent, QRect frame) {
     return l;
 }
 
+// Asks for the whole view, so that the window's natural size is the view's.
+class ViewScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->size() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
 }  // namespace
 
 MainWindow::MainWindow() {
-    view = new ORVABluetoothManagerView(this);
+    view = new ORVABluetoothManagerView;
     view->setFixedSize(kViewWidth, kViewHeight);
-    setCentralWidget(view);
+    scrollArea = new ViewScrollArea(this);
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->setWidget(view);
+    setCentralWidget(scrollArea);
     buildSidePanel();
     buildDetailArea();
     buildBottomBar();
@@ -58,8 +80,104 @@ MainWindow::MainWindow() {
     menuItemOnlineHelp = menuHelp->addAction(QString());
     menuItemOnlineHelp->setShortcut(QKeySequence(Qt::Key_F1));
     menuItemDiagnosticLog = menuHelp->addAction(QString());
+    // The menu bar from the keyboard: F10 opens its first menu, the arrows go on from there.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    QObject::connect(menuKey, &QShortcut::activated, this,
+                     [this] { menuBar()->setActiveAction(menuManager->menuAction()); });
 
-    setFixedSize(sizeHint());
+    fitToScreen();
+}
+
+void MainWindow::fitToScreen() {
+    const QSize whole = view->size() + QSize(0, menuBar()->sizeHint().height());
+    const QRect available = screen()->availableGeometry();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = available.size().shrunkBy(frame);
+    if (whole.width() <= room.width() && whole.height() <= room.height()) {
+        setFixedSize(whole);
+        return;
+    }
+    // A scroll bar takes its breadth from the other direction.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea);
+    QSize largest = whole;
+    if (whole.height() > room.height()) largest.rwidth() += bar;
+    if (whole.width() > room.width()) largest.rheight() += bar;
+    const QSize size = largest.boundedTo(room);
+    // The user may size it between a small window and the whole view.
+    setMinimumSize(size.boundedTo(QSize(480, 320)));
+    setMaximumSize(largest);
+    resize(size);
+    const QSize outer = size.grownBy(frame);
+    move(available.x() + (available.width() - outer.width()) / 2,
+         available.y() + (available.height() - outer.height()) / 2);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (screenWatched_ || !windowHandle()) return;
+    screenWatched_ = true;
+    // The window's frame is known once it is shown: fitted again with it.
+    fitToScreen();
+    QObject::connect(windowHandle(), &QWindow::screenChanged, this, [this] { redrawDrawnImages(this); });
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager adds its frame (title bar) after the window shows: once it is known, the
+    // window is fitted again when the frame makes it overflow the available area.
+    if (frameFitted_ || !windowHandle() || windowHandle()->frameMargins().isNull()) return;
+    frameFitted_ = true;
+    if (!screen()->availableGeometry().contains(frameGeometry())) fitToScreen();
+}
+
+QList<QWidget*> MainWindow::tabStops() const {
+    QList<QWidget*> stops;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->window() != this || !w->isVisible() || !w->isEnabled() || w->focusProxy()) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus) continue;
+        stops.append(w);
+    }
+    auto top = [this](const QWidget* w) { return w->mapTo(this, QPoint(0, 0)); };
+    std::sort(stops.begin(), stops.end(), [&](QWidget* a, QWidget* b) { return top(a).y() < top(b).y(); });
+    // Rows: a control whose middle lies above the bottom of the row's first control is in its row.
+    QList<QWidget*> ordered;
+    for (qsizetype first = 0; first < stops.size();) {
+        const int rowBottom = top(stops[first]).y() + stops[first]->height();
+        qsizetype end = first + 1;
+        while (end < stops.size() && top(stops[end]).y() + stops[end]->height() / 2 < rowBottom) ++end;
+        QList<QWidget*> row = stops.mid(first, end - first);
+        std::stable_sort(row.begin(), row.end(), [&](QWidget* a, QWidget* b) { return top(a).x() < top(b).x(); });
+        ordered.append(row);
+        first = end;
+    }
+    return ordered;
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+    const QList<QWidget*> stops = tabStops();
+    if (stops.isEmpty()) return false;
+    const qsizetype at = stops.indexOf(focusWidget());
+    qsizetype to;
+    if (at < 0)
+        to = next ? 0 : stops.size() - 1;
+    else
+        to = (at + (next ? 1 : stops.size() - 1)) % stops.size();
+    QWidget* stop = stops[to];
+    stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    scrollArea->ensureWidgetVisible(stop);
+    return true;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Return presses the button that has the focus, as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+            button && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::buildSidePanel() {
@@ -114,7 +232,8 @@ void MainWindow::buildDetailArea() {
     boxDetail = new QFrame(view);
     boxDetail->setGeometry(kDetailX, 68, kDetailWidth, 480);
     boxDetail->setFrameShape(QFrame::StyledPanel);
-    boxDetail->setFocusPolicy(Qt::StrongFocus);
+    // Holds the focus between pages (ending an edit), but is no stop of Tab: it shows nothing.
+    boxDetail->setFocusPolicy(Qt::ClickFocus);
     auto* content = new QHBoxLayout(boxDetail);
     content->setContentsMargins(8, 8, 8, 8);
 

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <array>
 #include <functional>
@@ -69,6 +70,14 @@ public:
     void afterFirstPaint(std::function<void()> work);
 
     ORVABluetoothManagerView* view = nullptr;
+    // Holds the view. Where the screen's available area holds the whole window it shows no scroll
+    // bars; on a smaller screen the window takes the available size and the view scrolls.
+    QScrollArea* scrollArea = nullptr;
+    // Sizes and places the window for its screen as above (and centres it when it does not fit).
+    void fitToScreen();
+    // The window's controls that Tab visits, in reading order: rows from the top, each row from
+    // the left; only controls that are shown and enabled.
+    QList<QWidget*> tabStops() const;
 
     // Side panel.
     QLabel* imgManagerImg = nullptr;
@@ -156,6 +165,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildSidePanel();
@@ -174,6 +187,8 @@ private:
         if (onCloseRequested) onCloseRequested();
     }};
     bool painted_ = false;
+    bool screenWatched_ = false;
+    bool frameFitted_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
 };
 

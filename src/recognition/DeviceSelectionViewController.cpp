@@ -58,7 +58,7 @@ DeviceSelectionViewController::DeviceSelectionViewController()
     btnBack_->hide();
     btnHome_->setFlat(true);
     btnHome_->setIconSize(kHomeImageSize);
-    homeImage_ = QIcon(app::renderImage(app::imageResourceFor("velmar_home_mac.png"), kHomeImageSize));
+    homeImage_ = app::drawnIcon(app::imageResourceFor("velmar_home_mac.png"));
     btnHome_->setFixedSize(kHomeImageSize + QSize(16, 16));
     piProcessing_->setTextVisible(false);
     piProcessing_->setFixedWidth(160);

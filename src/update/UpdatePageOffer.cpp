@@ -90,7 +90,7 @@ void UpdateViewController::offerNewUpdate() {
 void UpdateViewController::setControlsNewUpdateFound() {
     buildNewUpdateSheet();
     const int l = language();
-    sheet_.imgNewUpdate->setPixmap(app::renderImage(app::imageResourceFor("velmar.icns"), kSheetImageSize));
+    app::showDrawnImage(sheet_.imgNewUpdate, app::imageResourceFor("velmar.icns"), kSheetImageSize);
     sheet_.lblNewUpdateInformation->setText(qs(stringNewUpdateFoundInformation(l)));
     sheet_.lblCurrentVersion->setText(qs(app::formatText("%@:", {stringNewUpdateFoundCurrentVersion(l)})));
     sheet_.lblNewVersion->setText(qs(app::formatText("%@:", {stringNewUpdateFoundNewVersion(l)})));

@@ -17,12 +17,21 @@
 
 namespace shell_test {
 
-inline void ensureQtApplication() {
-    static int argc = 1;
+// The process's application, made on first use. platform: Qt's platform argument for it (for
+// example offscreen screens of a given size); false when the application was made before with
+// another one, its screens being then another test's.
+inline bool ensureQtApplication(const std::string& platform = {}) {
+    static std::string madeWith;
+    if (QApplication::instance()) return platform.empty() || platform == madeWith;
+    madeWith = platform;
+    static std::string platformArgument = platform;
+    static int argc = platform.empty() ? 1 : 3;
     static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
+    static char option[] = "-platform";
+    static char* argv[] = {name, option, platformArgument.data(), nullptr};
     static QApplication* application = new QApplication(argc, argv);
     (void)application;
+    return true;
 }
 
 // Every call the controller makes on a page, as "<mode>:<operation>".

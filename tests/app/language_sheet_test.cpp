@@ -34,6 +34,7 @@ TEST_F(LanguageSheetTest, OpeningSelectsTheCurrentLanguageAndLabelsTheSheetInIt)
     window->btnLanguageManager->click();
     EXPECT_TRUE(window->languageSheet().sheetLanguageManager->isVisible());
     EXPECT_TRUE(row(9)->isChecked());
+    EXPECT_EQ(window->languageSheet().sheetLanguageManager->focusWidget(), row(9)) << "the keyboard starts on it";
     EXPECT_EQ(window->languageSheet().sheetLanguageManager->windowTitle().toStdString(),
               Controller::qelm_string_language_manager_in(4));
     EXPECT_EQ(window->languageSheet().boxLanguageManager->title().toStdString(),

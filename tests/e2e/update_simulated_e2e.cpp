@@ -158,6 +158,41 @@ TEST_F(SimulatedUpdateEndToEnd, DamagedFileNoticeEndsTheProgramOnItsOKOrCtrlQ) {
     EXPECT_TRUE(headset->blocks().empty());
 }
 
+// The same road by Tab, Shift+Tab and Return alone, as a user without a mouse goes: the start
+// page's picture, the recognition page's NEXT (the last stop before the bottom buttons), then on
+// the update page Browse, the path typed into the dialog, and UPDATE.
+TEST_F(SimulatedUpdateEndToEnd, TabAndReturnAloneLeadFromTheStartPageToAnUpdate) {
+    writeFirmware(3000);
+    ASSERT_NO_FATAL_FAILURE(start());
+    const int recognitionPages = run.pagesShown(4);
+    run.window->type("Tab");
+    // Return on the picture is ignored until the start's version check has ended.
+    ASSERT_TRUE(run.window->pressUntil("Return", [&] { return run.pagesShown(4) > recognitionPages; }, 40))
+        << run.trace.text();
+    const int languagePacks = requests(0x01, 0x01);
+    const int listReads = run.trace.count(kListReadEnded);
+    run.window->type("shift+Tab shift+Tab shift+Tab shift+Tab");
+    ASSERT_TRUE(run.window->pressUntil("Return", [&] { return requests(0x01, 0x01) > languagePacks; }, 10))
+        << "NEXT did not recognize\n" << run.trace.text();
+    ASSERT_TRUE(waitFor([&] { return requests(0x01, 0x01) > languagePacks; }, 90s)) << "not recognized";
+    ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
+    // The file field, then Browse.
+    run.window->type("Tab Tab");
+    ASSERT_TRUE(run.window->pressUntil("Return", [&] { return run.window->dialogFocused(); }, 5, 3s))
+        << "Browse showed no dialog";
+    ASSERT_TRUE(run.window->typeIntoDialog(firmware, "Return")) << "the dialog stayed open";
+    // From Browse: Download (the list offers v1.2; it names no voice-prompt languages, so their
+    // pop-up is hidden), BACK, then UPDATE.
+    const int updatesStarted = run.trace.count("update started");
+    run.window->type("Tab Tab Tab");
+    ASSERT_TRUE(run.window->pressUntil(
+        "Return", [&] { return run.trace.count("update started") > updatesStarted; }, 3, 3s))
+        << "UPDATE did not start\n" << run.trace.text();
+    ASSERT_TRUE(waitFor([&] { return headset->restarts() == 2; }, 120s))
+        << "blocks written " << headset->blocks().size() << ", restarts " << headset->restarts();
+    EXPECT_EQ(headset->blocks(), expected);
+}
+
 TEST_F(SimulatedUpdateEndToEnd, TerminatedWhileWritingExitsAndTheNextRunCompletes) {
     writeFirmware(200 * 1024);  // a write phase of several seconds
     ASSERT_NO_FATAL_FAILURE(start());

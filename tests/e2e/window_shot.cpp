@@ -1,5 +1,7 @@
 // Saves a picture of the main window on its start page in one interface language, for the
-// screenshots under docs/:  velmar-window-shot LANGUAGE OUT.png   (run under Xvfb).
+// screenshots under docs/:  velmar-window-shot LANGUAGE OUT.png   (run under Xvfb). The window takes
+// the size of the X screen's: docs/main-window-1024x600.png is drawn on an Xvfb screen of 1024x600
+// (Xvfb :N -screen 0 1024x600x24), the others on one of 1280x800.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QThread>

@@ -1,5 +1,7 @@
 // The start page: its preselected model, the home button and the keyboard's Next, the hidden
-// buttons of earlier models, and the shortcut titles.
+// buttons of earlier models, the shortcut titles, and the picture by Tab and Return or Space.
+#include <QTest>
+
 #include "SelectionFixture.h"
 
 namespace selection_test {
@@ -55,6 +57,23 @@ TEST_F(SelectionTest, HomeAndTheNextKeyLeadToRecognitionOfTheSelectedModel) {
     EXPECT_EQ(controller->mode(), 4);
     EXPECT_EQ(controller->deviceTarget(), 0x5210);
     EXPECT_EQ(pages.log, shell_test::CallLog{"4:init"});
+}
+
+TEST_F(SelectionTest, TabReachesThePictureAndReturnOrSpacePressesIt) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        start(false);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // The picture, then the bottom buttons: nothing hidden or empty between them.
+        EXPECT_EQ(window->tabStops(), (QList<QWidget*>{page->btnHome(), window->btnAbout, window->btnLanguageManager,
+                                                       window->btnClose}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), page->btnHome());
+        QTest::keyClick(page->btnHome(), key);
+        EXPECT_EQ(controller->mode(), 4) << QKeySequence(key).toString().toStdString();
+        EXPECT_EQ(controller->deviceTarget(), 0x6838);
+    }
 }
 
 TEST_F(SelectionTest, EarlierModelButtonsSelectTheirModels) {
