@@ -22,6 +22,8 @@ public:
 
     const QString& identifier() const { return identifier_; }
     QLabel* textField() const { return textField_; }
+    // The control the row offers the keyboard: its pop-up or the selected side of its pair.
+    QWidget* keyboardControl() const;
 
     QPushButton* infoOnOffBtn = nullptr;
     QPushButton* infoPopUpBtn = nullptr;  // pop-up cells only

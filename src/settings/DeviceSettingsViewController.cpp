@@ -138,7 +138,8 @@ void DeviceSettingsViewController::loadView() {
     auto* sheet = new app::Sheet(v, Qt::Sheet);
     sheet->onEscape = [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); };
     sheetDeviceAllSettings_ = sheet;
-    sheetDeviceAllSettings_->resize(550, 400);
+    // Its list and buttons stand where they are: the sheet keeps its size.
+    sheetDeviceAllSettings_->setFixedSize(550, 400);
     scrollViewDeviceAllSettingsBasic = new QScrollArea(sheetDeviceAllSettings_);
     scrollViewDeviceAllSettingsBasic->setGeometry(10, 10, 530, 340);
     scrollViewDeviceAllSettingsBasic->setWidgetResizable(true);
@@ -160,7 +161,6 @@ void DeviceSettingsViewController::loadView() {
         b->setAutoDefault(false);  // Return in a row must not press a button
         x += 133;
     }
-    btnDeviceAllSettingsBasicClose->setText("CLOSE");
 
     // The form's rows in the order enableOldControlsEnable walks them.
     formRows_ = {
@@ -354,21 +354,23 @@ void DeviceSettingsViewController::setShortcuts() {
         // Not "[S][O]-R": the high gain cell shares its label with the PLC disable cell.
         {lowRTG, "[O]-R"}, {mediumRTG, "[S]-R"}, {highRTG, "[S][O]-P"},
     };
+    const int32_t l = c.languageManager();
+    // The sheet's buttons have no key labels: their titles stay in words in both modes.
+    btnDeviceAllSettingsBasicCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
+    btnDeviceAllSettingsBasicSave->setText(qs(qelm_string_save_in(l)));
+    btnDeviceAllSettingsBasicDefault->setText(qs(qelm_string_default_in(l)));
+    btnDeviceAllSettingsBasicClose->setText(qs(qelm_string_close_in(l)));
     if (c.showShortcuts()) {
         for (const auto& [control, text] : keyLabels) setTitle(control, QString::fromUtf8(text));
         if (!btnEDR->isHidden()) lblEDR->setText("[O][C]-E");
         return;
     }
-    const int32_t l = c.languageManager();
     btnBack_->setText(qs(AppTexts::qelm_string_back_in(l)));
     btnNewDevice_->setText(qs(AppTexts::qelm_string_new_device_in(l)));
     btnCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
-    btnDeviceAllSettingsBasicCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
     btnAllSettings->setText(qs(qelm_string_more_settings_in(l)));
     btnSave->setText(qs(qelm_string_save_in(l)));
-    btnDeviceAllSettingsBasicSave->setText(qs(qelm_string_save_in(l)));
     btnDefault->setText(qs(qelm_string_default_in(l)));
-    btnDeviceAllSettingsBasicDefault->setText(qs(qelm_string_default_in(l)));
     for (const auto& [control, text] : keyLabels) {
         (void)text;
         auto* cell = qobject_cast<QRadioButton*>(control);

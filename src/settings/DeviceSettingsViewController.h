@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -210,6 +211,9 @@ protected:
 
 private:
     void endAllSettingsSheet();
+    // The keys go back to the sheet (or its box) when this window takes them or closes.
+    void keepSheetKeysAgainst(QWidget* window);
+    QObject* sheetKeysKeeper();
     // The sheet's keyboard order after a reload; its first control (none without rows).
     QWidget* chainAllSettingsFocus();
     // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
@@ -223,6 +227,9 @@ private:
     bool passesSystemTest() const;
 
     QDialog* sheetDeviceAllSettings_ = nullptr;
+    // Watches the window under the sheet, so that the keys stay with the sheet (or its box).
+    QObject* sheetKeysKeeper_ = nullptr;
+    QPointer<QWidget> sheetKeysHost_;
     save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -54,10 +55,20 @@ void RadioMatrix::clickCell(int column) {
 // ---- pop-up -------------------------------------------------------------------------------------
 
 PopUpButton::PopUpButton(QWidget* parent) : QComboBox(parent) {
+    // Not a wheel's focus: a turn that passes over a pop-up must not make it the one it changes.
+    setFocusPolicy(Qt::StrongFocus);
     // activated: the user's choice only.
     QObject::connect(this, &QComboBox::activated, this, [this](int) {
         if (action_) action_(this);
     });
+}
+
+void PopUpButton::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();  // on to the list or the page under it
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void PopUpButton::selectItemAtIndex(int index) {

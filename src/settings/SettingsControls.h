@@ -14,6 +14,7 @@
 
 class QButtonGroup;
 class QToolButton;
+class QWheelEvent;
 
 namespace settings {
 
@@ -57,6 +58,11 @@ public:
     void setAction(ControlAction action) { action_ = std::move(action); }
     // What a user's choice does: select the item, then send the action.
     void chooseItemAtIndex(int index);
+
+protected:
+    // A wheel turn changes the choice only once the user has given the pop-up the focus (a click
+    // or Tab); otherwise it scrolls what holds the pop-up, as the pointer merely passes over it.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     ControlAction action_;

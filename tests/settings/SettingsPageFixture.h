@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QShortcut>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <algorithm>
 #include <string>
 
@@ -34,6 +37,22 @@ struct Box {
     bool warning;
     std::string ok, cancel;  // "" for a hidden button
 };
+
+// A wheel turn as the window system delivers it: to the widget under the pointer, spontaneous, so
+// that the application gives the focus by each widget's policy and hands an ignored turn on to
+// the widgets under it. One step down.
+inline void turnWheelDownOver(QWidget* target) {
+    QApplication::processEvents();  // the pointer meets what is drawn: pending layouts first
+    QWidget* window = target->window();
+    const QPoint at = target->mapTo(window, target->rect().center());
+    QWidget* under = window->childAt(at);
+    ASSERT_NE(under, nullptr);
+    const QPointF local = under->mapFrom(window, at);
+    QWheelEvent turn(local, under->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&turn);
+    qApp->notify(under, &turn);
+}
 
 class SettingsPageTest : public ::testing::Test {
 protected:
