@@ -5,7 +5,7 @@
 namespace settings {
 
 DeviceSettingsTableCellView::DeviceSettingsTableCellView(const QString& identifier, QWidget* parent)
-    : QWidget(parent), identifier_(identifier), textField_(new QLabel(this)) {
+    : QWidget(parent), identifier_(identifier), textField_(new ElidedLabel(this)) {
     setMinimumHeight(28);
     textField_->setGeometry(6, 3, 250, 22);
     infoOnOffBtn = new QPushButton("?", this);

@@ -37,7 +37,7 @@ void DeviceSettingsViewController::loadView() {
     SettingsPageBase::loadView();
     // Positions come from layOutControls and the layout table.
     QWidget* v = view();
-    auto label = [&] { return new QLabel(v); };
+    auto label = [&] { return new ElidedLabel(v); };
     auto info = [&] {
         auto* b = new QPushButton("?", v);
         b->setFocusPolicy(Qt::NoFocus);
@@ -112,15 +112,16 @@ void DeviceSettingsViewController::loadView() {
     stepperACT->setFloatValue(5);
     tfACT->setIntValue(5);
 
-    lblNoteApply = new QLabel(v);
-    // The notes are long in some languages: a smaller type, wrapped from the top of their frames.
+    lblNoteApply = new ElidedLabel(v);
+    // The notes are long in some languages: a smaller type, from the top of their frames. The EDR
+    // note wraps in its two lines; the apply note has one line, and its button shows it whole.
     for (QLabel* note : {lblNoteEDR, lblNoteApply}) {
         QFont small = note->font();
         small.setPointSizeF(small.pointSizeF() * 0.8);
         note->setFont(small);
-        note->setWordWrap(true);
         note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+    lblNoteEDR->setWordWrap(true);
     btnNoteApply = new QPushButton("?", v);
     btnNoteApply->setFocusPolicy(Qt::NoFocus);
     btnBack_->show();

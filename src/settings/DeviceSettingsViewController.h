@@ -220,6 +220,7 @@ private:
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
     // Every control at the position the page first shows it; each page opening starts from them.
     void layOutControls();
+    void keepNoteClearOfItsButton();
     void bindKeyEquivalents();
     void bindRowInformationKey();
     void wireActions();

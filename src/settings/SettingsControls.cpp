@@ -1,6 +1,10 @@
 #include "settings/SettingsControls.h"
 
 #include <QButtonGroup>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QToolTip>
 #include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -136,6 +140,29 @@ void Stepper::stepUp() {
 void Stepper::stepDown() {
     setFloatValue(value_ - increment_);
     if (action_) action_(this);
+}
+
+// ---- elided label -------------------------------------------------------------------------------
+
+QString ElidedLabel::shownText() const {
+    if (wordWrap()) return text();  // wrapped labels take their lines instead
+    const int width = contentsRect().width() - 2 * margin();
+    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(width, 0));
+}
+
+void ElidedLabel::paintEvent(QPaintEvent* event) {
+    if (!isElided()) return QLabel::paintEvent(event);
+    QPainter painter(this);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                          isEnabled(), shownText(), foregroundRole());
+}
+
+bool ElidedLabel::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !toolTip().isEmpty()) return QLabel::event(event);
+    if (isElided()) QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+    else QToolTip::hideText();
+    return true;
 }
 
 // ---- text field ---------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
@@ -96,6 +97,22 @@ private:
     QToolButton* up_;
     QToolButton* down_;
     ControlAction action_;
+};
+
+// A one-line label that ends its text in "…" where the text does not fit its frame, and then shows
+// the whole text as its tooltip. text() stays the whole text (a note's button shows it whole). A
+// label set to wrap its words wraps them instead.
+class ElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // What the label draws: its text, or the text cut to its frame and ended in "…".
+    QString shownText() const;
+    bool isElided() const { return shownText() != text(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 };
 
 // A text field read as numbers the way the settings pages read them: leading blanks, a sign and

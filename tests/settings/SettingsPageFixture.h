@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QShortcut>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 #include <algorithm>
@@ -52,6 +54,25 @@ inline void turnWheelDownOver(QWidget* target) {
                      Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&turn);
     qApp->notify(under, &turn);
+}
+
+// A label shows its whole text where it fits its field, else a cut that fits and ends in "…", with
+// the whole text in the tooltip its pointer raises. True when it is cut.
+inline bool expectWholeOrElided(settings::ElidedLabel& label, const std::string& where) {
+    const QString whole = label.text();
+    const QString shown = label.shownText();
+    const int field = label.contentsRect().width() - 2 * label.margin();
+    if (label.fontMetrics().horizontalAdvance(whole) <= field) {
+        EXPECT_EQ(shown, whole) << where;
+        return false;
+    }
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << where << ": " << shown.toStdString();
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(shown), field) << where;
+    QHelpEvent pointer(QEvent::ToolTip, QPoint(2, 2), label.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&label, &pointer);
+    EXPECT_EQ(QToolTip::text(), whole) << where;
+    QToolTip::hideText();
+    return true;
 }
 
 class SettingsPageTest : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include "app/TextCatalogue.h"
 #include "settings/AllSettingsList.h"
 #include "settings/DeviceSettingsTableCellView.h"
+#include "settings/RowLayouts.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ using settings::CellKind;
 using settings::DeviceSettingsTableCellView;
 using settings_test::SettingsPageTest;
 using settings_test::turnWheelDownOver;
+using settings_test::expectWholeOrElided;
 
 class AllSettingsTest : public SettingsPageTest {
 protected:
@@ -278,6 +280,38 @@ TEST_F(AllSettingsTest, TheWheelOverAnUnchosenPopUpScrollsALongList) {
     }
     EXPECT_GT(turned, 0);
     EXPECT_FALSE(page->isSettingsChanged());
+}
+
+// Every row of every list model, in every language: the label stays left of the row's "?" and its
+// control, whole where it fits, else cut with "…" and whole in its tooltip.
+TEST_F(AllSettingsTest, EveryLabelOfEveryListModelFitsItsFieldOrIsElidedInEveryLanguage) {
+    std::map<const settings::RowKind*, uint16_t> kinds;  // with a model that shows it
+    for (const settings::LayoutFamily& family : settings::allLayoutFamilies())
+        for (const settings::SelectionGroup& group : family.groups)
+            for (const settings::LayoutChoice& choice : group.choices)
+                for (const settings::RowKind* kind : choice.layout->rows) kinds.emplace(kind, group.productIds.front());
+    ASSERT_GT(kinds.size(), 50u);
+    std::set<std::string> elided;
+    for (const auto& [kind, model] : kinds) {
+        for (int32_t language = 0; language < 13; ++language) {
+            settings::ListInputs in;
+            in.deviceTarget = model;
+            in.languageManager = language;
+            const std::string label = settings::describe(*kind, in).label;
+            const bool onOff = kind->cell == CellKind::OnOff;
+            DeviceSettingsTableCellView view(onOff ? DeviceSettingsTableCellView::kOnOffIdentifier
+                                                   : DeviceSettingsTableCellView::kComboIdentifier);
+            view.textField()->setText(QString::fromStdString(label));
+            const std::string where = label + " in language " + std::to_string(language);
+            const QRect field = view.textField()->geometry();
+            const QWidget* control = onOff ? static_cast<QWidget*>(view.radiobtn) : view.popUpBtn;
+            EXPECT_LT(field.right(), view.infoOnOffBtn->geometry().left()) << where;
+            EXPECT_LT(field.right(), control->geometry().left()) << where;
+            if (expectWholeOrElided(*view.textField(), where)) elided.insert(label);
+        }
+    }
+    EXPECT_TRUE(elided.count("Gestion du volume de superposition audio")) << elided.size();
+    EXPECT_TRUE(elided.count("Zarządzanie głośnością nakładania dźwięku")) << elided.size();
 }
 
 TEST_F(AllSettingsTest, AModelWithoutRowsShowsAnEmptyList) {
