@@ -3,7 +3,6 @@
 // buttons.
 #include <QApplication>
 #include <QEvent>
-#include <QPointer>
 #include <QRect>
 #include <QTimer>
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "settings/SettingsControls.h"
 
 #include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QToolTip>
-#include <QHBoxLayout>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
