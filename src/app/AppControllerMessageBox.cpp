@@ -195,4 +195,16 @@ void ORVABluetoothManagerAppController::messageBoxCancel(QObject* sender) {
     answerMessageBox(false, closeMessageBox(sender));
 }
 
+void ORVABluetoothManagerAppController::messageBoxEscape() {
+    if (!window_) return;
+    const MainWindow::MessageBoxSheet& box = window_->messageBox();
+    if (box.btnMessageBoxCancel->isEnabled()) return messageBoxCancel(box.btnMessageBoxCancel);
+    // Never a question's answer, nor an OK that restarts or goes on: only a box that informs.
+    const int32_t forWhat = messageBoxStatus_;
+    for (const AnswerRow& row : kAnswers)
+        for (int32_t code : row.forWhat)
+            if (code == forWhat && row.ok != nothing) return;
+    if (box.btnMessageBoxOK->isEnabled()) messageBoxOK(box.btnMessageBoxOK);
+}
+
 }  // namespace app

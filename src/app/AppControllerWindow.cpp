@@ -97,9 +97,7 @@ void ORVABluetoothManagerAppController::setWindow(MainWindow* w) {
     w->onMessageBoxBuilt = [this, on](MainWindow::MessageBoxSheet& box) {
         on(box.btnMessageBoxOK, [this, ok = box.btnMessageBoxOK] { messageBoxOK(ok); });
         on(box.btnMessageBoxCancel, [this, cancel = box.btnMessageBoxCancel] { messageBoxCancel(cancel); });
-        box.sheetMessageBox->onEscape = [this, cancel = box.btnMessageBoxCancel] {
-            if (cancel->isEnabled()) messageBoxCancel(cancel);
-        };
+        box.sheetMessageBox->onEscape = [this] { messageBoxEscape(); };
     };
     w->onAboutBuilt = [this, on](MainWindow::AboutSheet& sheet) {
         on(sheet.btnAboutOK, [this, ok = sheet.btnAboutOK] { aboutOK(ok); });

@@ -179,6 +179,8 @@ public:
     void closeMessageBoxForQuit();
     void messageBoxOK(QObject* sender = nullptr);
     void messageBoxCancel(QObject* sender = nullptr);
+    // Escape on the box: Cancel where it has one; else OK where OK only closes it (an information).
+    void messageBoxEscape();
     int32_t messageBoxStatus() const { return messageBoxStatus_; }
     struct BoxSize {
         int width, height, firstHeight;

@@ -1,7 +1,10 @@
 // The device settings page's side of the all-settings list and its sheet: the page hands the list
 // engine its inputs, copies each cell description into a fresh cell view, and runs the sheet's
 // buttons.
+#include <QApplication>
+#include <QEvent>
 #include <QRect>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -17,6 +20,35 @@ namespace settings {
 using device::ORVABluetoothDeviceData;
 
 using app::qs;
+
+namespace {
+
+// While the sheet is up, the keys stay with it or with the box over it. A window system may hand
+// them to the window under the sheet as a box opens over the sheet, or to none as the box closes:
+// the window under the sheet is blocked, and no key would reach anything until a click.
+class KeysStayWithTheSheet : public QObject {
+public:
+    explicit KeysStayWithTheSheet(QWidget* sheet) : QObject(sheet), sheet_(sheet) {}
+
+    // Watches the window under the sheet (its activation) and the boxes over it (their closing).
+    bool eventFilter(QObject*, QEvent* event) override {
+        if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Hide) && sheet_->isVisible()) {
+            QTimer::singleShot(0, sheet_, [sheet = sheet_] {
+                QWidget* top = QApplication::activeModalWidget();
+                if (sheet->isVisible() && top && !top->isActiveWindow()) top->activateWindow();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget* sheet_;
+};
+
+// The window the sheet stands over: the page's window, or the page itself before it is placed.
+QWidget* hostOf(QWidget* sheet) { return sheet->parentWidget() ? sheet->parentWidget()->window() : sheet; }
+
+}  // namespace
 
 ListInputs DeviceSettingsViewController::listInputs() const {
     const auto& c = controller();
@@ -75,15 +107,30 @@ QWidget* DeviceSettingsViewController::tableView(QTableWidget*, int, int row) {
 void DeviceSettingsViewController::moveToAllSettins(QObject*) {
     QDialog* sheet = sheetDeviceAllSettings_;
     if (!sheet) return;
-    // The origin is kept, the size set anew on every opening.
-    const QRect frame = sheet->geometry();
-    sheet->setGeometry(QRect(frame.topLeft(), QSize(550, 400)));
+    // Centred on the window on every opening: a position of its own would be the never-shown
+    // origin, which a window manager takes as the user's choice (the screen's corner).
+    QWidget* host = hostOf(sheet);
+    QRect frame(QPoint(), QSize(550, 400));
+    frame.moveCenter(host->geometry().center());
+    sheet->setGeometry(frame);
+    if (host != sheet && host != sheetKeysHost_) {
+        if (sheetKeysHost_) sheetKeysHost_->removeEventFilter(sheetKeysKeeper());
+        keepSheetKeysAgainst(host);
+        sheetKeysHost_ = host;
+    }
     sheet->setWindowModality(Qt::WindowModal);
     sheet->show();
     sheet->activateWindow();
     reloadAllSettingsRows();
     if (QWidget* first = chainAllSettingsFocus()) first->setFocus(Qt::TabFocusReason);
 }
+
+QObject* DeviceSettingsViewController::sheetKeysKeeper() {
+    if (!sheetKeysKeeper_) sheetKeysKeeper_ = new KeysStayWithTheSheet(sheetDeviceAllSettings_);
+    return sheetKeysKeeper_;
+}
+
+void DeviceSettingsViewController::keepSheetKeysAgainst(QWidget* window) { window->installEventFilter(sheetKeysKeeper()); }
 
 // Tab walks the rows' controls top to bottom, then the sheet's buttons; the table itself takes no
 // focus. Of an on/off pair only the selected side takes Tab, as in any radio group: the arrows

@@ -113,6 +113,17 @@ void DeviceSettingsViewController::setControls() {
         w->setEnabled(true);
     btnSave->setEnabled(isSettingsChanged());
     btnDeviceAllSettingsBasicSave->setEnabled(isSettingsChanged());
+    keepNoteClearOfItsButton();
+}
+
+// The apply note's text ends before its button: the note row's frame reaches under the button, so
+// a text that ran there would be covered (the button shows the whole note).
+void DeviceSettingsViewController::keepNoteClearOfItsButton() {
+    constexpr int kGap = 4;
+    const QRect note = lblNoteApply->geometry();
+    const QRect button = btnNoteApply->geometry();
+    const bool covered = !btnNoteApply->isHidden() && note.intersects(button);
+    lblNoteApply->setContentsMargins(0, 0, covered ? note.right() - button.left() + 1 + kGap : 0, 0);
 }
 
 void DeviceSettingsViewController::enableOldControlsEnable(bool enable, bool hidden) {
@@ -160,6 +171,7 @@ void DeviceSettingsViewController::layOutControls() {
     }
     lblNoteApply->setGeometry(50, top, 424, 17);
     btnNoteApply->setGeometry(480, top, 20, 17);
+    keepNoteClearOfItsButton();
 
     btnDefault->setGeometry(frameOf(kPageButtonRects.btnDefault));
     btnCancel->setGeometry(frameOf(kPageButtonRects.btnCancel));
@@ -199,6 +211,7 @@ void DeviceSettingsViewController::setControlsWithData() {
     if (placement->noteRow) {
         lblNoteApply->setGeometry(frameOf(kNoteLabelRect));
         btnNoteApply->setGeometry(frameOf(kNoteButtonRect));
+        keepNoteClearOfItsButton();
     }
     if (placement->moreSettings)
         btnAllSettings->setGeometry(frameOf(moreSettingsRect(static_cast<int>(placement->rows.size()))));

@@ -221,14 +221,6 @@ DeviceSettingsViewController::ChangeMember DeviceSettingsViewController::allSett
 
 namespace {
 
-// The control a row offers the keyboard: its pop-up or the selected side of its pair.
-QWidget* keyboardControlOf(QTableWidget* table, int row) {
-    auto* view = dynamic_cast<DeviceSettingsTableCellView*>(table->cellWidget(row, 0));
-    if (!view) return nullptr;
-    if (view->popUpBtn) return view->popUpBtn;
-    return view->radiobtn->cellAtRow(0, std::max(view->radiobtn->selectedColumn(), 0));
-}
-
 // One routine behind both actions; only the table differs. The keyboard stays on the changed row
 // although a reload replaces its cell and the refresh may hide and show the list.
 void dispatchRowChange(Page& page, const std::vector<RowChange>& table, QObject* sender) {
@@ -242,8 +234,9 @@ void dispatchRowChange(Page& page, const std::vector<RowChange>& table, QObject*
         if (followUp(change->followUp, page.listInputs(), page.dataCurrent(), storing)) page.reloadAllSettingsRows();
     }
     page.setControls();
-    if (focused && row >= 0)
-        if (QWidget* next = keyboardControlOf(page.tableViewDeviceAllSettingsBasic, row)) next->setFocus(Qt::OtherFocusReason);
+    if (!focused || row < 0) return;
+    if (auto* view = dynamic_cast<DeviceSettingsTableCellView*>(page.tableViewDeviceAllSettingsBasic->cellWidget(row, 0)))
+        view->keyboardControl()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace

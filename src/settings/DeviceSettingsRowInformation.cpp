@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "app/MainWindow.h"
 #include "app/ORVABluetoothManagerAppController.h"
 #include "settings/DeviceSettingsTableCellView.h"
 #include "settings/DeviceSettingsViewController.h"
@@ -18,7 +19,12 @@ void DeviceSettingsViewController::allSettingsInformation(QObject* sender) {
     const std::optional<InformationBox> box = informationForRow(listInputs(), row, *this);
     // A row without an entry opens no box rather than an empty one.
     if (!box) return;
+    // The keyboard is the row's while the box is up (the button takes no focus), so that the
+    // sheet gives it to the row again once the box has closed.
+    if (auto* view = dynamic_cast<DeviceSettingsTableCellView*>(tableViewDeviceAllSettingsBasic->cellWidget(row, 0)))
+        view->keyboardControl()->setFocus(Qt::OtherFocusReason);
     auto& c = controller();
+    if (c.window() && sheetDeviceAllSettings_->isVisible()) keepSheetKeysAgainst(c.window()->messageBox().sheetMessageBox);
     c.openMessageBoxWithMessage(box->text, false, std::nullopt, app::AppTexts::qelm_string_ok_in(c.languageManager()),
                                 box->size, 12);
 }

@@ -1,9 +1,11 @@
 #include "settings/DeviceSettingsTableCellView.h"
 
+#include <algorithm>
+
 namespace settings {
 
 DeviceSettingsTableCellView::DeviceSettingsTableCellView(const QString& identifier, QWidget* parent)
-    : QWidget(parent), identifier_(identifier), textField_(new QLabel(this)) {
+    : QWidget(parent), identifier_(identifier), textField_(new ElidedLabel(this)) {
     setMinimumHeight(28);
     textField_->setGeometry(6, 3, 250, 22);
     infoOnOffBtn = new QPushButton("?", this);
@@ -23,6 +25,11 @@ DeviceSettingsTableCellView::DeviceSettingsTableCellView(const QString& identifi
         popUpBtn = new PopUpButton(this);
         popUpBtn->setGeometry(288, 3, 220, 22);
     }
+}
+
+QWidget* DeviceSettingsTableCellView::keyboardControl() const {
+    if (popUpBtn) return popUpBtn;
+    return radiobtn->cellAtRow(0, std::max(radiobtn->selectedColumn(), 0));
 }
 
 }  // namespace settings

@@ -21,7 +21,10 @@ public:
     explicit DeviceSettingsTableCellView(const QString& identifier, QWidget* parent = nullptr);
 
     const QString& identifier() const { return identifier_; }
-    QLabel* textField() const { return textField_; }
+    // One line, ended in "…" (whole in its tooltip) where the label is longer than its field.
+    ElidedLabel* textField() const { return textField_; }
+    // The control the row offers the keyboard: its pop-up or the selected side of its pair.
+    QWidget* keyboardControl() const;
 
     QPushButton* infoOnOffBtn = nullptr;
     QPushButton* infoPopUpBtn = nullptr;  // pop-up cells only
@@ -32,7 +35,7 @@ public:
 
 private:
     QString identifier_;
-    QLabel* textField_;
+    ElidedLabel* textField_;
 };
 
 }  // namespace settings

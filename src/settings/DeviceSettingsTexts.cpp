@@ -48,6 +48,8 @@ std::string DeviceSettingsTexts::qelm_string_more_settings_in(int32_t language) 
     return text(TextId::settings_more_settings, language);
 }
 
+std::string DeviceSettingsTexts::qelm_string_close_in(int32_t language) { return text(TextId::settings_close, language); }
+
 #define ORVA_DEFINE_TEXT(method, entry) \
     std::string DeviceSettingsTexts::method() const { return text(TextId::entry, textLanguage()); }
 ORVA_SETTINGS_PAGE_TEXTS(ORVA_DEFINE_TEXT)

@@ -113,6 +113,8 @@ public:
     static std::string qelm_string_save_in(int32_t language);
     static std::string qelm_string_default_in(int32_t language);
     static std::string qelm_string_more_settings_in(int32_t language);
+    // The all-settings sheet's Close button.
+    static std::string qelm_string_close_in(int32_t language);
 
 #define ORVA_DECLARE_TEXT(method, entry) std::string method() const;
     ORVA_SETTINGS_PAGE_TEXTS(ORVA_DECLARE_TEXT)

@@ -37,7 +37,7 @@ void DeviceSettingsViewController::loadView() {
     SettingsPageBase::loadView();
     // Positions come from layOutControls and the layout table.
     QWidget* v = view();
-    auto label = [&] { return new QLabel(v); };
+    auto label = [&] { return new ElidedLabel(v); };
     auto info = [&] {
         auto* b = new QPushButton("?", v);
         b->setFocusPolicy(Qt::NoFocus);
@@ -112,15 +112,16 @@ void DeviceSettingsViewController::loadView() {
     stepperACT->setFloatValue(5);
     tfACT->setIntValue(5);
 
-    lblNoteApply = new QLabel(v);
-    // The notes are long in some languages: a smaller type, wrapped from the top of their frames.
+    lblNoteApply = new ElidedLabel(v);
+    // The notes are long in some languages: a smaller type, from the top of their frames. The EDR
+    // note wraps in its two lines; the apply note has one line, and its button shows it whole.
     for (QLabel* note : {lblNoteEDR, lblNoteApply}) {
         QFont small = note->font();
         small.setPointSizeF(small.pointSizeF() * 0.8);
         note->setFont(small);
-        note->setWordWrap(true);
         note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+    lblNoteEDR->setWordWrap(true);
     btnNoteApply = new QPushButton("?", v);
     btnNoteApply->setFocusPolicy(Qt::NoFocus);
     btnBack_->show();
@@ -138,7 +139,8 @@ void DeviceSettingsViewController::loadView() {
     auto* sheet = new app::Sheet(v, Qt::Sheet);
     sheet->onEscape = [this] { closeAllSettins(btnDeviceAllSettingsBasicClose); };
     sheetDeviceAllSettings_ = sheet;
-    sheetDeviceAllSettings_->resize(550, 400);
+    // Its list and buttons stand where they are: the sheet keeps its size.
+    sheetDeviceAllSettings_->setFixedSize(550, 400);
     scrollViewDeviceAllSettingsBasic = new QScrollArea(sheetDeviceAllSettings_);
     scrollViewDeviceAllSettingsBasic->setGeometry(10, 10, 530, 340);
     scrollViewDeviceAllSettingsBasic->setWidgetResizable(true);
@@ -160,7 +162,6 @@ void DeviceSettingsViewController::loadView() {
         b->setAutoDefault(false);  // Return in a row must not press a button
         x += 133;
     }
-    btnDeviceAllSettingsBasicClose->setText("CLOSE");
 
     // The form's rows in the order enableOldControlsEnable walks them.
     formRows_ = {
@@ -355,21 +356,23 @@ void DeviceSettingsViewController::setShortcuts() {
         // Not "[S][O]-R": the high gain cell shares its label with the PLC disable cell.
         {lowRTG, "[O]-R"}, {mediumRTG, "[S]-R"}, {highRTG, "[S][O]-P"},
     };
+    const int32_t l = c.languageManager();
+    // The sheet's buttons have no key labels: their titles stay in words in both modes.
+    btnDeviceAllSettingsBasicCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
+    btnDeviceAllSettingsBasicSave->setText(qs(qelm_string_save_in(l)));
+    btnDeviceAllSettingsBasicDefault->setText(qs(qelm_string_default_in(l)));
+    btnDeviceAllSettingsBasicClose->setText(qs(qelm_string_close_in(l)));
     if (c.showShortcuts()) {
         for (const auto& [control, text] : keyLabels) setTitle(control, QString::fromUtf8(text));
         if (!btnEDR->isHidden()) lblEDR->setText("[O][C]-E");
         return;
     }
-    const int32_t l = c.languageManager();
     btnBack_->setText(qs(AppTexts::qelm_string_back_in(l)));
     btnNewDevice_->setText(qs(AppTexts::qelm_string_new_device_in(l)));
     btnCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
-    btnDeviceAllSettingsBasicCancel->setText(qs(AppTexts::qelm_string_cancel_in(l)));
     btnAllSettings->setText(qs(qelm_string_more_settings_in(l)));
     btnSave->setText(qs(qelm_string_save_in(l)));
-    btnDeviceAllSettingsBasicSave->setText(qs(qelm_string_save_in(l)));
     btnDefault->setText(qs(qelm_string_default_in(l)));
-    btnDeviceAllSettingsBasicDefault->setText(qs(qelm_string_default_in(l)));
     for (const auto& [control, text] : keyLabels) {
         (void)text;
         auto* cell = qobject_cast<QRadioButton*>(control);

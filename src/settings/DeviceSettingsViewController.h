@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -210,12 +211,16 @@ protected:
 
 private:
     void endAllSettingsSheet();
+    // The keys go back to the sheet (or its box) when this window takes them or closes.
+    void keepSheetKeysAgainst(QWidget* window);
+    QObject* sheetKeysKeeper();
     // The sheet's keyboard order after a reload; its first control (none without rows).
     QWidget* chainAllSettingsFocus();
     // Default and Cancel of the sheet: guard, edit buffer from the source, every row, the form.
     void replaceEditsInAllSettings(const device::ORVABluetoothDeviceData& source);
     // Every control at the position the page first shows it; each page opening starts from them.
     void layOutControls();
+    void keepNoteClearOfItsButton();
     void bindKeyEquivalents();
     void bindRowInformationKey();
     void wireActions();
@@ -223,6 +228,9 @@ private:
     bool passesSystemTest() const;
 
     QDialog* sheetDeviceAllSettings_ = nullptr;
+    // Watches the window under the sheet, so that the keys stay with the sheet (or its box).
+    QObject* sheetKeysKeeper_ = nullptr;
+    QPointer<QWidget> sheetKeysHost_;
     save::HidOpener hidOpener_;
     std::vector<FormRow> formRows_;
     std::vector<QShortcut*> shortcuts_;

@@ -4,8 +4,13 @@
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -56,10 +61,20 @@ void RadioMatrix::clickCell(int column) {
 // ---- pop-up -------------------------------------------------------------------------------------
 
 PopUpButton::PopUpButton(QWidget* parent) : QComboBox(parent) {
+    // Not a wheel's focus: a turn that passes over a pop-up must not make it the one it changes.
+    setFocusPolicy(Qt::StrongFocus);
     // activated: the user's choice only.
     QObject::connect(this, &QComboBox::activated, this, [this](int) {
         if (action_) action_(this);
     });
+}
+
+void PopUpButton::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();  // on to the list or the page under it
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void PopUpButton::selectItemAtIndex(int index) {
@@ -127,6 +142,29 @@ void Stepper::stepUp() {
 void Stepper::stepDown() {
     setFloatValue(value_ - increment_);
     if (action_) action_(this);
+}
+
+// ---- elided label -------------------------------------------------------------------------------
+
+QString ElidedLabel::shownText() const {
+    if (wordWrap()) return text();  // wrapped labels take their lines instead
+    const int width = contentsRect().width() - 2 * margin();
+    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(width, 0));
+}
+
+void ElidedLabel::paintEvent(QPaintEvent* event) {
+    if (!isElided()) return QLabel::paintEvent(event);
+    QPainter painter(this);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                          isEnabled(), shownText(), foregroundRole());
+}
+
+bool ElidedLabel::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !toolTip().isEmpty()) return QLabel::event(event);
+    if (isElided()) QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+    else QToolTip::hideText();
+    return true;
 }
 
 // ---- text field ---------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
@@ -14,6 +15,7 @@
 
 class QButtonGroup;
 class QToolButton;
+class QWheelEvent;
 
 namespace settings {
 
@@ -58,6 +60,11 @@ public:
     // What a user's choice does: select the item, then send the action.
     void chooseItemAtIndex(int index);
 
+protected:
+    // A wheel turn changes the choice only once the user has given the pop-up the focus (a click
+    // or Tab); otherwise it scrolls what holds the pop-up, as the pointer merely passes over it.
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     ControlAction action_;
 };
@@ -90,6 +97,22 @@ private:
     QToolButton* up_;
     QToolButton* down_;
     ControlAction action_;
+};
+
+// A one-line label that ends its text in "…" where the text does not fit its frame, and then shows
+// the whole text as its tooltip. text() stays the whole text (a note's button shows it whole). A
+// label set to wrap its words wraps them instead.
+class ElidedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    // What the label draws: its text, or the text cut to its frame and ended in "…".
+    QString shownText() const;
+    bool isElided() const { return shownText() != text(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 };
 
 // A text field read as numbers the way the settings pages read them: leading blanks, a sign and

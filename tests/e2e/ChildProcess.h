@@ -217,6 +217,11 @@ public:
         commandOutput(xdotool_ + "windowfocus --sync " + window_ + " mousemove --window " + window_ + " " +
                       std::to_string(x) + " " + std::to_string(y) + " click 1 2>/dev/null");
     }
+    // The pointer to a point of the window (its own coordinates), clicking nothing.
+    void pointAt(int x, int y) {
+        commandOutput(xdotool_ + "mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y) +
+                      " 2>/dev/null");
+    }
     // Ctrl+Q is ignored while an operation runs: asks until the program ends (bounded); its exit
     // status, or nullopt when it never ends.
     std::optional<int> quit() {

@@ -1,6 +1,7 @@
 // The real program's all-settings sheet under a virtual X server, over a simulated 0x6838 whose
 // settings differ from its defaults, all by the keyboard: Shift+Ctrl+M on the device settings
-// page opens the sheet (screenshots in English and French); in the sheet Tab walks the rows, the
+// page opens the sheet (screenshots in English, French and Polish, whose long labels end in "…");
+// in the sheet Tab walks the rows, the
 // arrows change a pop-up or an on/off pair, and Space on Save writes the two edited fields into
 // the headset, which is then recognized again and shows them when the sheet opens once more.
 #include <gtest/gtest.h>
@@ -69,22 +70,42 @@ protected:
         ASSERT_FALSE(sheetShown());
     }
 
+    void chooseLanguage(const std::string& downs);
+
+    // The end of row 5's label ("Audio Overlay Volume Management") in the sheet centred on the
+    // window, in the window's coordinates.
+    static constexpr int kCutLabelX = 463, kCutLabelY = 311;
+
     std::shared_ptr<sim::SettingBlocksModel> headset;
     std::vector<uint16_t> words;
 };
 
-TEST_F(AllSettingsEndToEnd, TheSheetOpensByItsKeyInEnglishAndFrench) {
+// The language sheet (Ctrl+L on the main window) moved down to a row: French is the second.
+void AllSettingsEndToEnd::chooseLanguage(const std::string& downs) {
+    run.window->type("ctrl+l");
+    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 50)) << "no language sheet";
+    ASSERT_TRUE(run.window->typeIntoDialog("", downs + " Return")) << "the language sheet did not close";
+}
+
+TEST_F(AllSettingsEndToEnd, TheSheetOpensByItsKeyInEnglishFrenchAndPolish) {
     ASSERT_NO_FATAL_FAILURE(startWith6838());
     ASSERT_NO_FATAL_FAILURE(openSheet());
     EXPECT_TRUE(e2e::saveScreen(run.display->name(), screenshot("en")));
     ASSERT_NO_FATAL_FAILURE(closeSheet());
 
-    // The language sheet (Ctrl+L on the main window): French is its second row.
-    run.window->type("ctrl+l");
-    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 50)) << "no language sheet";
-    ASSERT_TRUE(run.window->typeIntoDialog("", "Down Return")) << "the language sheet did not close";
+    ASSERT_NO_FATAL_FAILURE(chooseLanguage("Down"));
     ASSERT_NO_FATAL_FAILURE(openSheet());
     EXPECT_TRUE(e2e::saveScreen(run.display->name(), screenshot("fr")));
+    // The pointer on the cut label of row 5 raises its whole text, drawn over the next row's
+    // pop-up, which is empty there.
+    run.window->pointAt(kCutLabelX, kCutLabelY);
+    EXPECT_TRUE(e2e::saveScreenOnceTextAt(run.display->name(), screenshot("tooltip-fr"), kCutLabelX + 100,
+                                          kCutLabelY + 20, 120, 12));
+    ASSERT_NO_FATAL_FAILURE(closeSheet());
+
+    ASSERT_NO_FATAL_FAILURE(chooseLanguage("Down Down Down Down Down Down Down Down Down Down Down"));  // Polish
+    ASSERT_NO_FATAL_FAILURE(openSheet());
+    EXPECT_TRUE(e2e::saveScreen(run.display->name(), screenshot("pl")));
     ASSERT_NO_FATAL_FAILURE(closeSheet());
     ASSERT_NO_FATAL_FAILURE(quit());
 }

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QShortcut>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 #include <algorithm>
 #include <string>
 
@@ -34,6 +39,41 @@ struct Box {
     bool warning;
     std::string ok, cancel;  // "" for a hidden button
 };
+
+// A wheel turn as the window system delivers it: to the widget under the pointer, spontaneous, so
+// that the application gives the focus by each widget's policy and hands an ignored turn on to
+// the widgets under it. One step down.
+inline void turnWheelDownOver(QWidget* target) {
+    QApplication::processEvents();  // the pointer meets what is drawn: pending layouts first
+    QWidget* window = target->window();
+    const QPoint at = target->mapTo(window, target->rect().center());
+    QWidget* under = window->childAt(at);
+    ASSERT_NE(under, nullptr);
+    const QPointF local = under->mapFrom(window, at);
+    QWheelEvent turn(local, under->mapToGlobal(local), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&turn);
+    qApp->notify(under, &turn);
+}
+
+// A label shows its whole text where it fits its field, else a cut that fits and ends in "…", with
+// the whole text in the tooltip its pointer raises. True when it is cut.
+inline bool expectWholeOrElided(settings::ElidedLabel& label, const std::string& where) {
+    const QString whole = label.text();
+    const QString shown = label.shownText();
+    const int field = label.contentsRect().width() - 2 * label.margin();
+    if (label.fontMetrics().horizontalAdvance(whole) <= field) {
+        EXPECT_EQ(shown, whole) << where;
+        return false;
+    }
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << where << ": " << shown.toStdString();
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(shown), field) << where;
+    QHelpEvent pointer(QEvent::ToolTip, QPoint(2, 2), label.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&label, &pointer);
+    EXPECT_EQ(QToolTip::text(), whole) << where;
+    QToolTip::hideText();
+    return true;
+}
 
 class SettingsPageTest : public ::testing::Test {
 protected:

@@ -1,16 +1,22 @@
 // The all-settings list on the device settings page and its sheet, offscreen: the cells the page
 // builds from the list engine, the sheet's opening, Default, Cancel and Close.
 #include <QDialog>
+#include <QScrollBar>
+#include <QTest>
 
 #include "SettingsPageFixture.h"
+#include "app/TextCatalogue.h"
 #include "settings/AllSettingsList.h"
 #include "settings/DeviceSettingsTableCellView.h"
+#include "settings/RowLayouts.h"
 
 namespace {
 
 using settings::CellKind;
 using settings::DeviceSettingsTableCellView;
 using settings_test::SettingsPageTest;
+using settings_test::turnWheelDownOver;
+using settings_test::expectWholeOrElided;
 
 class AllSettingsTest : public SettingsPageTest {
 protected:
@@ -93,20 +99,46 @@ TEST_F(AllSettingsTest, JapaneseAfterAReloadRelabelsEveryRowAndKeepsEverySelecti
     EXPECT_EQ(cell(2)->enablebtn->text().toStdString(), app::AppTexts::qelm_string_enable_in(4));
 }
 
-TEST_F(AllSettingsTest, SheetOpensAt550By400AtItsKeptOriginEveryTime) {
+// Centred on the window it stands over on every opening, wherever the window has moved, and of
+// one size: the list and the buttons stand where they are, so the sheet does not resize.
+TEST_F(AllSettingsTest, SheetOpensAt550By400CentredOnTheWindowEveryTime) {
     openChanged6838();
-    page->moveToAllSettins(nullptr);
-    ASSERT_TRUE(sheet()->isVisible());
-    const QPoint origin = sheet()->geometry().topLeft();
-    EXPECT_EQ(sheet()->geometry().size(), QSize(550, 400));
-    EXPECT_EQ(sheet()->windowModality(), Qt::WindowModal);
-    page->closeAllSettins(nullptr);
-    EXPECT_FALSE(sheet()->isVisible());
-    sheet()->resize(300, 200);
-    page->moveToAllSettins(nullptr);
-    EXPECT_TRUE(sheet()->isVisible());
-    EXPECT_EQ(sheet()->geometry(), QRect(origin, QSize(550, 400)));
+    QWidget* host = sheet()->parentWidget()->window();
+    for (const QPoint origin : {QPoint(40, 30), QPoint(300, 200)}) {
+        host->setGeometry(QRect(origin, QSize(995, 669)));
+        page->moveToAllSettins(nullptr);
+        ASSERT_TRUE(sheet()->isVisible());
+        EXPECT_EQ(sheet()->geometry().size(), QSize(550, 400));
+        EXPECT_LE((sheet()->geometry().center() - host->geometry().center()).manhattanLength(), 1) << origin.x();
+        EXPECT_EQ(sheet()->minimumSize(), QSize(550, 400));
+        EXPECT_EQ(sheet()->maximumSize(), QSize(550, 400));
+        EXPECT_EQ(sheet()->windowModality(), Qt::WindowModal);
+        page->closeAllSettins(nullptr);
+        EXPECT_FALSE(sheet()->isVisible());
+    }
     EXPECT_EQ(table()->rowCount(), 9);
+}
+
+// The sheet's buttons in the interface language, Close among them, with or without key labels.
+TEST_F(AllSettingsTest, TheSheetsButtonsAreTitledInEveryLanguage) {
+    openChanged6838();
+    for (bool keyLabels : {false, true}) {
+        controller->setShowShortcuts(keyLabels);
+        for (int32_t language = 0; language < 13; ++language) {
+            controller->setLanguageManager(language);
+            page->setControls();
+            EXPECT_EQ(page->btnDeviceAllSettingsBasicClose->text().toStdString(),
+                      *app::catalogueText(app::TextId::settings_close, language))
+                << language;
+            EXPECT_EQ(page->btnDeviceAllSettingsBasicSave->text().toStdString(), page->qelm_string_save_in(language));
+            EXPECT_EQ(page->btnDeviceAllSettingsBasicCancel->text().toStdString(),
+                      app::AppTexts::qelm_string_cancel_in(language));
+        }
+    }
+    controller->setShowShortcuts(false);
+    controller->setLanguageManager(0);
+    page->setControls();
+    EXPECT_EQ(page->btnDeviceAllSettingsBasicClose->text(), "CLOSE");
 }
 
 TEST_F(AllSettingsTest, CloseEndsTheSheetOrAsksToSaveTheEdits) {
@@ -193,6 +225,93 @@ TEST_F(AllSettingsTest, TabWalksTheRowsThenTheButtonsAndEscapeActsAsClose) {
     sheet()->reject();
     EXPECT_EQ(box().forWhat, 13);
     EXPECT_TRUE(sheet()->isVisible());
+}
+
+// The wheel over a pop-up the user has not chosen leaves the setting alone; once Tab has given
+// the pop-up the focus, the same turn is a choice (0x6838 VOX Sensitivity 2 -> 3).
+TEST_F(AllSettingsTest, TheWheelChangesAPopUpOnlyOnceTheUserHasGivenItTheFocus) {
+    openChanged6838();
+    page->moveToAllSettins(nullptr);
+    sheet()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet()));
+    settings::PopUpButton* vox = cell(4)->popUpBtn;
+    ASSERT_EQ(cell(4)->textField()->text(), "VOX Sensitivity");
+    ASSERT_EQ(vox->currentText(), "5");
+    edit().SetBasicSettingAirohaVoxSensitivity(1);
+    page->callTableviewReloadDataForOutsideClass();
+    vox = cell(4)->popUpBtn;
+    ASSERT_EQ(vox->currentText(), "2");
+    QWidget* focused = QApplication::focusWidget();
+
+    turnWheelDownOver(vox);
+    EXPECT_EQ(vox->currentText(), "2");
+    EXPECT_EQ(edit().GetBasicSettingAirohaVoxSensitivity(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), focused) << "the turn took the focus";
+
+    // Tab from the first row: two pop-ups, two on/off pairs, then VOX Sensitivity.
+    cell(0)->popUpBtn->setFocus(Qt::TabFocusReason);
+    for (int step = 0; step < 4; ++step) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), vox);
+    turnWheelDownOver(vox);
+    EXPECT_EQ(cell(4)->popUpBtn->currentText(), "3");
+    EXPECT_EQ(edit().GetBasicSettingAirohaVoxSensitivity(), 2);
+    EXPECT_TRUE(page->isSettingsChanged());
+}
+
+// In a list longer than the sheet, a turn over any row's pop-up scrolls the list.
+TEST_F(AllSettingsTest, TheWheelOverAnUnchosenPopUpScrollsALongList) {
+    open(0x5510, 3, 0);
+    page->moveToAllSettins(nullptr);
+    sheet()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet()));
+    ASSERT_EQ(table()->rowCount(), 25);
+    QScrollBar* bar = table()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0) << "the list fits: nothing to scroll";
+    int turned = 0;
+    for (int row = 1; row < table()->rowCount() && bar->value() < bar->maximum(); ++row) {
+        settings::PopUpButton* popUp = cell(row)->popUpBtn;
+        if (!popUp || !popUp->isVisible() || popUp->visibleRegion().isEmpty() || popUp->hasFocus()) continue;
+        const int scrolled = bar->value();
+        const int shown = popUp->currentIndex();
+        turnWheelDownOver(popUp);
+        EXPECT_EQ(popUp->currentIndex(), shown) << row;
+        EXPECT_GT(bar->value(), scrolled) << row;
+        ++turned;
+    }
+    EXPECT_GT(turned, 0);
+    EXPECT_FALSE(page->isSettingsChanged());
+}
+
+// Every row of every list model, in every language: the label stays left of the row's "?" and its
+// control, whole where it fits, else cut with "…" and whole in its tooltip.
+TEST_F(AllSettingsTest, EveryLabelOfEveryListModelFitsItsFieldOrIsElidedInEveryLanguage) {
+    std::map<const settings::RowKind*, uint16_t> kinds;  // with a model that shows it
+    for (const settings::LayoutFamily& family : settings::allLayoutFamilies())
+        for (const settings::SelectionGroup& group : family.groups)
+            for (const settings::LayoutChoice& choice : group.choices)
+                for (const settings::RowKind* kind : choice.layout->rows) kinds.emplace(kind, group.productIds.front());
+    ASSERT_GT(kinds.size(), 50u);
+    std::set<std::string> elided;
+    for (const auto& [kind, model] : kinds) {
+        for (int32_t language = 0; language < 13; ++language) {
+            settings::ListInputs in;
+            in.deviceTarget = model;
+            in.languageManager = language;
+            const std::string label = settings::describe(*kind, in).label;
+            const bool onOff = kind->cell == CellKind::OnOff;
+            DeviceSettingsTableCellView view(onOff ? DeviceSettingsTableCellView::kOnOffIdentifier
+                                                   : DeviceSettingsTableCellView::kComboIdentifier);
+            view.textField()->setText(QString::fromStdString(label));
+            const std::string where = label + " in language " + std::to_string(language);
+            const QRect field = view.textField()->geometry();
+            const QWidget* control = onOff ? static_cast<QWidget*>(view.radiobtn) : view.popUpBtn;
+            EXPECT_LT(field.right(), view.infoOnOffBtn->geometry().left()) << where;
+            EXPECT_LT(field.right(), control->geometry().left()) << where;
+            if (expectWholeOrElided(*view.textField(), where)) elided.insert(label);
+        }
+    }
+    EXPECT_TRUE(elided.count("Gestion du volume de superposition audio")) << elided.size();
+    EXPECT_TRUE(elided.count("Zarządzanie głośnością nakładania dźwięku")) << elided.size();
 }
 
 TEST_F(AllSettingsTest, AModelWithoutRowsShowsAnEmptyList) {

@@ -175,6 +175,33 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"x4D16", 0x4D16, 1, 0, 3, {F::HandsfreeVOX, F::EDR, F::BitpoolRate, F::Sidetone}, true, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The apply note of a CSR headset in every language: its text stops short of its "?" button (in
+// French, Dutch and Russian), whole where it fits, else cut with "…" and whole in its tooltip; the
+// button still shows the whole note.
+TEST_F(FormLayout, TheApplyNoteNeverRunsUnderItsButton) {
+    open(0x4D10, 5, 0);
+    auto* note = dynamic_cast<settings::ElidedLabel*>(page->lblNoteApply);
+    ASSERT_NE(note, nullptr);
+    int buttons = 0;
+    for (int32_t language = 0; language < 13; ++language) {
+        controller->setLanguageManager(language);
+        page->setControls();
+        page->setControlsWithData();
+        const std::string where = "language " + std::to_string(language);
+        ASSERT_FALSE(note->isHidden()) << where;
+        EXPECT_EQ(note->geometry(), at(50, 58, 424, 17)) << where;
+        EXPECT_EQ(note->text().toStdString(), page->stringNoteApply()) << where;
+        if (!page->btnNoteApply->isHidden()) {
+            ++buttons;
+            const QRect text = note->contentsRect().translated(note->pos());
+            EXPECT_FALSE(text.intersects(page->btnNoteApply->geometry())) << where;
+        }
+        expectWholeOrElided(*note, where);
+    }
+    EXPECT_EQ(buttons, 3);
+    controller->setLanguageManager(0);
+}
+
 TEST_F(FormLayout, GainAndTimeOutShowTheirValuesWhereTheyStand) {
     open(0x5210);
     edit().setRadioTransmitGain(17);

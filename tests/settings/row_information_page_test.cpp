@@ -3,6 +3,7 @@
 // value read at each press, and the buttons that open nothing.
 #include <QDialog>
 #include <QShortcut>
+#include <QTest>
 
 #include "SettingsPageFixture.h"
 #include "app/TextCatalogue.h"
@@ -161,5 +162,51 @@ TEST_F(RowInformationPageTest, CtrlIInTheSheetPressesTheCurrentRowsButton) {
     EXPECT_EQ(box().text, page->stringInformationHeadsetUnitLanguage());
     closeBox();
 }
+
+// The box by the keyboard: it has the keys as soon as it shows; Return or Space presses OK and
+// Escape closes it; then the sheet has the keys again, on the control of the row the box spoke of,
+// whether the box came by Ctrl+I on that row or by a click on its "?" while another row had them.
+struct KeyCase {
+    const char* name;
+    bool byClick;
+    Qt::Key key;
+};
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class InformationBoxKeys : public RowInformationPageTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(InformationBoxKeys, TheBoxTakesTheKeysAndGivesThemBackToTheRow) {
+    openSheet(0x6838);
+    QWidget* sheet = page->sheetDeviceAllSettings();
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    QWidget* vox = cell(kVoxSensitivityRow6838)->popUpBtn;
+    if (GetParam().byClick) {
+        cell(0)->popUpBtn->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(cell(kVoxSensitivityRow6838)->infoOnOffBtn, Qt::LeftButton);
+    } else {
+        vox->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(vox, Qt::Key_I, Qt::ControlModifier);
+    }
+    platform::drainMainQueue();
+    const app::MainWindow::MessageBoxSheet& box = window->messageBox();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(box.sheetMessageBox));
+    EXPECT_EQ(box.tfMessageBox->text().toStdString(), page->stringInformationVOXSensitivityMOSSEL());
+    ASSERT_EQ(QApplication::focusWidget(), box.btnMessageBoxOK);
+
+    QTest::keyClick(QApplication::focusWidget(), GetParam().key);
+    platform::drainMainQueue();
+    EXPECT_FALSE(boxOpen());
+    EXPECT_FALSE(box.sheetMessageBox->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    EXPECT_EQ(QApplication::focusWidget(), cell(kVoxSensitivityRow6838)->popUpBtn);
+}
+
+INSTANTIATE_TEST_SUITE_P(, InformationBoxKeys,
+                         ::testing::Values(KeyCase{"CtrlIThenReturn", false, Qt::Key_Return},
+                                           KeyCase{"CtrlIThenEscape", false, Qt::Key_Escape},
+                                           KeyCase{"ClickThenSpace", true, Qt::Key_Space},
+                                           KeyCase{"ClickThenEscape", true, Qt::Key_Escape}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

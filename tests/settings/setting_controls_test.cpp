@@ -1,10 +1,13 @@
 // The control stand-ins: numbers read from text as the pages read them, selections that never
 // send the action, range-checked pop-up choices and a stepper held within its limits.
 #include <QApplication>
+#include <QTest>
+#include <QVBoxLayout>
 #include <climits>
 
 #include "app/ShellFixture.h"
 #include "settings/SettingsControls.h"
+#include "settings/SettingsPageFixture.h"
 
 namespace {
 
@@ -122,6 +125,36 @@ TEST_F(Controls, FieldSendsOnlyForTheUsersEdits) {
     emit field.returnPressed();
     EXPECT_EQ(actions, 2);
     EXPECT_EQ(field.intValue(), 30);
+}
+
+// The form's pop-ups as the list's, in a window of their own: a wheel turn over a pop-up the user
+// has not chosen sends nothing and takes no focus; once a click has given it the focus, the turn
+// is a choice.
+TEST(PopUpWheel, ATurnChoosesOnlyOnceTheUserHasGivenThePopUpTheFocus) {
+    shell_test::ensureQtApplication();
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* other = new PopUpButton(&window);
+    auto* popUp = new PopUpButton(&window);
+    layout->addWidget(other);
+    layout->addWidget(popUp);
+    popUp->addItemsWithTitles({"Disable", "Low", "High"});
+    int actions = 0;
+    popUp->setAction([&](QObject*) { ++actions; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus(Qt::TabFocusReason);
+
+    settings_test::turnWheelDownOver(popUp);
+    EXPECT_EQ(popUp->currentIndex(), 0);
+    EXPECT_EQ(actions, 0);
+    EXPECT_TRUE(other->hasFocus());
+
+    popUp->setFocus(Qt::MouseFocusReason);
+    settings_test::turnWheelDownOver(popUp);
+    EXPECT_EQ(popUp->currentIndex(), 1);
+    EXPECT_EQ(actions, 1);
 }
 
 }  // namespace
