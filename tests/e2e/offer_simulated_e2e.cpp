@@ -145,16 +145,23 @@ TEST_F(OfferEndToEnd, CancelInTheSavePanelEndsTheOfferSoALaterDownloadOnlyDownlo
     ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused() && run.window->focusedWindow() != sheet; }, 10s))
         << "the save panel did not open";
     // Escape cancels the panel; one that comes before the panel takes keys is lost, so it is
-    // pressed again until the focus is back in the main window (bounded).
+    // pressed again until the focus has left the panel (bounded).
+    const std::string panel = run.window->focusedWindow();
     bool cancelled = false;
-    for (int i = 0; i < 10 && !cancelled && run.program->running(); ++i) {
-        run.window->keysIntoFocused("Escape");
-        cancelled = waitFor([&] { return !run.window->dialogFocused(); }, 3s);
-    }
+    for (int i = 0; i < 10 && !cancelled && run.program->running(); ++i)
+        cancelled = run.window->typeIntoDialog("", "Escape", 3s);
     ASSERT_TRUE(cancelled) << "the save panel stayed open";
+    EXPECT_EQ(server.requestsFor("AIROHAVELMAR_en.img"), 0);
 
-    // The Download button's key: the save panel again, and Return takes the preset name.
-    ASSERT_TRUE(run.window->pressUntil("ctrl+d", [&] { return run.window->dialogFocused(); }, 10))
+    // The Download button's key: a new save panel, and Return takes the preset name.
+    const std::string afterCancel = run.window->focusedWindow();
+    ASSERT_TRUE(run.window->pressUntil("ctrl+d",
+                                       [&] {
+                                           const std::string focused = run.window->focusedWindow();
+                                           return run.window->dialogFocused() && focused != panel &&
+                                                  focused != afterCancel;
+                                       },
+                                       10))
         << "Download opened no save panel";
     bool asked = false;
     for (int i = 0; i < 10 && !asked && run.program->running(); ++i) {
