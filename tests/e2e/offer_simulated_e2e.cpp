@@ -78,6 +78,16 @@ class OfferEndToEnd : public ::testing::Test {
             << "not recognized";
         ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
     }
+    // Return in the save panel takes the preset name and starts the download of file. A Return
+    // that comes before the panel takes keys is lost, so it is pressed again until the server is
+    // asked (bounded).
+    bool downloadByReturn(const std::string& file) {
+        for (int i = 0; i < 10 && run.program->running(); ++i) {
+            run.window->typeIntoFocused("", "Return");
+            if (waitFor([&] { return server.requestsFor(file) > 0; }, 3s)) return true;
+        }
+        return false;
+    }
     platform::OptString storedLanguage() {
         auto bytes = platform::readFile((fs::path(data.path()) / "VELMARHelmetsDeviceManager" /
                                          "VELMARHelmetsDeviceManagerArchive" / "VELMARHelmetsDeviceManager.qelmconf")
@@ -110,14 +120,7 @@ TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
     ASSERT_TRUE(run.window->typeIntoDialog("", "Return")) << "Yes, the default button, left the sheet open";
     ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused() && run.window->focusedWindow() != sheet; }, 10s))
         << "the save panel did not open";
-    // Return takes the preset name and starts the download. A Return that comes before the panel
-    // takes keys is lost, so it is pressed again until the server is asked (bounded).
-    bool asked = false;
-    for (int i = 0; i < 10 && !asked && run.program->running(); ++i) {
-        run.window->typeIntoFocused("", "Return");
-        asked = waitFor([&] { return server.requestsFor("AIROHAVELMAR_fr.img") > 0; }, 3s);
-    }
-    ASSERT_TRUE(asked) << "the save panel started no download\n" << run.trace.text();
+    ASSERT_TRUE(downloadByReturn("AIROHAVELMAR_fr.img")) << "the save panel started no download\n" << run.trace.text();
 
     ASSERT_TRUE(waitFor([&] { return server.requestsFor("AIROHAVELMAR_fr.img") == 1; }, 30s))
         << "the French archive was not asked for\n" << run.trace.text();
@@ -163,12 +166,7 @@ TEST_F(OfferEndToEnd, CancelInTheSavePanelEndsTheOfferSoALaterDownloadOnlyDownlo
                                        },
                                        10))
         << "Download opened no save panel";
-    bool asked = false;
-    for (int i = 0; i < 10 && !asked && run.program->running(); ++i) {
-        run.window->typeIntoFocused("", "Return");
-        asked = waitFor([&] { return server.requestsFor("AIROHAVELMAR_en.img") > 0; }, 3s);
-    }
-    ASSERT_TRUE(asked) << "the save panel started no download\n" << run.trace.text();
+    ASSERT_TRUE(downloadByReturn("AIROHAVELMAR_en.img")) << "the save panel started no download\n" << run.trace.text();
     const std::string saved = downloads + "/AIROHAVELMAR_en.img";
     // The file reaches its full size when the download closes it, in the same main-thread step
     // that would start an update: a quit asked after that sees whatever that step did.
