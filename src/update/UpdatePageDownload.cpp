@@ -70,6 +70,7 @@ void UpdateViewController::downloadFirmware(QObject*) {
         if (chosen.isEmpty()) {
             // A cancel after the new-firmware offer's Yes ends the offer as its No does: a later
             // download from the Download button only downloads.
+            platform::logLine("save panel cancelled");
             fields_.newUpdateFound = false;
             return;
         }
