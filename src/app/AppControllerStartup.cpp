@@ -2,7 +2,6 @@
 // page.
 #include <usb.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <sstream>
 
@@ -161,11 +160,9 @@ void ORVABluetoothManagerAppController::readConfiguration() {
     strLanguageFirmware_ = english;
 
     const std::string path = configurationFilePath();
-    platform::ReadFailure why = platform::ReadFailure::None;
-    auto bytes = platform::readFile(path, platform::kArchiveFileCap, &why);
-    // A missing file is the first start; anything else that cannot be read is worth a line.
-    if (!bytes && !(why == platform::ReadFailure::CannotOpen && errno == ENOENT))
-        platform::logf("configuration %s %s; the defaults are used", path.c_str(), platform::describe(why));
+    // A missing file is the first start; anything else that cannot be read is worth a line, and
+    // the defaults are used.
+    const auto bytes = platform::readArchiveFile(path, "configuration");
     if (bytes) {
         try {
             platform::KeyedUnarchiver coder(*bytes, kClassName);

@@ -1,9 +1,7 @@
 #include "device/ORVABluetoothDeviceData.h"
 
-#include <cerrno>
 #include <cstdio>
 
-#include "platform/Files.h"
 #include "platform/Log.h"
 
 namespace device {
@@ -267,13 +265,8 @@ ORVABluetoothDeviceData ORVABluetoothDeviceData::unarchiveFromData(const platfor
 }
 
 std::optional<ORVABluetoothDeviceData> ORVABluetoothDeviceData::unarchiveFromFile(const std::string& path) {
-    platform::ReadFailure why = platform::ReadFailure::None;
-    auto bytes = platform::readFile(path, platform::kArchiveFileCap, &why);
-    if (!bytes) {
-        if (!(why == platform::ReadFailure::CannotOpen && errno == ENOENT))
-            platform::logf("backup %s %s", path.c_str(), platform::describe(why));
-        return std::nullopt;
-    }
+    const auto bytes = platform::readArchiveFile(path, "backup");
+    if (!bytes) return std::nullopt;
     try {
         return unarchiveFromData(*bytes);
     } catch (const platform::ArchiveError& e) {

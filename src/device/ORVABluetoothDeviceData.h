@@ -164,6 +164,16 @@ public:
     static std::optional<ORVABluetoothDeviceData> unarchiveFromFile(const std::string& path);
 
     // ---- record helpers: versions --------------------------------------------------------------
+    // A version component of a list or a file has at most four digits; anything else is damage.
+    static constexpr int32_t kMaxVersionComponent = 9999;
+    // The leading decimal integer of text (0 when there is none), none when it lies outside 0 to
+    // kMaxVersionComponent.
+    static std::optional<int32_t> versionComponent(const std::string& text);
+    // Every "."-separated component of text is in range.
+    static bool versionInRange(const std::string& text);
+    // Exactly two (four) parts, each in range: the parts are stored and the result is true;
+    // otherwise nothing changes. The comparisons return a difference whose sign is that of the
+    // true difference, never wrapped.
     static bool getVersionFromString(const std::string& text, int32_t* ToMajor, int32_t* Minor);
     static bool getVersionFromString(const std::string& text, int32_t* ToSecondaryType, int32_t* Secondary,
                                      int32_t* Major, int32_t* Minor);

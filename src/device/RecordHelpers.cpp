@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "device/ORVABluetoothDeviceData.h"
@@ -16,24 +19,30 @@ using R = ORVABluetoothDeviceData;
 
 namespace {
 
-// Splits at "." and reads each part as a leading decimal integer (a part without one is 0).
-std::vector<int32_t> versionParts(const std::string& text) {
+// Splits at "." and reads each part as a leading decimal integer (a part without one is 0); none
+// when a part's number lies outside 0 to 9999.
+std::optional<std::vector<int32_t>> versionParts(const std::string& text) {
     std::vector<int32_t> parts;
     size_t start = 0;
     while (true) {
         size_t dot = text.find('.', start);
-        std::string part = text.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        parts.push_back(static_cast<int32_t>(std::strtol(part.c_str(), nullptr, 10)));
+        const auto part = R::versionComponent(text.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+        if (!part) return std::nullopt;
+        parts.push_back(*part);
         if (dot == std::string::npos) break;
         start = dot + 1;
     }
     return parts;
 }
 
+// The difference a - b, held within 32 bits: its sign is always that of the true difference.
+int32_t difference(int32_t a, int32_t b) {
+    const int64_t d = int64_t{a} - b;
+    return static_cast<int32_t>(std::clamp<int64_t>(d, INT32_MIN, INT32_MAX));
+}
+
 int32_t upToMinor(int32_t aMajor, int32_t aMinor, int32_t bMajor, int32_t bMinor) {
-    // The sign is what callers read; wrap-around arithmetic keeps UB out of extreme inputs.
-    auto diff = [](int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); };
-    return aMajor != bMajor ? diff(aMajor, bMajor) : diff(aMinor, bMinor);
+    return aMajor != bMajor ? difference(aMajor, bMajor) : difference(aMinor, bMinor);
 }
 
 // Secondary type 1 (a pre-release) ranks below type 0.
@@ -109,22 +118,31 @@ bool validUTF8(const std::string& s) {
 
 // ---- versions ---------------------------------------------------------------------------------
 
+std::optional<int32_t> R::versionComponent(const std::string& text) {
+    errno = 0;
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || v < 0 || v > kMaxVersionComponent) return std::nullopt;
+    return static_cast<int32_t>(v);
+}
+
+bool R::versionInRange(const std::string& text) { return versionParts(text).has_value(); }
+
 bool R::getVersionFromString(const std::string& text, int32_t* ToMajor, int32_t* Minor) {
     auto parts = versionParts(text);
-    if (parts.size() != 2) return false;
-    *ToMajor = parts[0];
-    *Minor = parts[1];
+    if (!parts || parts->size() != 2) return false;
+    *ToMajor = (*parts)[0];
+    *Minor = (*parts)[1];
     return true;
 }
 
 bool R::getVersionFromString(const std::string& text, int32_t* ToSecondaryType, int32_t* Secondary, int32_t* Major,
                              int32_t* Minor) {
     auto parts = versionParts(text);
-    if (parts.size() != 4) return false;
-    *ToSecondaryType = parts[0];
-    *Secondary = parts[1];
-    *Major = parts[2];
-    *Minor = parts[3];
+    if (!parts || parts->size() != 4) return false;
+    *ToSecondaryType = (*parts)[0];
+    *Secondary = (*parts)[1];
+    *Major = (*parts)[2];
+    *Minor = (*parts)[3];
     return true;
 }
 

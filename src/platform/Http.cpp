@@ -73,11 +73,25 @@ std::atomic<int64_t> secondMs{kSecondMs};
 
 long timeoutMs(int seconds) { return static_cast<long>(seconds * secondMs.load()); }
 
+// A body that may not pass its cap: the piece that would pass it ends the transfer.
+struct CappedBody {
+    std::vector<uint8_t>* body;
+    size_t maxBytes;
+    bool tooLarge = false;
+};
+
 size_t collect(char* data, size_t size, size_t count, void* user) {
-    auto* body = static_cast<std::vector<uint8_t>*>(user);
-    body->insert(body->end(), data, data + size * count);
-    return size * count;
+    auto* capped = static_cast<CappedBody*>(user);
+    const size_t n = size * count;
+    if (n > capped->maxBytes - capped->body->size()) {
+        capped->tooLarge = true;
+        return 0;
+    }
+    capped->body->insert(capped->body->end(), data, data + n);
+    return n;
 }
+
+std::string tooLargeText(size_t maxBytes) { return "answer larger than " + std::to_string(maxBytes) + " bytes"; }
 
 int abortWhenCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto* cancel = static_cast<const std::atomic<bool>*>(user);
@@ -85,9 +99,10 @@ int abortWhenCancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_
 }
 
 // What every request sets: the address, the cache headers (returned, for the caller to free),
-// redirects, no signals (worker threads) and the error text.
+// redirects, no signals (worker threads), the error text, and the refusal of an announced body
+// above the cap.
 curl_slist* prepareRequest(const CurlApi* api, CURL* curl, const std::string& url, CachePolicy policy,
-                           char* errorBuffer) {
+                           size_t maxBytes, char* errorBuffer) {
     curl_slist* headers = nullptr;
     if (policy != CachePolicy::UseCacheWhenPresent) {
         headers = api->slist_append(headers, "Cache-Control: no-cache");
@@ -99,6 +114,7 @@ curl_slist* prepareRequest(const CurlApi* api, CURL* curl, const std::string& ur
     api->easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
     api->easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     api->easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    api->easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(maxBytes));
     return headers;
 }
 
@@ -106,7 +122,8 @@ bool successStatus(long status) { return status >= 200 && status <= 299; }
 
 }  // namespace
 
-HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
+HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy policy, size_t maxBytes,
+                   const std::atomic<bool>* cancel) {
     HttpResult result;
     const CurlApi* api = curlApi();
     if (!api) {
@@ -119,11 +136,12 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
         return result;
     }
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_slist* headers = prepareRequest(api, curl, url, policy, errorBuffer);
+    curl_slist* headers = prepareRequest(api, curl, url, policy, maxBytes, errorBuffer);
+    CappedBody capped{&result.body, maxBytes};
     api->easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs(timeoutSeconds));
     api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs(timeoutSeconds));
     api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, collect);
-    api->easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
+    api->easy_setopt(curl, CURLOPT_WRITEDATA, &capped);
     if (cancel) {
         api->easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
         api->easy_setopt(curl, CURLOPT_XFERINFODATA, cancel);
@@ -132,7 +150,9 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
     CURLcode code = api->easy_perform(curl);
     api->easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     if (code != CURLE_OK) {
-        result.error = errorBuffer[0] ? errorBuffer : api->easy_strerror(code);
+        result.error = capped.tooLarge || code == CURLE_FILESIZE_EXCEEDED ? tooLargeText(maxBytes)
+                       : errorBuffer[0]                                   ? errorBuffer
+                                                                          : api->easy_strerror(code);
         result.body.clear();  // a cut-off answer is no answer
     } else if (!successStatus(result.status)) {
         result.error = "HTTP " + std::to_string(result.status);
@@ -145,10 +165,11 @@ HttpResult httpGet(const std::string& url, int timeoutSeconds, CachePolicy polic
 }
 
 // A whole body held in memory under an idle limit: the streaming read into a buffer.
-HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy, const std::atomic<bool>* cancel) {
+HttpResult httpGetIdle(const std::string& url, int idleSeconds, CachePolicy policy, size_t maxBytes,
+                       const std::atomic<bool>* cancel) {
     std::vector<uint8_t> body;
     HttpResult result = httpGetStreaming(
-        url, std::chrono::milliseconds(timeoutMs(idleSeconds)), policy,
+        url, std::chrono::milliseconds(timeoutMs(idleSeconds)), policy, maxBytes,
         [&body](const uint8_t* data, size_t size) {
             body.insert(body.end(), data, data + size);
             return true;
@@ -168,6 +189,9 @@ struct Stream {
     CURL* curl = nullptr;
     const HttpSink* sink = nullptr;
     std::chrono::steady_clock::time_point lastData;
+    size_t maxBytes = 0;
+    size_t received = 0;
+    bool tooLarge = false;
 };
 
 size_t streamBody(char* data, size_t size, size_t count, void* user) {
@@ -178,6 +202,12 @@ size_t streamBody(char* data, size_t size, size_t count, void* user) {
     s->api->easy_getinfo(s->curl, CURLINFO_RESPONSE_CODE, &status);
     // An error page is not the file: the transfer ends before any of it is taken.
     if (!successStatus(status) || n == 0) return 0;
+    // Nothing past the cap reaches the sink.
+    if (n > s->maxBytes - s->received) {
+        s->tooLarge = true;
+        return 0;
+    }
+    s->received += n;
     return (*s->sink)(reinterpret_cast<const uint8_t*>(data), n) ? n : 0;
 }
 
@@ -193,7 +223,7 @@ void setHttpSecondForTesting(std::chrono::milliseconds second) {
 }
 
 HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds idleLimit, CachePolicy policy,
-                            const HttpSink& sink, const std::atomic<bool>* cancel) {
+                            size_t maxBytes, const HttpSink& sink, const std::atomic<bool>* cancel) {
     HttpResult result;
     const CurlApi* api = curlApi();
     if (!api) {
@@ -208,9 +238,9 @@ HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds id
         result.error = "cannot start a request";
         return result;
     }
-    Stream stream{api, curl, &sink, std::chrono::steady_clock::now()};
+    Stream stream{api, curl, &sink, std::chrono::steady_clock::now(), maxBytes};
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    curl_slist* headers = prepareRequest(api, curl, url, policy, errorBuffer);
+    curl_slist* headers = prepareRequest(api, curl, url, policy, maxBytes, errorBuffer);
     api->easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(idleLimit.count()));
     api->easy_setopt(curl, CURLOPT_WRITEFUNCTION, streamBody);
     api->easy_setopt(curl, CURLOPT_WRITEDATA, &stream);
@@ -247,6 +277,8 @@ HttpResult httpGetStreaming(const std::string& url, std::chrono::milliseconds id
         result.error = stopped;
     } else if (result.status != 0 && !successStatus(result.status)) {
         result.error = "HTTP " + std::to_string(result.status);
+    } else if (stream.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+        result.error = tooLargeText(maxBytes);
     } else if (code != CURLE_OK) {
         result.error = errorBuffer[0] ? errorBuffer : api->easy_strerror(code);
     } else {

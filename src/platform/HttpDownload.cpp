@@ -10,7 +10,8 @@ HttpDownload::~HttpDownload() {
     thread_.join();
 }
 
-bool HttpDownload::start(const std::string& url, std::chrono::milliseconds idleLimit, Delegate delegate) {
+bool HttpDownload::start(const std::string& url, std::chrono::milliseconds idleLimit, size_t maxBytes,
+                         Delegate delegate) {
     // A transfer that has ended (its last callback ran, or it was cancelled) returns at once.
     if (ended_ && ended_->load()) thread_.join();
     if (thread_.running()) return false;
@@ -25,14 +26,14 @@ bool HttpDownload::start(const std::string& url, std::chrono::milliseconds idleL
             if (!ended->load()) fn();
         });
     };
-    return thread_.start([url, idleLimit, ended, shared, post] {
+    return thread_.start([url, idleLimit, maxBytes, ended, shared, post] {
         const HttpSink sink = [&](const uint8_t* data, size_t size) {
             post([shared, bytes = std::vector<uint8_t>(data, data + size)]() mutable {
                 shared->didReceiveData(std::move(bytes));
             });
             return true;
         };
-        HttpResult result = httpGetStreaming(url, idleLimit, CachePolicy::UseCacheWhenPresent, sink, ended.get());
+        HttpResult result = httpGetStreaming(url, idleLimit, CachePolicy::UseCacheWhenPresent, maxBytes, sink, ended.get());
         // The last callback marks the transfer as ended before it runs.
         if (result.ok)
             post([shared, ended] {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,9 +30,10 @@ class HttpDownload {
     HttpDownload(const HttpDownload&) = delete;
     HttpDownload& operator=(const HttpDownload&) = delete;
 
-    // Starts the GET of url (main thread). False, and no callback ever, when it cannot start: an
-    // address that is not http or https, or a transfer still running.
-    bool start(const std::string& url, std::chrono::milliseconds idleLimit, Delegate delegate);
+    // Starts the GET of url (main thread), of a body of at most maxBytes (beyond it the transfer
+    // fails). False, and no callback ever, when it cannot start: an address that is not http or
+    // https, or a transfer still running.
+    bool start(const std::string& url, std::chrono::milliseconds idleLimit, size_t maxBytes, Delegate delegate);
     // Ends the transfer at once (main thread): no callback of it runs after this returns.
     void cancel();
     // The transfer's thread has not returned yet.

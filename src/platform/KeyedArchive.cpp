@@ -2,8 +2,11 @@
 
 #include <plist/plist.h>
 
+#include "platform/Files.h"
+#include "platform/Log.h"
 #include "platform/PlistNesting.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
@@ -142,6 +145,14 @@ Bytes KeyedArchiver::finish() const {
 
 // ---------------------------------------------------------------------------------------------
 
+std::optional<Bytes> readArchiveFile(const std::string& path, const char* what) {
+    ReadFailure why = ReadFailure::None;
+    auto bytes = readFile(path, kArchiveFileCap, &why);
+    if (!bytes && !(why == ReadFailure::CannotOpen && errno == ENOENT))
+        logf("%s %s %s", what, path.c_str(), describe(why));
+    return bytes;
+}
+
 struct KeyedUnarchiver::Impl {
     PlistHolder archive;
     plist_t objects = nullptr;
@@ -183,7 +194,7 @@ KeyedUnarchiver::KeyedUnarchiver(const Bytes& bytes, const std::string& expected
         // stack. A keyed archive is a few levels deep, so refuse anything deeper before parsing.
         const bool binary = bytes.size() >= 8 && std::string(data, 8) == "bplist00";
         const NestingCheck nesting = binary ? binaryPlistNesting(bytes, kMaxArchiveNesting, kMaxArchiveNodes)
-                                            : xmlPlistNesting(bytes, kMaxArchiveNesting);
+                                            : xmlPlistNesting(bytes, kMaxArchiveNesting, kMaxArchiveContainers);
         if (nesting == NestingCheck::TooDeep) throw ArchiveError("property list nested too deeply");
         if (nesting == NestingCheck::TooLarge) throw ArchiveError("property list too large");
         if (nesting == NestingCheck::NulInString) throw ArchiveError("archived string holds a NUL character");

@@ -44,6 +44,11 @@ private:
     Impl* impl_;
 };
 
+// The one way an archive file (the configuration, a settings backup) is read: at most the archive
+// cap, and only a regular file. nullopt when it cannot be read, with a log line naming what (none
+// when the file is simply missing). The unarchiver then checks the nesting before it parses.
+std::optional<Bytes> readArchiveFile(const std::string& path, const char* what);
+
 class KeyedUnarchiver {
 public:
     // Parses binary or XML; throws ArchiveError when the bytes are not a keyed archive whose root

@@ -90,17 +90,47 @@ private:
 };
 
 bool startsWith(const std::vector<uint8_t>& b, size_t at, std::string_view text) {
-    return b.size() - at >= text.size() && std::memcmp(b.data() + at, text.data(), text.size()) == 0;
+    return at <= b.size() && b.size() - at >= text.size() && std::memcmp(b.data() + at, text.data(), text.size()) == 0;
 }
 
-// Index just past the first occurrence of text at or after at, or the end of the bytes.
-size_t skipPast(const std::vector<uint8_t>& b, size_t at, std::string_view text) {
-    for (size_t i = at; i + text.size() <= b.size(); ++i)
-        if (std::memcmp(b.data() + i, text.data(), text.size()) == 0) return i + text.size();
+// The XML parser skips a double-quoted run wherever it looks for the end of a tag, a processing
+// instruction or a document type: a '>' or "?>" inside quotes ends nothing. Returns the index of the
+// first byte at or after at that is one of stops (outside quotes), or the end of the bytes.
+size_t findAny(const std::vector<uint8_t>& b, size_t at, std::string_view stops) {
+    for (size_t i = at; i < b.size(); ++i) {
+        if (b[i] == '"') {
+            const void* q = std::memchr(b.data() + i + 1, '"', b.size() - i - 1);
+            if (!q) return b.size();
+            i = static_cast<size_t>(static_cast<const uint8_t*>(q) - b.data());
+            continue;
+        }
+        if (stops.find(static_cast<char>(b[i])) != std::string_view::npos) return i;
+    }
     return b.size();
 }
 
-bool isNameChar(uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_'; }
+// Index just past the first occurrence of text at or after at, or the end of the bytes; with
+// quoted, double-quoted runs are skipped as above.
+size_t skipPast(const std::vector<uint8_t>& b, size_t at, std::string_view text, bool quoted = false) {
+    for (size_t i = at; i + text.size() <= b.size(); ++i) {
+        if (std::memcmp(b.data() + i, text.data(), text.size()) == 0) return i + text.size();
+        if (quoted && b[i] == '"') {
+            const void* q = std::memchr(b.data() + i + 1, '"', b.size() - i - 1);
+            if (!q) return b.size();
+            i = static_cast<size_t>(static_cast<const uint8_t*>(q) - b.data());
+        }
+    }
+    return b.size();
+}
+
+bool isSpace(uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Just past a document type: at its first '>', or, with an internal subset, at the "]>" after it.
+size_t skipDocumentType(const std::vector<uint8_t>& b, size_t at) {
+    const size_t stop = findAny(b, at, "[>");
+    if (stop >= b.size()) return b.size();
+    return b[stop] == '>' ? stop + 1 : skipPast(b, stop, "]>", true);
+}
 
 }  // namespace
 
@@ -159,8 +189,12 @@ NestingCheck binaryPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth,
     return NestingCheck::WithinLimit;
 }
 
-NestingCheck xmlPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth) {
+NestingCheck xmlPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth, uint64_t maxContainers) {
+    // Markup is skipped exactly where the parser skips it, so no closing tag it never sees can
+    // lower the count; and the containers in all are bounded too, which holds the depth down
+    // whatever this walk and the parser may still disagree on.
     int open = 0;
+    uint64_t containers = 0;
     size_t i = 0;
     while (i < bytes.size()) {
         if (bytes[i] != '<') {
@@ -175,17 +209,39 @@ NestingCheck xmlPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth) {
             i = skipPast(bytes, i + 9, "]]>");
             continue;
         }
+        if (startsWith(bytes, i, "<?")) {
+            i = skipPast(bytes, i + 1, "?>", true);
+            continue;
+        }
+        if (startsWith(bytes, i, "<!DOCTYPE")) {
+            i = skipDocumentType(bytes, i + 9);
+            continue;
+        }
         const bool closing = startsWith(bytes, i, "</");
-        size_t nameStart = i + (closing ? 2 : 1);
+        const size_t nameStart = i + (closing ? 2 : 1);
         size_t nameEnd = nameStart;
-        while (nameEnd < bytes.size() && isNameChar(bytes[nameEnd])) ++nameEnd;
-        const std::string_view name(reinterpret_cast<const char*>(bytes.data()) + nameStart, nameEnd - nameStart);
-        const size_t close = skipPast(bytes, nameEnd, ">");
-        const bool container = name == "array" || name == "dict";
-        const bool empty = close >= 2 && close <= bytes.size() && bytes[close - 1] == '>' && bytes[close - 2] == '/';
-        if (container && closing && open > 0) --open;
-        else if (container && !closing && !empty && ++open > maxDepth) return NestingCheck::TooDeep;
-        i = close;
+        while (nameEnd < bytes.size() && !isSpace(bytes[nameEnd]) && bytes[nameEnd] != '<' && bytes[nameEnd] != '>')
+            ++nameEnd;
+        const size_t close =
+            nameEnd < bytes.size() && bytes[nameEnd] == '>' ? nameEnd : findAny(bytes, nameEnd, "<>");
+        if (close >= bytes.size()) break;  // the parser fails here
+        if (bytes[close] == '<') {         // and here: a tag without its '>'
+            i = close;
+            continue;
+        }
+        const bool empty = bytes[close - 1] == '/';
+        // "<array/>" names its element without the slash.
+        const size_t nameLength = nameEnd - nameStart - (empty && nameEnd == close && nameEnd > nameStart ? 1 : 0);
+        const std::string_view name(reinterpret_cast<const char*>(bytes.data()) + nameStart, nameLength);
+        if (name == "array" || name == "dict") {
+            if (closing) {
+                if (open > 0) --open;
+            } else {
+                if (++containers > maxContainers) return NestingCheck::TooLarge;
+                if (!empty && ++open > maxDepth) return NestingCheck::TooDeep;
+            }
+        }
+        i = close + 1;
     }
     return NestingCheck::WithinLimit;
 }

@@ -13,6 +13,8 @@ enum class NestingCheck { WithinLimit, TooDeep, TooLarge, NulInString, Malformed
 // room.
 inline constexpr int kMaxArchiveNesting = 32;
 inline constexpr uint64_t kMaxArchiveNodes = 100000;
+// Ours hold a handful of containers (the archive, its top, its objects, a class, a date).
+inline constexpr uint64_t kMaxArchiveContainers = 1000;
 
 // Walks the object table of a "bplist00" file once (each object and reference at most once).
 // References that form a cycle count as too deep. The parser copies an object once per reference
@@ -21,7 +23,10 @@ inline constexpr uint64_t kMaxArchiveNodes = 100000;
 // a table, reference or string outside the file is malformed.
 NestingCheck binaryPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth, uint64_t maxNodes);
 
-// Counts <array> and <dict> elements open at once; comments and CDATA sections are skipped.
-NestingCheck xmlPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth);
+// Counts <array> and <dict> elements open at once (more than maxDepth: too deep) and in all (more
+// than maxContainers: too large). Comments, CDATA sections, processing instructions and document
+// types are skipped as the parser skips them, quoted runs included.
+NestingCheck xmlPlistNesting(const std::vector<uint8_t>& bytes, int maxDepth,
+                             uint64_t maxContainers = kMaxArchiveContainers);
 
 }  // namespace platform

@@ -5,7 +5,7 @@
 namespace recognition {
 
 ManagerLatestVersion fetchManagerLatestVersion(const std::string& baseUrl, platform::CachePolicy policy) {
-    platform::HttpResult reply = platform::httpGet(baseUrl + "Software", kManagerListTimeoutSeconds, policy);
+    platform::HttpResult reply = platform::httpGet(baseUrl + "Software", kManagerListTimeoutSeconds, policy, platform::kListBodyCap);
     if (!reply.ok) {
         platform::logLine("manager-version check: no list (" + reply.error + ")");
         return parseManagerVersionList(std::nullopt, baseUrl);

@@ -1,7 +1,5 @@
 #include "recognition/ManagerVersionList.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <vector>
 
 #include "device/ORVABluetoothDeviceData.h"
@@ -9,7 +7,7 @@
 namespace recognition {
 namespace {
 
-constexpr long long kMaxVersionComponent = 9999;
+using device::ORVABluetoothDeviceData;
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
@@ -20,20 +18,6 @@ std::vector<std::string> split(const std::string& text, const std::string& separ
         if (at == std::string::npos) return parts;
         start = at + separator.size();
     }
-}
-
-// A list's version numbers have at most four digits; anything larger is damage, and would be
-// narrowed to 32 bits by the record's parser.
-bool inRange(const std::string& number) {
-    errno = 0;
-    const long long v = std::strtoll(number.c_str(), nullptr, 10);
-    return errno != ERANGE && v <= kMaxVersionComponent && v >= -kMaxVersionComponent;
-}
-
-bool componentsInRange(const std::string& version) {
-    for (const std::string& part : split(version, "."))
-        if (!inRange(part)) return false;
-    return true;
 }
 
 }  // namespace
@@ -56,15 +40,16 @@ ManagerLatestVersion parseManagerVersionList(const std::optional<std::string>& b
             if (found) break;
             std::string version = fields[1].empty() ? fields[1] : fields[1].substr(1);  // without the "v"
             found = true;
-            if (!componentsInRange(version)) continue;  // no version: nothing is offered
+            if (!ORVABluetoothDeviceData::versionInRange(version)) continue;  // no version: nothing is offered
             int32_t major = 0, minor = 0;
-            device::ORVABluetoothDeviceData::getVersionFromString(version, &major, &minor);
+            ORVABluetoothDeviceData::getVersionFromString(version, &major, &minor);
             latest.major = major;
             latest.minor = minor;
             latest.url = baseUrl + fields[2];
         } else if (fields.size() == 2) {
-            if (fields[0] == kManagerKey && inRange(fields[1]))
-                latest.secondary = static_cast<int32_t>(std::strtol(fields[1].c_str(), nullptr, 10));
+            if (fields[0] == kManagerKey)
+                if (const auto secondary = ORVABluetoothDeviceData::versionComponent(fields[1]))
+                    latest.secondary = *secondary;
             if (found) break;
         } else if (found) {
             break;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 
 #include "device/ORVABluetoothDeviceData.h"
 
@@ -57,20 +56,11 @@ bool isAsciiList(const std::string& body) {
     return std::all_of(body.begin(), body.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-int32_t listIntValue(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    int64_t value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT32_MAX) {  // saturates, as the platform's integer value does
-            value = negative ? int64_t{INT32_MAX} + 1 : INT32_MAX;
-            break;
-        }
-    }
-    return static_cast<int32_t>(negative ? -value : value);
+size_t usableFieldCount(const std::vector<std::string>& f) {
+    const bool inRange = f.size() == 2   ? ORVABluetoothDeviceData::versionComponent(f[1]).has_value()
+                         : f.size() >= 3 ? f[1].empty() || ORVABluetoothDeviceData::versionInRange(f[1].substr(1))
+                                         : true;
+    return inRange ? f.size() : 0;
 }
 
 bool parseVersionField(const std::string& field, bool nelvar, FirmwareVersion& v) {
@@ -88,13 +78,14 @@ FirmwareListRead readUpdateList(const std::string& body, const std::string& inte
     for (const std::string& line : firmwareListLines(body)) {
         const std::vector<std::string> f = split(line, ":");
         const bool model = f[0] == internalName;
-        if (f.size() == 3) {
+        const size_t fields = usableFieldCount(f);
+        if (fields == 3) {
             if (block || single) break;
             if (!model) continue;
             parseVersionField(f[1], nelvar, read.latest);
             read.fileNameLatestVersion = f[2];
             single = true;
-        } else if (f.size() == 4) {
+        } else if (fields == 4) {
             if (single) break;
             if (!model) {
                 if (block) break;
@@ -111,9 +102,9 @@ FirmwareListRead readUpdateList(const std::string& body, const std::string& inte
             } else {
                 addLanguage(read, f[2], f[3], strLanguageFirmware);
             }
-        } else if (f.size() == 2) {
+        } else if (fields == 2) {
             if (!single && !block) continue;
-            if (model) read.latest.secondary = listIntValue(f[1]);
+            if (model) read.latest.secondary = *ORVABluetoothDeviceData::versionComponent(f[1]);
             break;
         } else if (single || block) {
             break;
@@ -138,7 +129,8 @@ FirmwareListRead readRestoreList(const std::string& body, const std::string& int
     for (const std::string& line : firmwareListLines(body)) {
         const std::vector<std::string> f = split(line, ":");
         const bool model = f[0] == internalName;
-        if (f.size() == 3) {
+        const size_t fields = usableFieldCount(f);
+        if (fields == 3) {
             if (found) break;
             if (!model) continue;
             parseVersionField(f[1], nelvar, read.latest);
@@ -149,7 +141,7 @@ FirmwareListRead readRestoreList(const std::string& body, const std::string& int
                 found = true;
                 break;
             }
-        } else if (f.size() == 4) {
+        } else if (fields == 4) {
             if (!model) {
                 if (found) break;
                 continue;

@@ -49,6 +49,9 @@ bool isAsciiList(const std::string& body);
 // minor; any other field (an empty one included) changes nothing.
 bool parseVersionField(const std::string& field, bool nelvar, FirmwareVersion& version);
 
+// Both walks take a line whose version components (or secondary number) lie outside 0 to 9999 as
+// a malformed line: it ends a block in progress and is otherwise skipped.
+
 // The update page's walk. strLanguageFirmware: the last chosen firmware language (any case).
 FirmwareListRead readUpdateList(const std::string& body, const std::string& internalName, bool nelvar,
                                 const std::string& strLanguageFirmware, FirmwareVersion start);
@@ -62,8 +65,5 @@ FirmwareListRead readRestoreList(const std::string& body, const std::string& int
 // The language item to preselect for the interface language's English name: the first entry
 // equal to it ignoring case, else -1 (the selection stays).
 int preselectedLanguage(const std::vector<std::string>& arrLanguageFirmware, const std::string& strLanguageManager);
-
-// NSString-style integer value: optional blanks and sign, then digits; 0 when none.
-int32_t listIntValue(const std::string& text);
 
 }  // namespace update

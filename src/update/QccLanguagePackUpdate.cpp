@@ -105,7 +105,8 @@ bool switchAndWrite(UpdateRun& run, QccImage image) {
 bool writeLanguagePack(UpdateRun& run, const std::string& file) {
     const std::string address = languagePackAddress(file);
     platform::HttpResult got =
-        platform::httpGetIdle(address, kPackIdleSeconds, platform::CachePolicy::UseCacheWhenPresent, &run.page.stopRequested);
+        platform::httpGetIdle(address, kPackIdleSeconds, platform::CachePolicy::UseCacheWhenPresent,
+                              run.page.firmwareByteCap.load(), &run.page.stopRequested);
     if (!got.ok || got.status != 200) {
         platform::logf("Error on load = %s (%s)", got.error.c_str(), address.c_str());
         publishFailure(run, UpdateTexts::qelm_string_cannot_download_firmware_in);

@@ -7,6 +7,7 @@
 #include "app/ORVABluetoothManagerAppController.h"
 #include "app/TextFormat.h"
 #include "app/QtText.h"
+#include "platform/Date.h"
 #include "platform/Files.h"
 #include "update/ArchiveFileNames.h"
 #include "update/UpdateViewController.h"
@@ -20,18 +21,18 @@ using app::qs;
 using app::AppTexts;
 using app::ORVABluetoothManagerAppController;
 
+// 10000-01-01 00:00:00 UTC: a backup is never dated that late, nor before 1970.
+constexpr double kFirstUnshownSecond = 253402300800.0;
 
-// The backup record of the file, none when there is no file or it does not decode.
-std::optional<device::ORVABluetoothDeviceData> readBackup(const std::string& path) {
-    const auto bytes = platform::readFile(path);
-    if (!bytes || bytes->empty()) return std::nullopt;
-    try {
-        return device::ORVABluetoothDeviceData::unarchiveFromData(*bytes);
-    } catch (const std::exception&) {
-        // A damaged or foreign file is no backup.
-        return std::nullopt;
-    }
+// The archived date in milliseconds since 1970, none when a damaged file holds a time that is not
+// finite or lies outside the years 1970 to 9999 (the date field stays empty then).
+std::optional<qint64> shownDateMs(const std::optional<platform::Date>& date) {
+    if (!date) return std::nullopt;
+    const double seconds = date->unixSeconds();
+    if (!(seconds >= 0.0 && seconds < kFirstUnshownSecond)) return std::nullopt;
+    return static_cast<qint64>(seconds * 1000.0);
 }
+
 
 }  // namespace
 
@@ -49,7 +50,7 @@ void UpdateViewController::setBackupInfo() {
     // Cleared before each read so that a refused backup is never written back after a restore.
     dataToUnarchive_.reset();
     const auto path = backupPath(target);
-    std::optional<device::ORVABluetoothDeviceData> backup = path ? readBackup(*path) : std::nullopt;
+    std::optional<device::ORVABluetoothDeviceData> backup =     path ? device::ORVABluetoothDeviceData::unarchiveFromFile(*path) : std::nullopt;
     const BackupCheck check = update::checkBackup(backup ? &*backup : nullptr, c.data().deviceRecognized());
     if (check != BackupCheck::usable) {
         if (target == 0) {
@@ -75,11 +76,9 @@ void UpdateViewController::setBackupInfo() {
     tfRestoredVersion_->setText(qs(restoredVersionText(target, b)));
     lblRestoredDate_->setText(qs(app::formatText("%@: ", {settingLabel("Date", l).value_or("Date")})));
     QString date;
-    if (b.dateArchived()) {
-        const QDateTime when =
-            QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(b.dateArchived()->unixSeconds() * 1000.0)).toLocalTime();
-        date = QLocale::c().toString(when, qs(AppTexts::qelm_string_date_format_in(l)));
-    }
+    if (const auto ms = shownDateMs(b.dateArchived()))
+        date = QLocale::c().toString(QDateTime::fromMSecsSinceEpoch(*ms).toLocalTime(),
+                                     qs(AppTexts::qelm_string_date_format_in(l)));
     tfRestoredDate_->setText(date);
     showSummaryLines(backupSummaryLines(target, tabAt(tabIndexSelected_), b, l));
 }

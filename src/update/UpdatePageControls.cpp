@@ -208,7 +208,9 @@ void UpdateViewController::setControlsFirmwareRestore() {
     }
     popUpLanguageFirmware_->setVisible(languages);
     lblRestoreLanguageVoicePrompt_->setVisible(languages);
-    lblUpdateVoicePromptInformation_->setVisible(languages);
+    // The information text is the update page's (Download, then Update); the restore page has no
+    // instruction text of its own, so the label stays hidden here.
+    lblUpdateVoicePromptInformation_->setVisible(false);
     if (languages) tfRestoredVersion_->setVisible(false);
     tableViewRestore_->setVisible(false);
     scrollViewRestore_->setVisible(true);

@@ -66,9 +66,14 @@ void UpdateViewController::downloadFirmware(QObject*) {
     if (!downloads.isEmpty() && QFileInfo(downloads).isDir()) panel->setDirectory(downloads);
     panel->selectFile(presetName(fileNameLatestVersion().value_or("")));
     QObject::connect(panel, &QFileDialog::finished, view(), [this, panel](int answer) {
-        if (answer != QDialog::Accepted) return;
-        const QStringList chosen = panel->selectedFiles();
-        if (chosen.isEmpty()) return;
+        const QStringList chosen = answer == QDialog::Accepted ? panel->selectedFiles() : QStringList();
+        if (chosen.isEmpty()) {
+            // A cancel after the new-firmware offer's Yes ends the offer as its No does: a later
+            // download from the Download button only downloads.
+            platform::logLine("save panel cancelled");
+            fields_.newUpdateFound = false;
+            return;
+        }
         ORVABluetoothManagerAppController& c = controller();
         localPathLatestVersion_ = chosen.front().toStdString();
         platform::logf("%s", localPathLatestVersion_->c_str());
@@ -124,7 +129,7 @@ bool UpdateViewController::startDownload(bool testCreation) {
     delegate.didFinishLoading = [this] { connectionDidFinishLoading(); };
     delegate.didFailWithError = [this](const std::string& error) { connectionDidFailWithError(error); };
     const std::string url = ORVABluetoothManagerAppController::serverURL(fileNameLatestVersion().value_or(""));
-    if (!download_.start(url, downloadIdleLimit_, std::move(delegate))) {
+    if (!download_.start(url, downloadIdleLimit_, fields_.firmwareByteCap.load(), std::move(delegate))) {
         closeDownloadFile(true);
         downloadStartFailed(StartFailure::Connect);
         return false;
@@ -278,10 +283,13 @@ void UpdateViewController::antirollBackDownloadFirmwareFile() {
 }
 
 uint64_t UpdateViewController::getFileSize(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return 0;
-    const uintmax_t size = std::filesystem::file_size(path, error);
-    return error ? 0 : static_cast<uint64_t>(size);
+    // The length of what can be read: a file we may not open has none. Never waits on a FIFO.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return 0;
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    return regular ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
 }  // namespace update

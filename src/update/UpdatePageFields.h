@@ -13,6 +13,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/Files.h"
+
 namespace update {
 
 constexpr int kLanguages = 13;
@@ -67,6 +69,9 @@ class UpdatePageFields {
     // Shutdown or leaving: the running worker ends its waits early, closes what it opened and
     // returns.
     std::atomic<bool> stopRequested{false};
+    // The largest firmware file or language pack a download takes: the cap the firmware loaders
+    // apply to a file. Tests lower it so that an endless body stays cheap.
+    std::atomic<size_t> firmwareByteCap{platform::kLargeFileCap};
 
     // ---- the current status text in each interface language (0-12) ----------------------------
     std::string updateStatus(int language) const {

@@ -365,7 +365,7 @@ void UpdateViewController::threadMethodReadLatest(const ListReadInput& in) {
     const int32_t mode = in.mode;
     platform::HttpResult answer =
         platform::httpGet(firmwareListAddress(mode), kListTimeoutSeconds, platform::CachePolicy::IgnoreLocalCache,
-                          &cancelListRead_);
+                          platform::kListBodyCap, &cancelListRead_);
     std::optional<std::string> body;
     if (answer.ok && isAsciiList(answer.text()))
         body = answer.text();
@@ -529,6 +529,7 @@ void UpdateViewController::endNelvarUpdate() {
 
 void UpdateViewController::updateFirmware(QObject*) {
     ORVABluetoothManagerAppController& c = controller();
+    platform::logf("real path[%s]", localPathLatestVersion_ ? localPathLatestVersion_->c_str() : "(null)");
     if (c.mode() == 6) {
         c.setFirmwareUpdateWithStatus(true);
         return;

@@ -36,6 +36,8 @@ const struct HostileCase {
      })},
     {"100,000 nested binary arrays", bytes([](const std::string&) { return test_support::nestedBinaryArrays(100000); })},
     {"100,000 nested XML arrays", bytes([](const std::string&) { return test_support::nestedXmlArrays(100000); })},
+    {"40,000 XML arrays behind processing instructions",
+     bytes([](const std::string&) { return test_support::xmlArraysBehindInstructions(); })},
     {"a folder", [](const std::string& path, const std::string&) { fs::create_directory(path); }},
     {"a FIFO", [](const std::string& path, const std::string&) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
     {"a link to /dev/zero", [](const std::string& path, const std::string&) { fs::create_symlink("/dev/zero", path); }},

@@ -1,6 +1,7 @@
 // Version parsing and comparison, gain levels, FM checks, tab texts and speed-dial conversion.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -79,6 +80,48 @@ TEST(RecordHelpers, VersionTextParsing) {
     EXPECT_EQ(major, 2);
     EXPECT_EQ(minor, 3);
     EXPECT_FALSE(R::getVersionFromString("1.7.2", &type, &secondary, &major, &minor));
+}
+
+TEST(RecordHelpers, ListVersionsAreReadInRange) {
+    // A list's version text (without its "v"): read as given, or refused with nothing changed.
+    const struct {
+        const char* text;
+        bool read;
+        int32_t major, minor;
+    } cases[] = {
+        {"9999.9999", true, 9999, 9999},
+        {"0.0", true, 0, 0},
+        {"2147483648.0", false, 0, 0},     // would wrap to -2147483648
+        {"4294967297.0", false, 0, 0},     // would wrap to 1
+        {"2.99999999999", false, 0, 0},    // would wrap to 2.1215752191
+        {"99999999999999999999.1", false, 0, 0},
+        {"10000.0", false, 0, 0},
+        {"1.-1", false, 0, 0},
+        {"-2147483648.0", false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        int32_t major = -7, minor = -7;
+        EXPECT_EQ(R::getVersionFromString(c.text, &major, &minor), c.read);
+        EXPECT_EQ(R::versionInRange(c.text), c.read);
+        EXPECT_EQ(major, c.read ? c.major : -7);
+        EXPECT_EQ(minor, c.read ? c.minor : -7);
+    }
+    int32_t type = -7, secondary = -7, major = -7, minor = -7;
+    EXPECT_FALSE(R::getVersionFromString("1.4294967297.1.0", &type, &secondary, &major, &minor));
+    EXPECT_EQ(secondary, -7);
+    EXPECT_EQ(R::versionComponent("12"), 12);
+    EXPECT_EQ(R::versionComponent("12345"), std::nullopt);
+}
+
+TEST(RecordHelpers, ComparisonsNeverWrap) {
+    // Whatever a record holds, the sign is that of the true difference.
+    EXPECT_LT(R::compareVersionUpToMinorMajor(INT32_MIN, 0, 1, 0), 0);
+    EXPECT_GT(R::compareVersionUpToMinorMajor(INT32_MAX, 0, -1, 0), 0);
+    EXPECT_LT(R::compareVersionUpToMinorMajor(1, INT32_MIN, 1, INT32_MAX), 0);
+    EXPECT_GT(R::compareVersionUpToMinorMajor(1, 2, INT32_MAX, 1, 2, INT32_MIN), 0);
+    EXPECT_LT(R::compareVersionMajor(0, 0, 1, INT32_MIN, 0, 0, 1, INT32_MAX, true), 0);
+    EXPECT_LT(R::downGradeFERRIKEVOCompareVersionMajor(1, 0, 0, INT32_MIN, 1, 0, 0, 1), 0);
 }
 
 TEST(RecordHelpers, TabTextsAndKeyEquivalents) {

@@ -44,7 +44,8 @@ class OfferEndToEnd : public ::testing::Test {
         headset->setAfterRestart(0x00, sim::Answer{0, {1, 1, 0, 0, 0}});
         server.put("Firmware",
                    "AIROHAVELMAR:v1.1:English:AIROHAVELMAR_en.img\r\nAIROHAVELMAR:v1.1:French:AIROHAVELMAR_fr.img\r\n");
-        server.put("AIROHAVELMAR_en.img", archive(1, englishBlocks));
+        english = archive(1, englishBlocks);
+        server.put("AIROHAVELMAR_en.img", english);
         french = archive(7, frenchBlocks);
         server.put("AIROHAVELMAR_fr.img", french);
         fs::create_directories(downloads);
@@ -77,6 +78,16 @@ class OfferEndToEnd : public ::testing::Test {
             << "not recognized";
         ASSERT_TRUE(run.trace.waitFor(kListReadEnded, listReads + 1)) << run.trace.text();
     }
+    // Return in the save panel takes the preset name and starts the download of file. A Return
+    // that comes before the panel takes keys is lost, so it is pressed again until the server is
+    // asked (bounded).
+    bool downloadByReturn(const std::string& file) {
+        for (int i = 0; i < 10 && run.program->running(); ++i) {
+            run.window->typeIntoFocused("", "Return");
+            if (waitFor([&] { return server.requestsFor(file) > 0; }, 3s)) return true;
+        }
+        return false;
+    }
     platform::OptString storedLanguage() {
         auto bytes = platform::readFile((fs::path(data.path()) / "VELMARHelmetsDeviceManager" /
                                          "VELMARHelmetsDeviceManagerArchive" / "VELMARHelmetsDeviceManager.qelmconf")
@@ -95,7 +106,7 @@ class OfferEndToEnd : public ::testing::Test {
     sim::RealTimeScheduler events;
     e2e::ProgramRun run{data.path() + "/program.log"};
     std::vector<std::vector<uint8_t>> englishBlocks, frenchBlocks;
-    std::string french;
+    std::string english, french;
 };
 
 TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
@@ -109,14 +120,7 @@ TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
     ASSERT_TRUE(run.window->typeIntoDialog("", "Return")) << "Yes, the default button, left the sheet open";
     ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused() && run.window->focusedWindow() != sheet; }, 10s))
         << "the save panel did not open";
-    // Return takes the preset name and starts the download. A Return that comes before the panel
-    // takes keys is lost, so it is pressed again until the server is asked (bounded).
-    bool asked = false;
-    for (int i = 0; i < 10 && !asked && run.program->running(); ++i) {
-        run.window->typeIntoFocused("", "Return");
-        asked = waitFor([&] { return server.requestsFor("AIROHAVELMAR_fr.img") > 0; }, 3s);
-    }
-    ASSERT_TRUE(asked) << "the save panel started no download\n" << run.trace.text();
+    ASSERT_TRUE(downloadByReturn("AIROHAVELMAR_fr.img")) << "the save panel started no download\n" << run.trace.text();
 
     ASSERT_TRUE(waitFor([&] { return server.requestsFor("AIROHAVELMAR_fr.img") == 1; }, 30s))
         << "the French archive was not asked for\n" << run.trace.text();
@@ -133,6 +137,50 @@ TEST_F(OfferEndToEnd, SheetYesDownloadsTheChosenLanguageAndUpdatesTheHeadset) {
     ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
     EXPECT_EQ(*exitStatus, 0) << run.trace.text();
     EXPECT_EQ(storedLanguage(), "French");
+}
+
+TEST_F(OfferEndToEnd, CancelInTheSavePanelEndsTheOfferSoALaterDownloadOnlyDownloads) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(recognize());
+    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused(); }, 10s)) << "the offer sheet did not open";
+    const std::string sheet = run.window->focusedWindow();
+    ASSERT_TRUE(run.window->typeIntoDialog("", "Return")) << "Yes, the default button, left the sheet open";
+    ASSERT_TRUE(waitFor([&] { return run.window->dialogFocused() && run.window->focusedWindow() != sheet; }, 10s))
+        << "the save panel did not open";
+    // Escape cancels the panel; one that comes before the panel takes keys is lost, so it is
+    // pressed again until the program has seen the cancel (bounded).
+    constexpr const char* kCancelled = "save panel cancelled";
+    bool cancelled = false;
+    for (int i = 0; i < 10 && !cancelled && run.program->running(); ++i) {
+        run.window->keysIntoFocused("Escape");
+        cancelled = run.trace.waitFor(kCancelled, 1, 3s);
+    }
+    ASSERT_TRUE(cancelled) << "the save panel stayed open\n" << run.trace.text();
+    EXPECT_EQ(server.requestsFor("AIROHAVELMAR_en.img"), 0);
+
+    // The Download button's key: a new save panel, and Return takes the preset name. The focus a
+    // closed panel leaves behind may be in no window of ours, so the new panel is told from it.
+    const std::string afterCancel = run.window->focusedWindow();
+    ASSERT_TRUE(run.window->pressUntil(
+        "ctrl+d", [&] { return run.window->dialogFocused() && run.window->focusedWindow() != afterCancel; }, 10))
+        << "Download opened no save panel";
+    ASSERT_TRUE(downloadByReturn("AIROHAVELMAR_en.img")) << "the save panel started no download\n" << run.trace.text();
+    const std::string saved = downloads + "/AIROHAVELMAR_en.img";
+    // The file reaches its full size when the download closes it, in the same main-thread step
+    // that would start an update: a quit asked after that sees whatever that step did.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            auto bytes = platform::readFile(saved);
+            return bytes && bytes->size() == english.size();
+        },
+        30s))
+        << "the download did not complete\n" << run.trace.text();
+
+    std::optional<int> exitStatus = run.window->quit();
+    ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q did not end the program";
+    EXPECT_EQ(*exitStatus, 0) << run.trace.text();
+    EXPECT_EQ(run.trace.count("real path["), 0) << "an update started\n" << run.trace.text();
+    EXPECT_TRUE(headset->blocks().empty());
 }
 
 }  // namespace

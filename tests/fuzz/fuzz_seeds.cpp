@@ -2,6 +2,7 @@
 // reproducers of hostile inputs found before: fuzz_seeds OUT_DIR makes OUT_DIR/<target>/<name>.
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -58,6 +59,36 @@ void archives() {
          test_support::binaryArchiveWithNulInString("ORVABluetoothManagerAppController", "keyStrManagerVersion"));
     seed("keyed_archive", "nested-binary", test_support::nestedBinaryArrays(100000));
     seed("keyed_archive", "nested-xml", test_support::nestedXmlArrays(200000));
+    // Closing tags where the XML parser never sees one: 40,000 levels overflowed its stack.
+    seed("keyed_archive", "xml-behind-instructions", test_support::xmlArraysBehindInstructions());
+    seed("keyed_archive", "xml-quoted-slash", test_support::repeatedXml(60000, "<array a=\"/>\">"));
+    seed("keyed_archive", "xml-document-types",
+         test_support::repeatedXml(30000, "<array><!DOCTYPE p [ </array> ]>"));
+}
+
+// A backup of the model at major.minor, as the update worker writes one.
+Bytes backupOf(int32_t model, int32_t major, int32_t minor) {
+    device::ORVABluetoothDeviceData record;
+    record.setManagerVersionMajor(3);
+    record.setManagerVersionMinor(1);
+    record.setDeviceRecognized(model);
+    record.setDeviceVersionMajor(major);
+    record.setDeviceVersionMinor(minor);
+    record.setDeviceSecondaryVersionType(1);
+    record.setDeviceSecondaryVersion(2);
+    record.setDateArchived(platform::Date::fromUnix(1700000000.0));
+    return record.archivedData();
+}
+
+void backups() {
+    const struct {
+        int32_t model, major, minor;
+        uint8_t choice;
+    } records[] = {{0x4D35, 1, 2, 0x00}, {0x5070, 4, 2, 0x11}, {0x6838, 1, 0, 0x22}, {0x3020, 2, 1, 0x33},
+                   {0x5345, 1, 3, 0x44}, {0x4210, 3, 0, 0x55}, {0x5010, 1, 0, 0x66}, {0x5620, 1, 3, 0x87},
+                   {0x6042, 2, 0, 0x98}};
+    for (const auto& r : records)
+        seed("backup_summary", "model-" + std::to_string(r.model), withChoice(r.choice, backupOf(r.model, r.major, r.minor)));
 }
 
 void firmware() {
@@ -75,6 +106,30 @@ void lists() {
                                       "VELMARHelmetsDeviceManagerForMAC:2\r\n"));
     seed("server_list", "newline-lines", text("Other:v9.9:x\nVELMARHelmetsDeviceManagerForMAC:v2.0:q\n"));
     seed("server_list", "huge-version", text("VELMARHelmetsDeviceManagerForMAC:v4294967297.0:p"));
+
+    // Firmware lists: model choice, the headset's four version parts (little-endian), an address
+    // length and address, then the list as the server sends it.
+    auto firmwareList = [](uint8_t model, std::initializer_list<int32_t> version, const std::string& address,
+                           const std::string& list) {
+        Bytes b = {model};
+        for (int32_t v : version)
+            for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+        b.push_back(static_cast<uint8_t>(address.size()));
+        b.insert(b.end(), address.begin(), address.end());
+        b.insert(b.end(), list.begin(), list.end());
+        return b;
+    };
+    seed("firmware_lists", "languages",
+         firmwareList(2, {1, 0, 0, 0}, "",
+                      "AIROHAVELMAR:v2.1:English:velmar/luven_en.img\r\nAIROHAVELMAR:v2.1:French:velmar/luven_fr.img\r\n"
+                      "AIROHAVELMAR:5\r\nNEXT:v1.0:next.img\r\n"));
+    seed("firmware_lists", "single-newline", firmwareList(2, {1, 2, 0, 0}, "", "AIROHAVELMAR:v1.2:one.img\nAIROHAVELMAR:3\n"));
+    seed("firmware_lists", "camera", firmwareList(0, {3, 4, 1, 2}, "", "NELVAR:v1.2.3.4:nelvar.bin\r\nX\r\n"));
+    seed("firmware_lists", "address-range", firmwareList(1, {1, 0, 0, 0}, "3323F1", "X:v1.0:x.img\r\n"));
+    seed("firmware_lists", "wrapping-versions",
+         firmwareList(2, {1, 0, 0, 0}, "",
+                      "AIROHAVELMAR:v2147483648.0:a.img\r\nAIROHAVELMAR:v4294967297.0:English:b.img\r\n"
+                      "AIROHAVELMAR:v2.99999999999:c.img\r\nAIROHAVELMAR:99999999999\r\n"));
 }
 
 void cipher() {
@@ -132,6 +187,7 @@ int main(int argc, char** argv) {
     if (argc != 2) return 2;
     out = argv[1];
     archives();
+    backups();
     firmware();
     lists();
     cipher();

@@ -60,6 +60,7 @@ TEST(HostileArchive, IsRefusedAsAnArchiveError) {
         {"NUL in a binary string", test_support::binaryArchiveWithNulInString("Thing", "keyName")},
         {"100,000 nested binary arrays", test_support::nestedBinaryArrays(100000)},
         {"100,000 nested XML arrays", test_support::nestedXmlArrays(100000)},
+        {"40,000 XML arrays behind processing instructions", test_support::xmlArraysBehindInstructions()},
         {"shared references standing for 2^29 arrays", sharedReferenceArrays(30)},
         {"class reference back to the root", text(uidCycle)},
         {"binary table outside the file", [] {
@@ -86,6 +87,31 @@ TEST(HostileArchive, NestingIsMeasuredWithoutBuildingTheTree) {
     // Markup inside comments and empty elements open nothing.
     EXPECT_EQ(platform::xmlPlistNesting(text("<plist><!-- <array><array> --><array/><dict></dict></plist>"), 1),
               NestingCheck::WithinLimit);
+}
+
+TEST(HostileArchive, XmlClosingTagsTheParserNeverSeesLowerNothing) {
+    // Each piece opens one array for the parser and hides its closing tag (or makes it look empty)
+    // where the parser skips: 33 of them nest 33 deep.
+    const struct {
+        const char* name;
+        const char* piece;
+    } cases[] = {
+        {"in a processing instruction after a '>'", "<array><?a > </array> ?>"},
+        {"in a processing instruction after a quoted \"?>\"", "<array><?a \"?>\" </array> ?>"},
+        {"in a document type's internal subset", "<array><!DOCTYPE p [ <!ENTITY a \"b\"> </array> ]>"},
+        {"in a document type after a quoted '>'", "<array><!DOCTYPE p \"> </array>\">"},
+        {"a quoted \"/>\" in the opening tag", "<array a=\"/>\">"},
+        {"a quoted '>' then the closing tag in the opening tag", "<array a=\"></array>\">"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::xmlPlistNesting(test_support::repeatedXml(32, c.piece), 32), NestingCheck::WithinLimit);
+        EXPECT_EQ(platform::xmlPlistNesting(test_support::repeatedXml(33, c.piece), 32), NestingCheck::TooDeep);
+    }
+    // Whatever the walk and the parser might still disagree on, the containers in all are bounded.
+    EXPECT_EQ(platform::xmlPlistNesting(test_support::repeatedXml(1000, "<array></array>"), 32, 1000),
+              NestingCheck::WithinLimit);
+    EXPECT_EQ(platform::xmlPlistNesting(test_support::repeatedXml(1001, "<dict/>"), 32, 1000), NestingCheck::TooLarge);
 }
 
 TEST(HostileFile, BoundedReadRefusesWhatIsNotASmallRegularFile) {

@@ -23,10 +23,13 @@ struct Streamed {
     int pieces = 0;
 };
 
-Streamed stream(const std::string& url, std::chrono::milliseconds idle, const std::atomic<bool>* cancel = nullptr) {
+constexpr size_t kCap = 64u << 20;
+
+Streamed stream(const std::string& url, std::chrono::milliseconds idle, const std::atomic<bool>* cancel = nullptr,
+                size_t maxBytes = kCap) {
     Streamed s;
     s.result = platform::httpGetStreaming(
-        url, idle, platform::CachePolicy::UseCacheWhenPresent,
+        url, idle, platform::CachePolicy::UseCacheWhenPresent, maxBytes,
         [&](const uint8_t* data, size_t size) {
             s.received.append(reinterpret_cast<const char*>(data), size);
             ++s.pieces;
@@ -76,6 +79,34 @@ TEST(HttpStreaming, AnswersByStatusBodyAndPace) {
     EXPECT_EQ(refused.result.status, 0);
 }
 
+TEST(HttpStreaming, NoByteBeyondTheCapReachesTheSink) {
+    LoopbackServer server;
+    server.put("endless", std::string(4096, 'e'), LoopbackServer::Fault::Endless);
+    server.put("announced", std::string(200001, 'a'));
+    server.put("whole", std::string(200000, 'w'));
+    constexpr size_t cap = 200000;
+    Streamed endless = stream(server.base() + "endless", 30s, nullptr, cap);
+    EXPECT_FALSE(endless.result.ok);
+    EXPECT_EQ(endless.result.error, "answer larger than 200000 bytes");
+    EXPECT_LE(endless.received.size(), cap);
+    EXPECT_GT(endless.received.size(), cap - 4096 * 2) << "the transfer ran up to the cap";
+
+    Streamed announced = stream(server.base() + "announced", 30s, nullptr, cap);
+    EXPECT_FALSE(announced.result.ok);
+    EXPECT_EQ(announced.result.error, "answer larger than 200000 bytes");
+    EXPECT_EQ(announced.received.size(), 0u) << "refused before any of it";
+
+    Streamed whole = stream(server.base() + "whole", 30s, nullptr, cap);
+    EXPECT_TRUE(whole.result.ok) << whole.result.error;
+    EXPECT_EQ(whole.received.size(), cap);
+
+    // The buffered read of a language pack ends the same way and holds nothing.
+    auto pack = platform::httpGetIdle(server.base() + "endless", 30, platform::CachePolicy::UseCacheWhenPresent, cap);
+    EXPECT_FALSE(pack.ok);
+    EXPECT_TRUE(pack.body.empty());
+    EXPECT_EQ(pack.error, "answer larger than 200000 bytes");
+}
+
 TEST(HttpStreaming, CancelEndsAStalledTransferAtOnce) {
     LoopbackServer server;
     server.put("stall", kBody, LoopbackServer::Fault::Trickle, 3000);
@@ -111,19 +142,19 @@ TEST(HttpDownload, CallbacksArriveOnTheMainQueueInOrder) {
     };
     delegate.didFinishLoading = [&] { events.push_back("finish"); };
     delegate.didFailWithError = [&](const std::string& e) { events.push_back("fail " + e); };
-    ASSERT_TRUE(download.start(server.base() + "file", 5s, delegate));
-    EXPECT_FALSE(download.start(server.base() + "file", 5s, delegate)) << "one transfer at a time";
+    ASSERT_TRUE(download.start(server.base() + "file", 5s, kCap, delegate));
+    EXPECT_FALSE(download.start(server.base() + "file", 5s, kCap, delegate)) << "one transfer at a time";
     ASSERT_TRUE(drainUntil([&] { return !events.empty() && events.back() != "data"; }));
     EXPECT_EQ(events, (std::vector<std::string>{"data", "finish"}));
     EXPECT_EQ(received, kBody);
 
     // The ended transfer makes room for the next one at once.
     events.clear();
-    ASSERT_TRUE(download.start(server.base() + "missing", 5s, delegate));
+    ASSERT_TRUE(download.start(server.base() + "missing", 5s, kCap, delegate));
     ASSERT_TRUE(drainUntil([&] { return !events.empty(); }));
     EXPECT_EQ(events, (std::vector<std::string>{"fail HTTP 404"}));
 
-    EXPECT_FALSE(download.start("ftp://127.0.0.1/file", 5s, delegate)) << "no transfer for another scheme";
+    EXPECT_FALSE(download.start("ftp://127.0.0.1/file", 5s, kCap, delegate)) << "no transfer for another scheme";
 }
 
 TEST(HttpDownload, CancelledTransferCallsNothingMore) {
@@ -135,7 +166,7 @@ TEST(HttpDownload, CancelledTransferCallsNothingMore) {
     delegate.didReceiveData = [&](std::vector<uint8_t>) { ++callbacks; };
     delegate.didFinishLoading = [&] { ++callbacks; };
     delegate.didFailWithError = [&](const std::string&) { ++callbacks; };
-    ASSERT_TRUE(download.start(server.base() + "file", 30s, delegate));
+    ASSERT_TRUE(download.start(server.base() + "file", 30s, kCap, delegate));
     while (server.requestsFor("file") == 0) std::this_thread::sleep_for(1ms);
     download.cancel();
     EXPECT_TRUE(download.joinWithin(1s));

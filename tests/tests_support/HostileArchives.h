@@ -47,6 +47,21 @@ inline std::vector<uint8_t> nestedXmlArrays(uint32_t n) {
     return {s.begin(), s.end()};
 }
 
+// An XML property list of piece n times over: with a piece that opens an array and hides its
+// closing tag where the parser never sees one (a processing instruction, a document type), n
+// arrays nested in one another.
+inline std::vector<uint8_t> repeatedXml(uint32_t n, const std::string& piece) {
+    std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">";
+    s.reserve(s.size() + n * piece.size() + 16);
+    for (uint32_t i = 0; i < n; ++i) s += piece;
+    s += "</plist>\n";
+    return {s.begin(), s.end()};
+}
+
+// Arrays nested about 40,000 deep, each behind a processing instruction holding a '>' and a closing
+// tag: under the archive cap, and deep enough to overflow the parser's stack.
+inline std::vector<uint8_t> xmlArraysBehindInstructions() { return repeatedXml(40000, "<array><?a > </array> ?>"); }
+
 // An XML property list whose "$archiver" string holds a NUL byte.
 inline std::vector<uint8_t> xmlArchiverNameWithNul() {
     const std::string s = std::string("<plist><dict><key>$archiver</key><string>NSKeyed") + '\0' +

@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -17,8 +18,9 @@ namespace test_support {
 class LoopbackServer {
 public:
     // ServerError: a 500 with an HTML page as its body. Trickle: the body in kTricklePieces pieces,
-    // delayMs before each (instead of once before the answer).
-    enum class Fault { None, NotFound, SlowBeyond, Truncated, ServerError, Trickle };
+    // delayMs before each (instead of once before the answer). Endless: the body over and over,
+    // with no length, until the client goes away.
+    enum class Fault { None, NotFound, SlowBeyond, Truncated, ServerError, Trickle, Endless };
     static constexpr size_t kTricklePieces = 5;
 
     LoopbackServer() {
@@ -53,6 +55,8 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return lastCacheControl_;
     }
+    // The bytes of endless bodies handed to the connection so far.
+    size_t endlessBytesSent() const { return endlessBytesSent_.load(); }
     // How often a path below the base ("Firmware", ...) was asked for.
     int requestsFor(const std::string& path) const {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -109,6 +113,17 @@ private:
                     });
                 return;
             }
+            case Fault::Endless:
+                res.set_chunked_content_provider("text/plain", [this, body = file.body](size_t, httplib::DataSink& sink) {
+                    {
+                        std::lock_guard<std::mutex> lock(mutex_);
+                        if (stopping_) return false;
+                    }
+                    if (body.empty() || !sink.write(body.data(), body.size())) return false;
+                    endlessBytesSent_ += body.size();
+                    return true;
+                });
+                return;
             default:
                 res.set_content(file.body, "text/plain");
         }
@@ -130,6 +145,7 @@ private:
     std::map<std::string, int> pathRequests_;
     std::condition_variable stopped_;
     bool stopping_ = false;
+    std::atomic<size_t> endlessBytesSent_{0};
 };
 
 }  // namespace test_support

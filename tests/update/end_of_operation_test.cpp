@@ -142,7 +142,10 @@ TEST_F(EndOfOperation, SuccessFlagHoldsWhenADisplayRuleWrote99BeforeTheEnd) {
     f.updateSucceeded.store(true, std::memory_order_release);
     page.timerMethodUpdate();
     EXPECT_EQ(f.updateProcessed.load(), 99);
-    EXPECT_TRUE(page.timer()->isActive() || f.state.load() == update::kStateUpdating);
+    // Without the end flag that tick ends nothing.
+    EXPECT_EQ(f.state.load(), update::kStateUpdating);
+    EXPECT_TRUE(controller->onProcessing());
+    EXPECT_FALSE(recognitionStarted());
     f.updateFinished.store(true, std::memory_order_release);
     page.timerMethodUpdate();
     platform::drainMainQueue();

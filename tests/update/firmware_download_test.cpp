@@ -3,6 +3,8 @@
 // the shutdown's cut.
 #include <QFileInfo>
 
+#include <unistd.h>
+
 #include "DownloadFixture.h"
 #include "platform/Files.h"
 #include "update/ArchiveFileNames.h"
@@ -222,6 +224,12 @@ TEST_F(FirmwareDownload, SpareDownloadFillsTheTemporaryFileAndItsSizeIsRead) {
     EXPECT_EQ(update::UpdateViewController::getFileSize(temporary), 11u);
     EXPECT_EQ(update::UpdateViewController::getFileSize(temporary + ".missing"), 0u);
     EXPECT_EQ(update::UpdateViewController::getFileSize(platform::archiveFolderPath()), 0u) << "a folder";
+    // A file we may not read has no size to us (root reads every file, so only others see it).
+    std::filesystem::permissions(temporary, std::filesystem::perms::none);
+    if (geteuid() != 0) {
+        EXPECT_EQ(update::UpdateViewController::getFileSize(temporary), 0u) << "unreadable";
+    }
+    std::filesystem::permissions(temporary, std::filesystem::perms::owner_all);
 }
 
 TEST_F(FirmwareDownload, ShutdownCutsARunningDownloadAndLeavesNoFile) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "UpdatePageFixture.h"
+#include "platform/Http.h"
 #include "platform/Servers.h"
 #include "tests_support/LoopbackServer.h"
 
@@ -15,7 +16,8 @@ namespace {
 using update::FirmwareVersion;
 using update_page_test::UpdatePageFixture;
 
-enum class Serve { List, NotFound, NoServer };
+// Endless: the list over and over, without end, as a hostile server might send it.
+enum class Serve { List, NotFound, NoServer, Endless };
 
 struct ListCase {
     const char* name;
@@ -65,8 +67,22 @@ const ListCase kListCases[] = {
      {}, std::nullopt, {}, -1, false},
     {"EmptyVersionField", "AIROHAVELMAR::first.img\r\n", 0x6838, 5, "", 0, {}, Serve::List,
      {}, "first.img", {}, -1, false},
+    // A version or secondary number outside 0 to 9999 makes its line a malformed one.
+    {"VersionOutOfRangeSkipped", "AIROHAVELMAR:v2147483648.0:big.img\r\nAIROHAVELMAR:v1.4:ok.img\r\n", 0x6838, 5, "",
+     0, {}, Serve::List, {1, 4, 0, 0}, "ok.img", {}, -1, false},
+    {"VersionOutOfRangeEndsTheBlock",
+     "AIROHAVELMAR:v2.1:English:en.img\r\nAIROHAVELMAR:v4294967297.0:French:fr.img\r\nAIROHAVELMAR:v2.1:German:de.img\r\n",
+     0x6838, 5, "German", 0, {}, Serve::List, {2, 1, 0, 0}, "en.img", {"English"}, 0, false},
+    {"SecondaryOutOfRangeNotTaken", "AIROHAVELMAR:v1.4:first.img\r\nAIROHAVELMAR:99999999999\r\n", 0x6838, 5, "", 0,
+     {}, Serve::List, {1, 4, 0, 0}, "first.img", {}, -1, false},
+    {"RestoreRevisionOutOfRange", "AIROHAVELMAR:v2.99999999999:r.img\r\nX\r\n", 0x6838, 6, "", 0,
+     {2, 1215752191, 0, 0}, Serve::List, {}, std::nullopt, {}, -1, false},
     {"NotFound", "", 0x6838, 5, "", 0, {}, Serve::NotFound, {}, std::nullopt, {}, -1, false},
     {"NoServer", "", 0x6838, 5, "", 0, {}, Serve::NoServer, {}, std::nullopt, {}, -1, false},
+    {"EndlessList", "AIROHAVELMAR:v9.9:English:a_en.img\r\n", 0x6838, 5, "", 0, {}, Serve::Endless, {}, std::nullopt, {},
+     -1, false},
+    {"EndlessRevisions", "AIROHAVELMAR:v1.2:English:r12_en.img\r\n", 0x6838, 6, "", 0, {1, 2, 0, 0}, Serve::Endless,
+     {}, std::nullopt, {}, -1, false},
     {"NonAsciiBody", "AIROHAVELMAR:v1.4:f\xC3\xA9.img\r\n", 0x6838, 5, "", 0, {}, Serve::List,
      {}, std::nullopt, {}, -1, false},
     {"RestoreMatchingRevision",
@@ -87,6 +103,7 @@ TEST_P(FirmwareListRead, FieldsPopUpAndRestoreDecision) {
     test_support::LoopbackServer server;
     const std::string listName = c.page == 5 ? "Firmware" : "Revisions";
     if (c.serve == Serve::List) server.put(listName, c.list);
+    if (c.serve == Serve::Endless) server.put(listName, c.list, test_support::LoopbackServer::Fault::Endless);
     if (c.serve != Serve::NoServer) setenv("VELMAR_SERVER_BASE", server.base().c_str(), 1);
     controller->setStrLanguageFirmware(std::string(c.strLanguageFirmware));
     controller->setApplyToLanguageFirmware(c.interfaceLanguage != 0);
@@ -134,16 +151,29 @@ TEST_F(UpdatePageFixture, RestoreListWithoutRevisionShowsTheFailureAndCannotConn
 }
 
 TEST_F(UpdatePageFixture, RestoreListWithRevisionAsksForTheRestoreButton) {
-    test_support::LoopbackServer server;
-    server.put("Revisions", "AIROHAVELMAR:v1.2:r12.img\r\n");
-    setenv("VELMAR_SERVER_BASE", server.base().c_str(), 1);
-    device::ORVABluetoothDeviceData backup;
-    backup.setDeviceVersionMajor(1, 2);
-    pages.restore->backup = backup;
-    auto& page = enter(6, 0x6838);
-    finishListRead(page);
-    EXPECT_EQ(statusLine(), "Press the [RESTORE] button");
-    EXPECT_FALSE(controller->statusWithWarning());
+    // The same list sent over and over without end fails as a broken connection does.
+    using Fault = test_support::LoopbackServer::Fault;
+    const struct {
+        Fault fault;
+        const char* status;
+        bool warning;
+    } cases[] = {
+        {Fault::None, "Press the [RESTORE] button", false},
+        {Fault::Endless, "Failed to restore firmware. Cannot connect to the server", true},
+    };
+    for (const auto& c : cases) {
+        test_support::LoopbackServer server;
+        server.put("Revisions", "AIROHAVELMAR:v1.2:r12.img\r\n", c.fault);
+        setenv("VELMAR_SERVER_BASE", server.base().c_str(), 1);
+        device::ORVABluetoothDeviceData backup;
+        backup.setDeviceVersionMajor(1, 2);
+        pages.restore->backup = backup;
+        auto& page = enter(6, 0x6838);
+        finishListRead(page);
+        EXPECT_EQ(statusLine(), c.status);
+        EXPECT_EQ(controller->statusWithWarning(), c.warning);
+        EXPECT_LT(server.endlessBytesSent(), platform::kListBodyCap + (32u << 20));
+    }
 }
 
 TEST_F(UpdatePageFixture, ListAddressTakesTheMirrorInShanghaiTime) {

@@ -172,8 +172,12 @@ TEST_F(QccFamily, PackFailuresAndAFailureAfterThePackStayFailures) {
         int refusedChunk;
         const char* status;
         int parts;
+        bool endless = false;  // served over and over, without end
     } cases[] = {
         {"not found", std::nullopt, -1, "Failed to restore firmware. Cannot download firmware", 0},
+        // Ends at the pack's cap (lowered here from the firmware files' 64 MB) as a broken
+        // connection does.
+        {"endless", packImage(10), -1, "Failed to restore firmware. Cannot download firmware", 0, true},
         {"too short for its part", test_support::ArchiveBytes(51, 0), -1,
          "Failed to restore firmware. Firmware corrupted", 0},
         {"part outside the pack", test_support::with_bounds(packImage(10), 1, 0, test_support::Layout::short_table, 60, 100),
@@ -186,11 +190,14 @@ TEST_F(QccFamily, PackFailuresAndAFailureAfterThePackStayFailures) {
         b.refusedChunk = c.refusedChunk;
         ASSERT_NO_FATAL_FAILURE(plug(0x3420, b));
         version(1, 1);
-        if (c.served) server.put(pack, text(*c.served));
+        if (c.served)
+            server.put(pack, text(*c.served), c.endless ? LoopbackServer::Fault::Endless : LoopbackServer::Fault::None);
+        page.firmwareByteCap = c.endless ? 64u << 10 : platform::kLargeFileCap;
         writeFirmware(qccArchive(0x3420, {{0, 10}}));
         update::threadMethodUpdate(run);
 
         expectFailed(1, c.status);
+        EXPECT_LT(server.endlessBytesSent(), (64u << 10) + (32u << 20));
         EXPECT_NE(page.updateProcessed, 100);
         EXPECT_EQ(headset->parts().size(), static_cast<size_t>(c.parts));
         nextCase();

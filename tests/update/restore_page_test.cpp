@@ -3,11 +3,13 @@
 // language pop-up's opening.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "UpdatePageFixture.h"
 #include "platform/Files.h"
 #include "platform/KeyedArchive.h"
+#include "tests_support/HostileArchives.h"
 #include "tests_support/LoopbackServer.h"
 #include "update/ArchiveFileNames.h"
 
@@ -78,6 +80,9 @@ TEST_F(RestorePageFixture, WhichBackupsAreTakenAndWhatIsShown) {
         {"damaged", 0x4D35, 0x4D35, 0x4D35, damaged, false, ""},
         {"foreign class", 0x4D35, 0x4D35, 0x4D35, foreign.finish(), false, ""},
         {"empty", 0x4D35, 0x4D35, 0x4D35, {}, false, ""},
+        {"arrays nested behind processing instructions, 6 MB", 0x4D35, 0x4D35, 0x4D35,
+         test_support::repeatedXml(260000, "<array><?a > </array> ?>"), false, ""},
+        {"the same, 1 MB", 0x4D35, 0x4D35, 0x4D35, test_support::xmlArraysBehindInstructions(), false, ""},
         {"another model's backup", 0x4D75, 0x4D75, 0x4D76, backupRecord(0x4D76, 1, 0).archivedData(), false, ""},
         {"0x5620, internal name with a slash", 0x5620, 0x5620, 0x5620, backupRecord(0x5620, 1, 3).archivedData(), true,
          "v1.3"},
@@ -106,11 +111,30 @@ TEST_F(RestorePageFixture, WhichBackupsAreTakenAndWhatIsShown) {
 TEST_F(RestorePageFixture, DateLineInLocalTimeByTheLanguagesPattern) {
     setenv("TZ", "UTC", 1);
     tzset();
-    auto b = backupRecord(0x6838, 1, 0);
-    b.setDateArchived(platform::Date::fromUnix(1700000000.0));  // 2023-11-14 22:13:20 UTC
-    writeBackup(0x6838, b.archivedData());
-    auto& page = layOut(0x6838, 0x6838);
-    EXPECT_EQ(page.tfRestoredDate()->text().toStdString(), "11/14/2023 22:13:20");
+    // A damaged file's date outside 1970 to 9999, or not a number at all, shows as no date.
+    const struct {
+        double unixSeconds;
+        const char* shown;
+    } cases[] = {
+        {1700000000.0, "11/14/2023 22:13:20"},
+        {0.0, "01/01/1970 00:00:00"},
+        {253402300799.0, "12/31/9999 23:59:59"},
+        {253402300800.0, ""},
+        {-1.0, ""},
+        {1e300, ""},
+        {-1e30, ""},
+        {std::numeric_limits<double>::quiet_NaN(), ""},
+        {std::numeric_limits<double>::infinity(), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unixSeconds);
+        auto b = backupRecord(0x6838, 1, 0);
+        b.setDateArchived(platform::Date::fromUnix(c.unixSeconds));
+        writeBackup(0x6838, b.archivedData());
+        auto& page = layOut(0x6838, 0x6838);
+        EXPECT_TRUE(page.restorePossible());
+        EXPECT_EQ(page.tfRestoredDate()->text().toStdString(), c.shown);
+    }
 }
 
 TEST_F(RestorePageFixture, SummaryLinesAndTableOf0x4210) {
@@ -190,6 +214,19 @@ TEST_F(RestorePageFixture, TableAndScrollViewHiddenAndShownTogether) {
         EXPECT_EQ(visible(page.tableViewRestore(), page), possible);
         EXPECT_EQ(visible(page.scrollViewRestore(), page), possible);
     }
+}
+
+TEST_F(RestorePageFixture, LanguageChoiceShowsNoUpdateInstructions) {
+    writeBackup(0x6838, backupRecord(0x6838, 1, 0).archivedData());
+    auto& page = layOut(0x6838, 0x6838);
+    page.popUpLanguageFirmware()->addItem("English");
+    page.popUpLanguageFirmware()->addItem("French");
+    page.setControlsFirmwareRestore();
+    EXPECT_TRUE(visible(page.popUpLanguageFirmware(), page));
+    EXPECT_TRUE(visible(page.lblRestoreLanguageVoicePrompt(), page));
+    // The update page's Download-then-Update steps have no place here, nor an empty label.
+    EXPECT_FALSE(visible(page.lblUpdateVoicePromptInformation(), page));
+    removeBackup(0x6838);
 }
 
 TEST_F(RestorePageFixture, OpeningTheLanguagePopUpClosesAnOpenTabList) {
