@@ -105,8 +105,9 @@ TEST_F(SettingsSaveEndToEnd, DefaultsSavedInto6838) {
 }
 
 // The all-settings sheet by Shift+Ctrl+M, its table by Tab, the VOX Sensitivity row (row 4 of
-// 0x6838) by the arrows, its information box by Ctrl+I (kept in a screenshot); then Return and Escape:
-// nothing was written to the headset and the program quits without asking to save.
+// 0x6838) by the arrows, its information box by Ctrl+I (kept in a screenshot), closed by Return, then
+// by Escape, then Ctrl+Q typed into the box: the program quits without asking to save, and nothing
+// was written to the headset.
 TEST_F(SettingsSaveEndToEnd, InformationOfARowOpenedByTheKeyboard) {
     auto headset = std::make_shared<sim::SettingBlocksModel>(std::make_shared<sim::Hs6838Model>());
     sim = std::make_unique<sim::SimHeadset>(std::vector<sim::HidInterface>{sim::hid(0x6838).servedBy(headset)});
@@ -123,17 +124,32 @@ TEST_F(SettingsSaveEndToEnd, InformationOfARowOpenedByTheKeyboard) {
     EXPECT_TRUE(e2e::saveScreenOnceTextAt(run.display->name(), VELMAR_ROW_INFORMATION_6838_SCREENSHOT_FILE,
                                           kInformationTitleX, kInformationTitleY, 100, 12));
 
-    // The box has the keys: Return presses its OK. Then the sheet has them again: Escape closes it
-    // (nothing was edited, so it asks nothing).
+    // The box has the keys: Return presses its OK, and the sheet has them again; Escape closes the
+    // box the next time, and the sheet has them again.
+    auto sheetHasTheKeys = [&] { return waitFor([&] { return run.window->focusedWindowSize() == "550x400"; }, 50); };
+    auto openTheRowsInformation = [&](int shown) {
+        run.window->keysIntoFocused("ctrl+i");
+        return run.trace.waitFor("message box 12 shown", shown) &&
+               waitFor([&] { return run.window->focusedWindowSize() != "550x400"; }, 50);
+    };
     run.window->keysIntoFocused("Return");
     ASSERT_TRUE(run.trace.waitFor("message box closed")) << run.trace.text();
-    ASSERT_TRUE(waitFor([&] { return run.window->focusedWindowSize() == "550x400"; }, 50))
-        << "the sheet did not have the keys again";
-    ASSERT_TRUE(run.window->typeIntoDialog("", "Escape")) << "the sheet did not close";
+    ASSERT_TRUE(sheetHasTheKeys()) << "the sheet did not have the keys again";
+    ASSERT_TRUE(openTheRowsInformation(2)) << "Ctrl+I in the sheet opened no box\n" << run.trace.text();
+    run.window->keysIntoFocused("Escape");
+    ASSERT_TRUE(run.trace.waitFor("message box closed", 2)) << run.trace.text();
+    ASSERT_TRUE(sheetHasTheKeys()) << "the sheet did not have the keys after Escape";
+
+    // Ctrl+Q typed into an open box quits as it does without one.
+    ASSERT_TRUE(openTheRowsInformation(3)) << run.trace.text();
+    run.window->keysIntoFocused("ctrl+q");
+    const std::optional<int> exitStatus = run.program->waitExit(10s);
+    ASSERT_TRUE(exitStatus.has_value()) << "Ctrl+Q in the information box did not end the program\n"
+                                        << run.trace.text();
+    EXPECT_EQ(*exitStatus, 0);
     const auto sent = headset->keyRequests();
     EXPECT_TRUE(std::none_of(sent.begin(), sent.end(), [](const auto& k) { return k.command == 0x04; }))
         << "a setting was written";
-    ASSERT_NO_FATAL_FAILURE(quit());
 }
 
 TEST_F(SettingsSaveEndToEnd, DefaultsSavedIntoCsr4D10) {
