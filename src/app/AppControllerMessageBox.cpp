@@ -1,5 +1,6 @@
 // The one message box: opened from any thread, its look by warning flag, button titles and size
 // code, and what its two buttons do by purpose code.
+#include <algorithm>
 #include <array>
 
 #include "app/AppImages.h"
@@ -77,6 +78,12 @@ const std::array<AnswerRow, 11> kAnswers = {{
          c.closeMessageBox();
      }},
 }};
+
+const AnswerRow* answerRowFor(int32_t forWhat) {
+    for (const AnswerRow& row : kAnswers)
+        if (std::ranges::find(row.forWhat, forWhat) != row.forWhat.end()) return &row;
+    return nullptr;
+}
 
 }  // namespace
 
@@ -184,9 +191,7 @@ void ORVABluetoothManagerAppController::showNextQueuedMessageBox() {
 }
 
 void ORVABluetoothManagerAppController::answerMessageBox(bool ok, int32_t forWhat) {
-    for (const AnswerRow& row : kAnswers)
-        for (int32_t code : row.forWhat)
-            if (code == forWhat) return (ok ? row.ok : row.cancel)(*this);
+    if (const AnswerRow* row = answerRowFor(forWhat)) (ok ? row->ok : row->cancel)(*this);
 }
 
 void ORVABluetoothManagerAppController::messageBoxOK(QObject* sender) { answerMessageBox(true, closeMessageBox(sender)); }
@@ -200,10 +205,7 @@ void ORVABluetoothManagerAppController::messageBoxEscape() {
     const MainWindow::MessageBoxSheet& box = window_->messageBox();
     if (box.btnMessageBoxCancel->isEnabled()) return messageBoxCancel(box.btnMessageBoxCancel);
     // Never a question's answer, nor an OK that restarts or goes on: only a box that informs.
-    const int32_t forWhat = messageBoxStatus_;
-    for (const AnswerRow& row : kAnswers)
-        for (int32_t code : row.forWhat)
-            if (code == forWhat && row.ok != nothing) return;
+    if (const AnswerRow* row = answerRowFor(messageBoxStatus_); row && row->ok != nothing) return;
     if (box.btnMessageBoxOK->isEnabled()) messageBoxOK(box.btnMessageBoxOK);
 }
 

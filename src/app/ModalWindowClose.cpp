@@ -12,9 +12,12 @@ namespace app {
 
 namespace {
 
-uint32_t internAtom(xcb_connection_t* connection, const std::string& name) {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.c_str()), nullptr);
+xcb_intern_atom_cookie_t askAtom(xcb_connection_t* connection, const std::string& name) {
+    return xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.c_str());
+}
+
+uint32_t atomOf(xcb_connection_t* connection, xcb_intern_atom_cookie_t cookie) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     if (!reply) return 0;
     const uint32_t atom = reply->atom;
     std::free(reply);
@@ -27,8 +30,12 @@ ModalWindowClose::ModalWindowClose(QWidget* window, std::function<void()> onClos
     : window_(window), onClose_(std::move(onClose)) {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection()) return;
-    wmProtocols_ = internAtom(x11->connection(), "WM_PROTOCOLS");
-    wmDeleteWindow_ = internAtom(x11->connection(), "WM_DELETE_WINDOW");
+    // Both asked before either answer is awaited: one round trip to the X server, not two.
+    xcb_connection_t* connection = x11->connection();
+    const xcb_intern_atom_cookie_t protocols = askAtom(connection, "WM_PROTOCOLS");
+    const xcb_intern_atom_cookie_t deleteWindow = askAtom(connection, "WM_DELETE_WINDOW");
+    wmProtocols_ = atomOf(connection, protocols);
+    wmDeleteWindow_ = atomOf(connection, deleteWindow);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

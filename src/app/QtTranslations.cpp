@@ -3,15 +3,21 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <array>
 #include <memory>
+
+#include "app/TextCatalogue.h"
 
 namespace app {
 namespace {
 
-// Qt's name of each interface language's translation; English needs none.
-constexpr std::array<const char*, 13> kQtLanguage = {nullptr, "fr", "de", "it", "ja", "ko", "es",
-                                                     "nl",    "ru", "zh_CN", "fi", "cs", "pl"};
+// Qt's name of an interface language's translation: the catalogue's code, but for Chinese, whose
+// Qt file names its script's region. English needs none.
+QString qtLanguageCode(int32_t language) {
+    if (language == 0) return {};
+    const std::string_view code = catalogueLanguageCode(language);
+    if (code == "zh") return QStringLiteral("zh_CN");
+    return QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size()));
+}
 
 struct Installed {
     std::unique_ptr<QTranslator> translator;
@@ -28,15 +34,15 @@ Installed& installed() {
 bool useQtTranslationFor(int32_t language, const QString& folder) {
     if (!QCoreApplication::instance()) return false;
     Installed& current = installed();
-    const char* code = language >= 1 && language <= 12 ? kQtLanguage[static_cast<size_t>(language)] : nullptr;
+    const QString code = qtLanguageCode(language);
     const QString file =
-        code ? (folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder) + "/qtbase_" + code
-             : QString();
+        !code.isEmpty() ? (folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder) + "/qtbase_" + code
+                        : QString();
     if (file == current.file) return current.translator != nullptr;
     if (current.translator) QCoreApplication::removeTranslator(current.translator.get());
     current = {};
     current.file = file;
-    if (!code) return false;
+    if (code.isEmpty()) return false;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(file)) return false;
     QCoreApplication::installTranslator(translator.get());

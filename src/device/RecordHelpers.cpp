@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <optional>
@@ -119,9 +118,9 @@ bool validUTF8(const std::string& s) {
 // ---- versions ---------------------------------------------------------------------------------
 
 std::optional<int32_t> R::versionComponent(const std::string& text) {
-    errno = 0;
+    // Out of range, strtoll gives LLONG_MIN or LLONG_MAX, which the bounds refuse too.
     const long long v = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || v < 0 || v > kMaxVersionComponent) return std::nullopt;
+    if (v < 0 || v > kMaxVersionComponent) return std::nullopt;
     return static_cast<int32_t>(v);
 }
 

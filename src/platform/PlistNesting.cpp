@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -93,15 +94,22 @@ bool startsWith(const std::vector<uint8_t>& b, size_t at, std::string_view text)
     return at <= b.size() && b.size() - at >= text.size() && std::memcmp(b.data() + at, text.data(), text.size()) == 0;
 }
 
+// Index of the double quote that closes the run opened at open, or none.
+std::optional<size_t> closingQuote(const std::vector<uint8_t>& b, size_t open) {
+    const void* q = std::memchr(b.data() + open + 1, '"', b.size() - open - 1);
+    if (!q) return std::nullopt;
+    return static_cast<size_t>(static_cast<const uint8_t*>(q) - b.data());
+}
+
 // The XML parser skips a double-quoted run wherever it looks for the end of a tag, a processing
 // instruction or a document type: a '>' or "?>" inside quotes ends nothing. Returns the index of the
 // first byte at or after at that is one of stops (outside quotes), or the end of the bytes.
 size_t findAny(const std::vector<uint8_t>& b, size_t at, std::string_view stops) {
     for (size_t i = at; i < b.size(); ++i) {
         if (b[i] == '"') {
-            const void* q = std::memchr(b.data() + i + 1, '"', b.size() - i - 1);
-            if (!q) return b.size();
-            i = static_cast<size_t>(static_cast<const uint8_t*>(q) - b.data());
+            const auto close = closingQuote(b, i);
+            if (!close) return b.size();
+            i = *close;
             continue;
         }
         if (stops.find(static_cast<char>(b[i])) != std::string_view::npos) return i;
@@ -115,9 +123,9 @@ size_t skipPast(const std::vector<uint8_t>& b, size_t at, std::string_view text,
     for (size_t i = at; i + text.size() <= b.size(); ++i) {
         if (std::memcmp(b.data() + i, text.data(), text.size()) == 0) return i + text.size();
         if (quoted && b[i] == '"') {
-            const void* q = std::memchr(b.data() + i + 1, '"', b.size() - i - 1);
-            if (!q) return b.size();
-            i = static_cast<size_t>(static_cast<const uint8_t*>(q) - b.data());
+            const auto close = closingQuote(b, i);
+            if (!close) return b.size();
+            i = *close;
         }
     }
     return b.size();

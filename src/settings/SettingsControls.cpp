@@ -153,11 +153,12 @@ QString ElidedLabel::shownText() const {
 }
 
 void ElidedLabel::paintEvent(QPaintEvent* event) {
-    if (!isElided()) return QLabel::paintEvent(event);
+    const QString shown = shownText();
+    if (shown == text()) return QLabel::paintEvent(event);
     QPainter painter(this);
     const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
-                          isEnabled(), shownText(), foregroundRole());
+                          isEnabled(), shown, foregroundRole());
 }
 
 bool ElidedLabel::event(QEvent* event) {
@@ -195,7 +196,12 @@ void TextField::focusOutEvent(QFocusEvent* event) {
 }
 
 bool TextField::eventFilter(QObject* watched, QEvent* event) {
-    if (waitingForClick_ && event->type() == QEvent::MouseButtonRelease) {
+    // The click ends at its release; should the release never arrive (a grab taken away), the
+    // user's next key or movement with no button held ends it, so the field is never left mute.
+    const bool clickEnded = event->type() == QEvent::MouseButtonRelease ||
+                            ((event->type() == QEvent::KeyPress || event->type() == QEvent::MouseMove) &&
+                             QGuiApplication::mouseButtons() == Qt::NoButton);
+    if (waitingForClick_ && clickEnded) {
         qApp->removeEventFilter(this);
         // Queued, so the release's click runs first; it may have put a value back or taken the
         // focus back into the field, and then there is nothing left to do here.

@@ -73,10 +73,17 @@ std::string backupStem(const device::ProductNameRow& row) {
     return stem + id;
 }
 
-const std::vector<std::string>& backupStems() {
-    static const std::vector<std::string> stems = [] {
-        std::vector<std::string> all;
-        for (const device::ProductNameRow& row : device::productNameTable()) all.push_back(backupStem(row));
+// Every id's backup stem, by catalogue row, and the same names as the escaping routine takes them.
+struct BackupStems {
+    std::vector<std::string> byRow;
+    std::vector<std::string_view> known;
+};
+
+const BackupStems& backupStems() {
+    static const BackupStems stems = [] {
+        BackupStems all;
+        for (const device::ProductNameRow& row : device::productNameTable()) all.byRow.push_back(backupStem(row));
+        all.known.assign(all.byRow.begin(), all.byRow.end());
         return all;
     }();
     return stems;
@@ -110,8 +117,9 @@ std::string archiveFileName(std::string_view internalName, std::string_view exte
 std::optional<std::string> backupFileName(int32_t productId) {
     const device::ProductNameRow* row = device::productNameRow(productId);
     if (!row) return std::nullopt;
-    static const std::vector<std::string_view> known(backupStems().begin(), backupStems().end());
-    return archiveFileName(backupStem(*row), kBackupExtension, known);
+    const BackupStems& stems = backupStems();
+    const auto index = static_cast<size_t>(row - device::productNameTable().data());
+    return archiveFileName(stems.byRow[index], kBackupExtension, stems.known);
 }
 
 std::optional<std::string> restoreImageFileName(int32_t productId) {

@@ -33,7 +33,6 @@ std::optional<qint64> shownDateMs(const std::optional<platform::Date>& date) {
     return static_cast<qint64>(seconds * 1000.0);
 }
 
-
 }  // namespace
 
 std::optional<std::string> UpdateViewController::backupPath(int32_t deviceTarget) {
@@ -50,7 +49,8 @@ void UpdateViewController::setBackupInfo() {
     // Cleared before each read so that a refused backup is never written back after a restore.
     dataToUnarchive_.reset();
     const auto path = backupPath(target);
-    std::optional<device::ORVABluetoothDeviceData> backup =     path ? device::ORVABluetoothDeviceData::unarchiveFromFile(*path) : std::nullopt;
+    std::optional<device::ORVABluetoothDeviceData> backup =
+        path ? device::ORVABluetoothDeviceData::unarchiveFromFile(*path) : std::nullopt;
     const BackupCheck check = update::checkBackup(backup ? &*backup : nullptr, c.data().deviceRecognized());
     if (check != BackupCheck::usable) {
         if (target == 0) {
