@@ -104,10 +104,23 @@ inline bool onPath(const std::string& program) {
 }
 
 // A fresh X server: Xvfb picks a free display itself and reports its number (-displayfd), so
-// tests running side by side never share one.
+// tests running side by side never share one. A number whose socket another server (or a stale
+// socket file) already holds is reported all the same, with no client able to connect: such a
+// server is kept until a usable one has started, so the next try takes another number.
 class VirtualDisplay {
 public:
     VirtualDisplay() {
+        std::vector<std::unique_ptr<ChildProcess>> unusable;
+        for (int attempt = 0; attempt < 3 && !server_; ++attempt) {
+            start();
+            if (server_ && !accepts()) unusable.push_back(std::move(server_));
+        }
+    }
+    bool ready() const { return server_ != nullptr; }
+    const std::string& name() const { return name_; }
+
+private:
+    void start() {
         int fds[2];
         if (pipe(fds) != 0) return;
         server_ = std::make_unique<ChildProcess>(std::vector<std::string>{
@@ -129,10 +142,11 @@ public:
         }
         name_ = ":" + number;
     }
-    bool ready() const { return server_ != nullptr; }
-    const std::string& name() const { return name_; }
+    // A client can connect and ask the screen's size.
+    bool accepts() const {
+        return std::system(("DISPLAY=" + name_ + " xdotool getdisplaygeometry >/dev/null 2>&1").c_str()) == 0;
+    }
 
-private:
     std::unique_ptr<ChildProcess> server_;
     std::string name_;
 };
